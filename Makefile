@@ -1,0 +1,59 @@
+# Quorvin: `make run` builds and starts the game, `make test` builds and runs every test.
+# Every Debian package the project needs is installed by `deps`, which the other targets call.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+PACKAGES = g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev \
+           qt6-base-dev qt6-multimedia-dev libjpeg-dev libgif-dev libgl-dev \
+           clang libclang-rt-14-dev clang-format xvfb xauth imagemagick xdotool
+
+SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build run test test-asan bench format fuzz clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD) && ./quorvin
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVIN_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  ctest --output-on-failure -j $(JOBS) -LE slow
+
+bench: build
+	cd $(BUILD) && ./quorvin-cli bench && ./bench/quorvin_bench
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVIN_APP=OFF -DQUORVIN_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_position_file
+	mkdir -p fuzz-corpus && cp -n data/Positions/*.qvp fuzz-corpus/ 2>/dev/null || true
+	$(FUZZ_BUILD)/tests/fuzz_position_file -max_total_time=$(FUZZ_SECONDS) fuzz-corpus
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,82 @@
+// The board geometry: square numbering of the current Rows x Files board and the per-square
+// lookup tables that the generators, the evaluation and the board view read. Square 0 is
+// "off the board" in every table. One geometry exists at a time; BuildGeometry rebuilds it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quorvin {
+
+inline constexpr int MaxSquares = 72; // 12 x 12 has 72 playable cells
+inline constexpr int MaxSide = 12;    // rows and files are 4..12
+inline constexpr int MinSide = 4;
+
+inline constexpr int White = 0;
+inline constexpr int Black = 1;
+inline constexpr int Man = 0;
+inline constexpr int King = 1;
+
+// The contents of one square. Contents are tested through Empty, Side and Kind, never by
+// comparing whole records; Mark tells the capture generators which pieces to examine.
+struct TSquare {
+    std::uint8_t Mark;
+    std::uint8_t Empty;
+    std::uint8_t Side;
+    std::uint8_t Kind;
+};
+
+inline constexpr TSquare EmptySquare{1, 1, 0, 0};
+inline constexpr TSquare WhiteMan{1, 0, 0, 0};
+inline constexpr TSquare BlackMan{1, 0, 1, 0};
+inline constexpr TSquare WhiteKing{1, 0, 0, 1};
+inline constexpr TSquare BlackKing{1, 0, 1, 1};
+
+// Directions 0..3: forward-left, forward-right, backward-right, backward-left (seen from White).
+inline constexpr std::array<int, 4> DirFile{-1, 1, 1, -1};
+inline constexpr std::array<int, 4> DirRow{1, 1, -1, -1};
+inline constexpr std::array<std::uint8_t, 4> OppositeDir{2, 3, 0, 1};
+inline constexpr std::array<std::uint8_t, 2> ForwardFirst{0, 2};
+inline constexpr std::array<std::uint8_t, 2> ForwardLast{1, 3};
+inline constexpr std::array<std::uint8_t, 2> Opponent{1, 0};
+
+struct TScreenPos {
+    int Column = 0;
+    int Line = 0;
+    bool operator==(const TScreenPos&) const = default;
+};
+
+using TSquareTable = std::array<std::array<std::uint8_t, 4>, MaxSquares + 1>;
+
+// The tables of the current geometry; entries beyond SquareCount are stale and never read.
+inline int SquareCount = 0;
+inline int BoardRows = 0;         // the Rows the tables were built for
+inline int BoardFiles = 0;        // the Files the tables were built for
+inline int BoardColoringFlag = 1; // 1 while Coloring is off, 0 while it is on
+inline TSquareTable Neighbour{};
+inline TSquareTable Jump{};
+// [square][orientation]: orientation 1 is White at the bottom, 0 is "White side on top".
+inline std::array<std::array<TScreenPos, 2>, MaxSquares + 1> ScreenPos{};
+inline std::array<bool, MaxSquares + 1> OnEdge{};
+inline std::array<std::array<bool, 2>, MaxSquares + 1> PromotionRow{};
+inline std::array<std::array<int, 2>, MaxSquares + 1> RowsAhead{};
+inline std::array<int, MaxSquares + 1> EdgeDistance{};
+inline std::array<bool, MaxSquares + 1> OnLongDiagonal{};
+inline std::array<std::array<int, 2>, MaxSquares + 1> SquareCell{}; // (file, row) of a square
+inline std::array<std::string, 2> SideNames{"White", "Black"};
+
+// Builds the tables from the settings' Rows, Files and Coloring.
+void BuildGeometry();
+// Builds the tables for the given board; coloringFlag is 1 with Coloring off, 0 with it on.
+void BuildGeometry(int rows, int files, int coloringFlag);
+
+bool OnBoard(int file, int row);
+int FirstFileOfRow(int row);
+// The square shown in display cell (column, line) under the current orientation, 0 if none.
+int SquareAt(int column, int line);
+int SquareAt(int column, int line, int orientation);
+// The orientation in force: 0 while "White side on top" is checked, else 1.
+int Orientation();
+
+} // namespace quorvin

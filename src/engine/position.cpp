@@ -1,0 +1,172 @@
+// The rule-independent part of a position: initial arrangement, move making with the
+// incremental evaluation, capture-candidate marks, the value table and node classification.
+#include "position.h"
+
+#include "mathematics.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace quorvin {
+
+TPosition::TPosition() {
+    Moves.Reset(0, true);
+    Board[0] = WhiteMan;
+}
+
+void TPosition::Crown(int) {}
+
+int TPosition::MenPerSide() const {
+    if (BoardRows % 2 == 1)
+        return static_cast<int>(std::lround(SquareCount / 2.0 - BoardFiles / 4.0));
+    return (SquareCount - BoardFiles) / 2;
+}
+
+double TPosition::KingValue() const {
+    return 3.0;
+}
+TSquare TPosition::FirstMover() const {
+    return WhiteMan;
+}
+bool TPosition::MaxCaptureRule() const {
+    return true;
+}
+
+void TPosition::SetSideToMove(int side) {
+    SideToMove = static_cast<std::uint8_t>(side);
+    Opponent = quorvin::Opponent[side];
+    Board[0] = side == White ? WhiteMan : BlackMan;
+}
+
+void TPosition::ResetForReuse() {
+    Moves.Reset(0, true);
+    BudgetFresh = true;
+    FixedDepth = false;
+}
+
+void TPosition::SetInitial() {
+    SetSideToMove(FirstMover().Side);
+    int w = MenPerSide();
+    int b = MenPerSide();
+    if (BoardFiles % 2 == 1 && BoardRows % 4 == 0) {
+        if (BoardColoringFlag == 1)
+            ++w;
+        else
+            ++b;
+    }
+    for (int s = 1; s <= SquareCount; ++s)
+        Board[s] = s <= w ? WhiteMan : (s > SquareCount - b ? BlackMan : EmptySquare);
+    for (int s = SquareCount + 1; s <= MaxSquares; ++s) Board[s] = EmptySquare;
+    Moves.Reset(0, true);
+    Evaluate();
+}
+
+void TPosition::Evaluate() {
+    Evaluation = 0.0;
+    Counts = {};
+    for (int s = 1; s <= SquareCount; ++s) {
+        const TSquare q = Board[s];
+        if (q.Empty) continue;
+        ++Counts[q.Side][q.Kind];
+        if (q.Side == SideToMove)
+            Evaluation += ValueTable[s][SideToMove][q.Kind];
+        else
+            Evaluation -= ValueTable[s][Opponent][q.Kind];
+    }
+}
+
+bool TPosition::Consistent(double tolerance) const {
+    std::array<std::array<std::uint8_t, 2>, 2> counts{};
+    double eval = 0.0;
+    for (int s = 1; s <= SquareCount; ++s) {
+        const TSquare q = Board[s];
+        if (q.Empty) continue;
+        ++counts[q.Side][q.Kind];
+        eval += (q.Side == SideToMove ? 1 : -1) * ValueTable[s][q.Side][q.Kind];
+    }
+    return counts == Counts && std::abs(eval - Evaluation) <= tolerance &&
+           Board[0].Side == SideToMove && !Board[0].Empty && Opponent == 1 - SideToMove;
+}
+
+void TPosition::BuildValueTable(bool positional) const {
+    const double king = KingValue();
+    for (int s = 1; s <= SquareCount; ++s)
+        for (int side = 0; side < 2; ++side) {
+            ValueTable[s][side][Man] = positional ? 1.0 + ManBonus(s, side) : 1.0;
+            ValueTable[s][side][King] = positional ? king + KingBonus(s, side) : king;
+        }
+}
+
+void TPosition::MarkVacated(int s) {
+    for (int d = 0; d < 4; ++d) {
+        const int j = Jump[s][d];
+        const int n = Neighbour[s][d];
+        if (IsEnemyPair(j, n)) Board[j].Mark = 1;
+    }
+}
+
+int TPosition::MarkArrived(int s) {
+    if (!OnEdge[s])
+        for (int d = 0; d < 4; ++d) {
+            const int n = Neighbour[s][d];
+            if (Board[n].Side == SideToMove && Board[Neighbour[s][OppositeDir[d]]].Empty)
+                Board[n].Mark = 1;
+        }
+    Board[s].Mark = 1;
+    return s;
+}
+
+void TPosition::MarkAllPieces() {
+    for (int s = 1; s <= SquareCount; ++s) Board[s].Mark = !Board[s].Empty;
+    Moves.Count = 0;
+}
+
+void TPosition::PlayMove(const TPosition& parent, int index) {
+    Board = parent.Board;
+    Counts = parent.Counts;
+    Evaluation = -parent.Evaluation;
+    Opponent = parent.SideToMove;
+    SideToMove = parent.Opponent;
+    Board[0].Side = SideToMove;
+
+    TMove m;
+    parent.Moves.GetMove(index, m);
+    const int mover = Opponent;
+    const int from = m.From, to = m.To;
+    QuietKingMove = m.CaptureCount == 0 && Board[from].Kind == King;
+    Evaluation += ValueTable[from][mover][Board[from].Kind];
+    if (to != from) {
+        Board[to] = Board[from];
+        Board[from] = EmptySquare;
+    }
+    if (PromotionRow[to][mover] && Board[to].Kind != King) {
+        QuietKingMove = false;
+        Crown(to);
+    }
+    Evaluation -= ValueTable[to][mover][Board[to].Kind];
+    for (int k = 1; k <= m.CaptureCount; ++k) RemovePiece(m.Captured[k]);
+    MarkVacated(from);
+    MarkArrived(to);
+#ifdef QUORVIN_CHECKS
+    if (!Consistent(1e-6)) throw std::logic_error("PlayMove broke the position's invariants");
+#endif
+}
+
+int TPosition::ClassifyNode(bool horizon) {
+    if (Moves.Count > 0) return NodeHasMoves;
+    if (GenerateCaptures()) return NodeHasMoves;
+    if (!horizon && GenerateMoves(false)) return NodeHasMoves;
+    if (horizon && GenerateMoves(true)) return NodeQuiet;
+    return NodeLost;
+}
+
+bool TPosition::SameAs(const TPosition& other) const {
+    for (int s = 1; s <= SquareCount; ++s) {
+        const TSquare a = Board[s], b = other.Board[s];
+        if (a.Empty != b.Empty) return false;
+        if (!a.Empty && (a.Side != b.Side || a.Kind != b.Kind)) return false;
+    }
+    return true;
+}
+
+} // namespace quorvin

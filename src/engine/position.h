@@ -1,0 +1,94 @@
+// TPosition: one board state with its side to move, its legal moves, an incrementally kept
+// evaluation and the search settings of the move about to be chosen. Abstract: each rule
+// family derives from it and supplies move generation, capture removal, crowning and the
+// positional terms. Positions are never unmade: every game move and every search node is a
+// new position made by PlayMove from its parent.
+#pragma once
+
+#include "geometry.h"
+#include "move_list.h"
+
+#include <array>
+#include <memory>
+
+namespace quorvin {
+
+// ValueTable[square][side][kind]: what a piece is worth there; built before every search.
+inline std::array<std::array<std::array<double, 2>, 2>, MaxSquares + 1> ValueTable{};
+
+// Results of ClassifyNode.
+inline constexpr int NodeHasMoves = 0;
+inline constexpr int NodeQuiet = 1;
+inline constexpr int NodeLost = 2;
+
+class TPosition {
+  public:
+    std::array<TSquare, MaxSquares + 1> Board{};
+    double Evaluation = 0.0;
+    std::array<std::array<std::uint8_t, 2>, 2> Counts{}; // [side][kind]
+    std::uint8_t SideToMove = White;
+    std::uint8_t Opponent = Black;
+    TMoveList Moves;
+    bool FixedDepth = false;
+    int DepthLimit = 0;
+    double Budget = 0.0;
+    int TimeLimit = 0;
+    int LastTime = 0;
+    bool BudgetFresh = true;
+    bool QuietKingMove = false;
+
+    TPosition();
+    virtual ~TPosition() = default;
+    TPosition(const TPosition&) = default;
+    TPosition& operator=(const TPosition&) = default;
+
+    // Fills Moves with the simple moves; with OnlyTest it may stop at the first one found.
+    virtual bool GenerateMoves(bool OnlyTest) = 0;
+    // Fills Moves with the legal captures under the family's obligations.
+    virtual bool GenerateCaptures() = 0;
+    // A new, empty position of the same class.
+    virtual std::unique_ptr<TPosition> NewPosition() const = 0;
+    // A copy of this position, of the same class.
+    virtual std::unique_ptr<TPosition> Clone() const = 0;
+    // Takes a captured piece off (the side to move is the side that loses it).
+    virtual void RemovePiece(int square) = 0;
+    virtual void Crown(int square);
+    virtual int MenPerSide() const;
+    virtual double KingValue() const;
+    virtual double ManBonus(int square, int side) const = 0;
+    virtual double KingBonus(int square, int side) const = 0;
+    virtual TSquare FirstMover() const;
+    virtual bool MaxCaptureRule() const;
+
+    void MarkVacated(int square);
+    int MarkArrived(int square);
+    void MarkAllPieces();
+
+    // Makes this position the result of move Index of Parent.
+    void PlayMove(const TPosition& parent, int index);
+    void SetInitial();
+    void Evaluate();
+    void BuildValueTable(bool positional) const;
+    int ClassifyNode(bool horizon);
+    bool SameAs(const TPosition& other) const;
+
+    bool IsOwnPiece(int s) const { return !Board[s].Empty && Board[s].Side == SideToMove; }
+    bool IsOpponentPiece(int s) const { return !Board[s].Empty && Board[s].Side == Opponent; }
+    bool IsEnemyPair(int a, int b) const {
+        return !Board[a].Empty && !Board[b].Empty && Board[a].Side != Board[b].Side;
+    }
+    bool IsEmpty(int s) const { return Board[s].Empty != 0; }
+
+    // Sets the side to move, keeping the sentinel square and Opponent in step.
+    void SetSideToMove(int side);
+    // Empties the move list and the search state, for a position object being reused.
+    void ResetForReuse();
+    // True when Counts and Evaluation agree with a full recomputation.
+    bool Consistent(double tolerance = 1e-9) const;
+
+    // The game-tree search; see search.cpp.
+    int Search(int depth, double bound, double budget, double& avgDepth, double& score,
+               long long& nodes);
+};
+
+} // namespace quorvin

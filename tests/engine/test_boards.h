@@ -1,0 +1,27 @@
+// Helpers for the engine tests: set up a board from a short text, and list a position's
+// moves as text so that a test can compare sets and orders of moves.
+#pragma once
+
+#include "position.h"
+#include "settings.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorvin::test {
+
+// Builds the geometry and a position of the rules' class holding the pieces given as
+// "w:1,2 W:9 b:30 B:31" (w/b men, W/B kings), with side to move, all pieces marked and the
+// evaluation computed with a material value table.
+std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool coloring,
+                                      const std::string& pieces, int sideToMove);
+
+// Moves as text: "a-b" for a simple move, "axbxc" (the landing squares) for a capture,
+// with the taken squares after a colon when withTaken: "1x10:6".
+std::string MoveText(const TMove& m, bool withTaken = false);
+std::vector<std::string> MoveTexts(const TPosition& p, bool withTaken = false);
+// The moves of a freshly classified copy of p, sorted.
+std::vector<std::string> LegalMoves(const TPosition& p, bool withTaken = false);
+
+} // namespace quorvin::test
