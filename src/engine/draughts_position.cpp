@@ -1,0 +1,209 @@
+// Move and capture generation and the evaluation terms of international draughts.
+#include "draughts_position.h"
+
+#include <cmath>
+
+namespace quorvin {
+
+std::unique_ptr<TPosition> TDraughtsPosition::NewPosition() const {
+    return std::make_unique<TDraughtsPosition>();
+}
+
+std::unique_ptr<TPosition> TDraughtsPosition::Clone() const {
+    return std::make_unique<TDraughtsPosition>(*this);
+}
+
+void TDraughtsPosition::SetManCaptureDirections() {
+    ManCaptureFirst = 0;
+    ManCaptureLast = 3;
+}
+
+bool TDraughtsPosition::ShortKings() const {
+    return false;
+}
+
+bool TDraughtsPosition::GenerateMoves(bool OnlyTest) {
+    Moves.Reset(0, true);
+    const bool shortKings = ShortKings();
+    const int first = ForwardFirst[SideToMove], last = ForwardLast[SideToMove];
+    for (int s = 1; s <= SquareCount; ++s) {
+        if (!IsOwnPiece(s)) continue;
+        const auto from = static_cast<std::uint8_t>(s);
+        if (Board[s].Kind == King) {
+            for (int d = 0; d < 4; ++d)
+                for (int t = Neighbour[s][d]; Board[t].Empty; t = Neighbour[t][d]) {
+                    if (OnlyTest) return true;
+                    Moves.AddSimple(from, static_cast<std::uint8_t>(t));
+                    if (shortKings) break;
+                }
+        } else {
+            for (int d = first; d <= last; ++d) {
+                const int t = Neighbour[s][d];
+                if (!Board[t].Empty) continue;
+                if (OnlyTest) return true;
+                Moves.AddSimple(from, static_cast<std::uint8_t>(t));
+            }
+        }
+    }
+    return Moves.Count > 0;
+}
+
+// The capture search walks every sequence depth first with explicit stacks, moving the
+// piece on the board and turning taken pieces to the mover's side (so that they can be
+// neither taken again nor passed or landed on) and restoring everything on the way back.
+bool TDraughtsPosition::GenerateCaptures() {
+    SetManCaptureDirections();
+    const bool shortKings = ShortKings();
+    const bool maxRule = MaxCaptureRule();
+    const std::uint8_t own = SideToMove, enemy = Opponent;
+
+    // alternatives[k]: steps still to try at level k; step[a][k]: landing and taken square.
+    std::array<int, MaxCaptureLevels + 2> alternatives;
+    std::array<std::array<std::uint8_t, MaxCaptureLevels + 1>, MaxCaptureAlternatives + 1>
+        stepSquare;
+    std::array<std::array<std::uint8_t, MaxCaptureLevels + 1>, MaxCaptureAlternatives + 1>
+        stepTaken;
+
+    int bestLength = 1;
+    Moves.Reset(1, true);
+    TMove move;
+
+    for (int s = 1; s <= SquareCount; ++s) {
+        if (!IsOwnPiece(s) || !Board[s].Mark) continue;
+        const bool king = Board[s].Kind == King;
+        Board[s].Mark = king;
+        int level = 1;
+        alternatives[1] = 1;
+        alternatives[2] = 0;
+        stepSquare[1][1] = static_cast<std::uint8_t>(s);
+
+        auto push = [&](int landing, int taken) {
+            int& a = alternatives[level + 1];
+            if (a == MaxCaptureAlternatives) return;
+            ++a;
+            stepSquare[a][level + 1] = static_cast<std::uint8_t>(landing);
+            stepTaken[a][level + 1] = static_cast<std::uint8_t>(taken);
+            Board[s].Mark = 1;
+        };
+
+        for (;;) {
+            const int cur = stepSquare[alternatives[level]][level];
+            if (alternatives[level + 1] == 0 && level < MaxCaptureLevels) {
+                if (!king) {
+                    for (int d = ManCaptureFirst; d <= ManCaptureLast; ++d) {
+                        const int v = Neighbour[cur][d];
+                        if (Board[v].Empty || Board[v].Side != enemy) continue;
+                        const int t = Neighbour[v][d];
+                        if (Board[t].Empty) push(t, v);
+                    }
+                } else {
+                    for (int d = 0; d < 4; ++d) {
+                        int v = Neighbour[cur][d];
+                        if (!shortKings)
+                            while (Board[v].Empty) v = Neighbour[v][d];
+                        if (Board[v].Empty || Board[v].Side != enemy) continue;
+                        for (int t = Neighbour[v][d]; Board[t].Empty; t = Neighbour[t][d]) {
+                            push(t, v);
+                            if (shortKings) break;
+                        }
+                    }
+                }
+            }
+
+            if (alternatives[level + 1] > 0) {
+                ++level;
+                alternatives[level + 1] = 0;
+                const int n = stepSquare[alternatives[level]][level];
+                const int x = stepTaken[alternatives[level]][level];
+                Board[n] = Board[cur];
+                Board[cur].Empty = 1;
+                Board[x].Side = own;
+                continue;
+            }
+
+            const int taken = level - 1;
+            if (taken >= 1 && (!maxRule || taken >= bestLength)) {
+                if (taken > bestLength) {
+                    bestLength = taken;
+                    Moves.Reset(bestLength, maxRule);
+                }
+                move.Path[0] = static_cast<std::uint8_t>(s);
+                move.Captured[0] = static_cast<std::uint8_t>(taken);
+                for (int k = 2; k <= level; ++k) {
+                    move.Path[k - 1] = stepSquare[alternatives[k]][k];
+                    move.Captured[k - 1] = stepTaken[alternatives[k]][k];
+                }
+                Moves.Add(move);
+            }
+
+            bool resumed = false;
+            while (level > 1) {
+                const int d = stepSquare[alternatives[level]][level];
+                const int x = stepTaken[alternatives[level]][level];
+                --alternatives[level];
+                --level;
+                const int back = stepSquare[alternatives[level]][level];
+                Board[back] = Board[d];
+                Board[d].Empty = 1;
+                Board[x].Side = enemy;
+                if (alternatives[level + 1] > 0) {
+                    resumed = true;
+                    break;
+                }
+            }
+            if (!resumed) break;
+        }
+    }
+    return Moves.Count > 0;
+}
+
+void TDraughtsPosition::RemovePiece(int square) {
+    TSquare& q = Board[square];
+    Evaluation -= ValueTable[square][SideToMove][q.Kind];
+    --Counts[q.Side][q.Kind];
+    q.Empty = 1;
+    MarkVacated(square);
+}
+
+void TDraughtsPosition::Crown(int square) {
+    TSquare& q = Board[square];
+    --Counts[q.Side][Man];
+    q.Kind = King;
+    ++Counts[q.Side][King];
+}
+
+bool TDraughtsPosition::IsEndgame() const {
+    if (Counts[White][King] + Counts[Black][King] > 0) return true;
+    return Counts[White][Man] + Counts[Black][Man] <= 0.75 * MenPerSide();
+}
+
+double TDraughtsPosition::KingValue() const {
+    return IsEndgame() ? 3.1 : 2.9;
+}
+
+double TDraughtsPosition::KingBonus(int square, int) const {
+    return OnLongDiagonal[square] ? 0.2 : 0.0;
+}
+
+double TDraughtsPosition::ManBonus(int square, int side) const {
+    const int r = RowsAhead[square][side];
+    const int e = EdgeDistance[square];
+    const int b = BoardRows - 1 - r;
+    if (r == 1) return e == 0 ? 0.4 : 0.8;
+    if (r == 2) return e == 0 ? 0.1 : (e == 1 ? 0.2 : 0.4);
+    const bool endgame = IsEndgame();
+    double v = 0.0;
+    if (endgame) v = r <= 3 ? 0.09 : 0.09 / std::pow(1.5, r - 3);
+    if (endgame)
+        v += e <= 1 ? 0.03 : -0.03;
+    else if (e == 1)
+        v -= 0.01;
+    else if (e >= 2)
+        v += 0.03;
+    if (!endgame && b <= 1 && e == 0) v -= 0.1;
+    if (b == 0 && e == (BoardFiles - 1) / 2) v += 0.1;
+    if (r == 3 && e == 2) v += 0.1;
+    return v;
+}
+
+} // namespace quorvin

@@ -1,0 +1,21 @@
+// Straight checkers: men capture forwards only, kings step one square, any complete capture
+// sequence may be chosen (no majority rule), and Black moves first.
+#pragma once
+
+#include "spanish_position.h"
+
+namespace quorvin {
+
+class TEnglishPosition : public TSpanishPosition {
+  public:
+    std::unique_ptr<TPosition> NewPosition() const override;
+    std::unique_ptr<TPosition> Clone() const override;
+    double KingValue() const override;
+    double ManBonus(int square, int side) const override;
+    double KingBonus(int square, int side) const override;
+    TSquare FirstMover() const override;
+    bool MaxCaptureRule() const override;
+    bool ShortKings() const override;
+};
+
+} // namespace quorvin

@@ -1,0 +1,21 @@
+// Vorna: men only, moving and capturing forwards; the longest capture is compulsory, taken
+// pieces are not removed but change sides, and there is no crowning.
+#pragma once
+
+#include "position.h"
+
+namespace quorvin {
+
+class TVornaPosition : public TPosition {
+  public:
+    bool GenerateMoves(bool OnlyTest) override;
+    bool GenerateCaptures() override;
+    std::unique_ptr<TPosition> NewPosition() const override;
+    std::unique_ptr<TPosition> Clone() const override;
+    void RemovePiece(int square) override;
+    int MenPerSide() const override;
+    double ManBonus(int square, int side) const override;
+    double KingBonus(int square, int side) const override;
+};
+
+} // namespace quorvin
