@@ -1,0 +1,79 @@
+// Parsing of quorvin-cli's arguments; see cli_args.h.
+#include "cli_args.h"
+
+#include "rules.h"
+
+#include <cstdlib>
+
+namespace quorvin::cli {
+
+TArgs::TArgs(const std::vector<std::string>& args, const std::set<std::string>& flags) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) != 0) {
+            Loose.push_back(a);
+            continue;
+        }
+        const std::string name = a.substr(2);
+        if (flags.count(name)) {
+            Values[name] = "";
+            continue;
+        }
+        if (i + 1 >= args.size()) throw TUsageError("option --" + name + " needs a value");
+        Values[name] = args[++i];
+    }
+}
+
+bool TArgs::Has(const std::string& name) const {
+    return Values.count(name) > 0;
+}
+
+std::string TArgs::Text(const std::string& name, const std::string& fallback) const {
+    const auto it = Values.find(name);
+    return it == Values.end() ? fallback : it->second;
+}
+
+long long TArgs::Integer(const std::string& name, long long fallback, long long lo,
+                         long long hi) const {
+    const auto it = Values.find(name);
+    if (it == Values.end()) return fallback;
+    char* end = nullptr;
+    const long long v = std::strtoll(it->second.c_str(), &end, 10);
+    if (it->second.empty() || *end != '\0')
+        throw TUsageError("--" + name + " must be a whole number, not \"" + it->second + "\"");
+    if (v < lo || v > hi)
+        throw TUsageError("--" + name + " must be between " + std::to_string(lo) + " and " +
+                          std::to_string(hi) + ", not " + it->second);
+    return v;
+}
+
+TBoardChoice ReadBoardChoice(const TArgs& args) {
+    TBoardChoice board;
+    if (args.Has("preset")) {
+        const auto preset = FindPreset(args.Text("preset", ""));
+        if (!preset)
+            throw TUsageError("unknown preset \"" + args.Text("preset", "") +
+                              "\" (vorna, brazilian, international, canadian, spanish, straight)");
+        board = {preset->Rules, preset->Rows, preset->Files, preset->Coloring};
+        return board;
+    }
+    const long long rules = args.Integer("rules", 1, -1000000, 1000000);
+    if (rules < 0 || rules > 3)
+        throw TUsageError("unknown rules " + std::to_string(rules) +
+                          " (0 Vorna, 1 International draughts, 2 Spanish checkers, 3 Straight "
+                          "checkers)");
+    board.Rules = static_cast<TRules>(rules);
+    board.Rows = static_cast<int>(args.Integer("rows", 8, -1000000, 1000000));
+    board.Files = static_cast<int>(args.Integer("files", 8, -1000000, 1000000));
+    if (board.Rows < 4 || board.Rows > 12 || board.Files < 4 || board.Files > 12)
+        throw TUsageError("the board must have 4 to 12 rows and 4 to 12 files, not " +
+                          std::to_string(board.Rows) + " x " + std::to_string(board.Files));
+    board.Coloring = args.Has("coloring");
+    return board;
+}
+
+void UseBoard(const TBoardChoice& board) {
+    ApplyBoard(board.Rules, board.Rows, board.Files, board.Coloring);
+}
+
+} // namespace quorvin::cli

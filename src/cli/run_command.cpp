@@ -1,0 +1,49 @@
+// Dispatch of quorvin-cli's commands and its usage text.
+#include "cli_args.h"
+#include "commands.h"
+
+#include <exception>
+
+namespace quorvin::cli {
+
+namespace {
+constexpr const char* Usage =
+    "usage: quorvin-cli COMMAND [options]\n"
+    "  board    --rows R --files F [--coloring] [--top]\n"
+    "  perft    (--preset P | --rules N --rows R --files F [--coloring]) --depth D [--bulk]\n"
+    "  bench    [--quick]\n"
+    "  think    FILE.qvp --level L [--disposition]\n"
+    "  selfplay (--preset P | --rules N ...) --white L --black L --games N [--seed S]\n"
+    "presets: vorna, brazilian, international, canadian, spanish, straight\n"
+    "rules: 0 Vorna, 1 International draughts, 2 Spanish checkers, 3 Straight checkers\n";
+}
+
+int RunCommand(const TArgList& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << Usage;
+        return 2;
+    }
+    const std::string name = args[0];
+    const TArgList rest(args.begin() + 1, args.end());
+    try {
+        if (name == "board") return BoardCommand(rest, out);
+        if (name == "perft") return PerftCommand(rest, out);
+        if (name == "bench") return BenchCommand(rest, out);
+        if (name == "think") return ThinkCommand(rest, out);
+        if (name == "selfplay") return SelfPlayCommand(rest, out);
+        if (name == "help" || name == "--help") {
+            out << Usage;
+            return 0;
+        }
+        err << "quorvin-cli: unknown command \"" << name << "\"\n" << Usage;
+        return 2;
+    } catch (const TUsageError& e) {
+        err << "quorvin-cli " << name << ": " << e.what() << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        err << "quorvin-cli " << name << ": " << e.what() << "\n";
+        return 1;
+    }
+}
+
+} // namespace quorvin::cli
