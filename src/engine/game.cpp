@@ -1,0 +1,150 @@
+// The game record: positions, cursor walks, draw rules and the per-side search budget.
+#include "game.h"
+
+#include "rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace quorvin {
+
+TGame::TGame(TRules rules) : GameRules(rules) {
+    Items.push_back(CreatePosition(rules));
+    Items.back()->SetInitial();
+}
+
+TPosition& TGame::Positions(int index) {
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("game record has no position " + std::to_string(index));
+    return *Items[static_cast<std::size_t>(index)];
+}
+
+const TPosition& TGame::Positions(int index) const {
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("game record has no position " + std::to_string(index));
+    return *Items[static_cast<std::size_t>(index)];
+}
+
+TPosition& TGame::AddPosition() {
+    TruncateRedo();
+    Items.push_back(CreatePosition(GameRules));
+    CurrentCount = Count();
+    return *Items.back();
+}
+
+void TGame::TruncateRedo() {
+    Items.resize(static_cast<std::size_t>(CurrentCount));
+}
+
+void TGame::DropHistory() {
+    Items.erase(Items.begin(), Items.begin() + (CurrentCount - 1));
+    CurrentCount = 1;
+}
+
+void TGame::PlayMove(int index) {
+    if (index < 1 || index > CurrentPosition().Moves.Count)
+        throw std::out_of_range("the position has no move " + std::to_string(index));
+    AddPosition().PlayMove(Positions(Count() - 2), index);
+}
+
+bool TGame::ComputerToMove() const {
+    return Settings().IsComputerSide(CurrentPosition().SideToMove);
+}
+
+bool TGame::SingleMove() const {
+    return CurrentPosition().Moves.Count == 1;
+}
+
+bool TGame::RandomLevel() const {
+    const TPosition& p = CurrentPosition();
+    return p.FixedDepth && p.DepthLimit == 0;
+}
+
+void TGame::InheritBudget() {
+    TPosition& p = CurrentPosition();
+    if (CurrentCount < 3) {
+        p.Budget = InitialBudget;
+        p.LastTime = p.TimeLimit;
+    } else {
+        p.Budget = SameSideBefore().Budget;
+        p.LastTime = SameSideBefore().LastTime;
+    }
+}
+
+void TGame::AdaptBudget() {
+    if (CurrentPosition().BudgetFresh) InheritBudget();
+    TPosition& p = CurrentPosition();
+    // The floor keeps the ratio finite after a search that took no measurable time.
+    double ratio = p.TimeLimit / std::max(static_cast<double>(p.LastTime), 1.0 / 18.0);
+    // Too fast: grow carefully; too slow: shrink by the full ratio.
+    if (ratio > 1.0) ratio = std::sqrt(ratio);
+    p.Budget = std::max(std::min(p.Budget * ratio, MaxBudget), MinBudget);
+    p.BudgetFresh = false;
+}
+
+template <class Predicate> int TGame::RunBack(Predicate holds) const {
+    int run = 0;
+    for (int i = CurrentCount - 1; i >= 1 && holds(Positions(i)); --i) ++run;
+    return run;
+}
+
+bool TGame::RepetitionDraw() const {
+    // Only every second position has the same side to move as the current one.
+    const TPosition& now = CurrentPosition();
+    int occurrences = 1;
+    for (int i = CurrentCount - 3; i >= 0; i -= 2)
+        if (Positions(i).SameAs(now)) ++occurrences;
+    return occurrences >= 3 && Settings().Checked(TSetting::TripleRepetitionDraw);
+}
+
+bool TGame::QuietMovesDraw() const {
+    const int run = RunBack([](const TPosition& p) { return p.QuietKingMove; });
+    return run >= QuietMovesPlies && Settings().Checked(TSetting::QuietMovesDraw);
+}
+
+bool TGame::ThreeKingsDraw() const {
+    const int run = RunBack([](const TPosition& p) {
+        const int whiteKings = p.Counts[White][King];
+        const int blackKings = p.Counts[Black][King];
+        return p.Counts[White][Man] == 0 && p.Counts[Black][Man] == 0 &&
+               (whiteKings == 1 || whiteKings == 3) && whiteKings + blackKings == 4;
+    });
+    return run >= ThreeKingsPlies && Settings().Checked(TSetting::ThreeKingsDraw) &&
+           !Settings().IsStraightRules();
+}
+
+TDrawRule TGame::DrawReached() const {
+    if (RepetitionDraw()) return TDrawRule::Repetition;
+    if (!Settings().IsVornaRules() && QuietMovesDraw()) return TDrawRule::QuietMoves;
+    if (ThreeKingsDraw()) return TDrawRule::ThreeKings;
+    return TDrawRule::None;
+}
+
+bool TGame::AtStoppingPoint() const {
+    return !ComputerToMove() && (!SingleMove() || !Settings().AutoSingleMove());
+}
+
+void TGame::Undo() {
+    if (!CanUndo()) return;
+    --CurrentCount;
+    while (!AtStoppingPoint() && CurrentCount >= 2) --CurrentCount;
+}
+
+void TGame::Redo() {
+    if (!CanRedo()) return;
+    ++CurrentCount;
+    while (!AtStoppingPoint() && CurrentCount < Count()) ++CurrentCount;
+}
+
+void TGame::UndoAll() {
+    while (CurrentCount > 2) Undo();
+    if (CurrentCount > 1) Undo();
+}
+
+void TGame::RedoAll() {
+    while (CurrentCount < Count()) Redo();
+}
+
+} // namespace quorvin

@@ -1,0 +1,103 @@
+// TGame: the record of the game being played. It keeps one whole position per ply, from the
+// initial (or set-up, or loaded) position to the last one reached, and a cursor that Undo and
+// Redo move; they never replay or take back a move. It also answers the three draw rules and
+// the questions the game flow and the move choice ask about the current position, and keeps
+// each side's search budget along its own moves.
+#pragma once
+
+#include "position.h"
+#include "settings.h"
+
+#include <memory>
+#include <vector>
+
+namespace quorvin {
+
+// The draw rules in the order the game flow asks them after a move.
+enum class TDrawRule { None, Repetition, QuietMoves, ThreeKings };
+
+class TGame {
+  public:
+    // Plies of quiet king moves and of three kings against one that make a draw.
+    static constexpr int QuietMovesPlies = 64;
+    static constexpr int ThreeKingsPlies = 30;
+    // The budget a side starts a game with, and the bounds AdaptBudget keeps it in.
+    static constexpr double InitialBudget = 10000.0;
+    static constexpr double MinBudget = 100.0;
+    static constexpr double MaxBudget = 1e15;
+
+    // A record holding the initial arrangement of these rules on the current board.
+    explicit TGame(TRules rules);
+
+    TGame(TGame&&) noexcept = default;
+    TGame& operator=(TGame&&) noexcept = default;
+
+    TRules Rules() const { return GameRules; }
+    // Number of positions held, the redo tail included.
+    int Count() const { return static_cast<int>(Items.size()); }
+    // Number of positions in the active history: 1 <= Current() <= Count().
+    int Current() const { return CurrentCount; }
+
+    // The position at a 0-based index; throws std::out_of_range outside 0..Count() - 1.
+    TPosition& Positions(int index);
+    const TPosition& Positions(int index) const;
+    TPosition& CurrentPosition() { return Positions(CurrentCount - 1); }
+    const TPosition& CurrentPosition() const { return Positions(CurrentCount - 1); }
+    // The position before the current one; only when Current() >= 2.
+    const TPosition& PreviousPosition() const { return Positions(CurrentCount - 2); }
+    // The last earlier position with the same side to move; only when Current() >= 3.
+    const TPosition& SameSideBefore() const { return Positions(CurrentCount - 3); }
+
+    // Drops the redo tail and appends an empty position of the rules' class, which becomes
+    // current. The caller fills it by PlayMove from Positions(Count() - 2).
+    TPosition& AddPosition();
+    // Frees the positions after the current one.
+    void TruncateRedo();
+    // Frees the positions before the current one, which becomes the first; the redo tail stays.
+    void DropHistory();
+    // Plays move Index (1-based) of the current position's Moves as a new position. Throws
+    // std::out_of_range when the current position has no such move. The new position's Moves
+    // stay empty until ClassifyNode fills them.
+    void PlayMove(int index);
+
+    // The side to move of the current position is played by the computer.
+    bool ComputerToMove() const;
+    // The current position has exactly one legal move in its Moves.
+    bool SingleMove() const;
+    // The current position is set to the level that plays at random (fixed depth 0).
+    bool RandomLevel() const;
+
+    // Gives the current position the budget its side ended its previous move with, or the
+    // initial budget at the start of the record.
+    void InheritBudget();
+    // Rescales the current position's budget by how its last search kept to the time limit.
+    void AdaptBudget();
+
+    // The draw rules, each reading its option at the moment it is asked.
+    bool RepetitionDraw() const;
+    bool QuietMovesDraw() const;
+    bool ThreeKingsDraw() const;
+    // The first draw rule that ends the game, asked in the game flow's order; the quiet-moves
+    // rule is not played under Vorna.
+    TDrawRule DrawReached() const;
+
+    // The cursor walks over stopping points: positions where the human has a real choice.
+    bool CanUndo() const { return CurrentCount > 1; }
+    bool CanRedo() const { return CurrentCount < Count(); }
+    void Undo();
+    void Redo();
+    void UndoAll();
+    void RedoAll();
+
+  private:
+    TRules GameRules;
+    std::vector<std::unique_ptr<TPosition>> Items;
+    int CurrentCount = 1;
+
+    bool AtStoppingPoint() const;
+    // Consecutive positions, counted back from the current one, that satisfy the predicate;
+    // the first position of the record is never examined.
+    template <class Predicate> int RunBack(Predicate holds) const;
+};
+
+} // namespace quorvin

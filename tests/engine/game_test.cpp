@@ -1,0 +1,513 @@
+// The game record: growing and trimming the record, the draw rules at their exact thresholds,
+// the undo and redo walks over stopping points, and the per-side search budget.
+#include "game.h"
+#include "rules.h"
+#include "test_boards.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+using namespace quorvin;
+using namespace quorvin::test;
+
+namespace {
+
+using TMoveCycle = std::vector<std::pair<int, int>>;
+
+// Kings on an 8 x 8 board that shuttle without ever meeting: the white king between 1 and 5,
+// the black king between 29 and 25. Four plies bring the board back.
+const TMoveCycle KingShuttle{{1, 5}, {29, 25}, {5, 1}, {25, 29}};
+// The same shuttle from the same board with Black to move.
+const TMoveCycle BlackFirstShuttle{{29, 25}, {1, 5}, {25, 29}, {5, 1}};
+
+class GameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Settings().RestoreDefaults();
+        Settings().Set(TSetting::Sides, 0); // Human - Human
+    }
+    void TearDown() override { Settings().RestoreDefaults(); }
+
+    // A record whose first position holds the pieces given, its moves generated.
+    static TGame Record(TRules rules, const std::string& pieces, int sideToMove) {
+        const auto setup = SetupBoard(rules, 8, 8, false, pieces, sideToMove);
+        TGame game(rules);
+        TPosition& first = game.CurrentPosition();
+        first.Board = setup->Board;
+        first.SetSideToMove(sideToMove);
+        first.Evaluate();
+        first.Moves.Reset(0, true);
+        first.ClassifyNode(false);
+        return game;
+    }
+
+    // A fresh record of the initial position, its moves generated.
+    static TGame Initial(TRules rules) {
+        ApplyBoard(rules, 8, 8, false);
+        TGame game(rules);
+        game.CurrentPosition().BuildValueTable(false);
+        game.CurrentPosition().Evaluate();
+        game.CurrentPosition().ClassifyNode(false);
+        return game;
+    }
+
+    // Plays the move from-to as the game flow does: the new position's moves are generated.
+    static void Play(TGame& game, int from, int to) {
+        const TPosition& p = game.CurrentPosition();
+        for (int i = 1; i <= p.Moves.Count; ++i)
+            if (p.Moves.FromOf(i) == from && p.Moves.ToOf(i) == to) {
+                game.PlayMove(i);
+                game.CurrentPosition().ClassifyNode(false);
+                return;
+            }
+        throw std::invalid_argument("no move " + std::to_string(from) + "-" + std::to_string(to));
+    }
+
+    static void PlayFirst(TGame& game, int plies) {
+        for (int k = 0; k < plies; ++k) {
+            game.PlayMove(1);
+            game.CurrentPosition().ClassifyNode(false);
+        }
+    }
+
+    static void PlayCycle(TGame& game, const TMoveCycle& cycle, int plies) {
+        for (int k = 0; k < plies; ++k) {
+            const auto [from, to] = cycle[static_cast<std::size_t>(k) % cycle.size()];
+            Play(game, from, to);
+        }
+    }
+
+    // Appends a position with the same board, the other side to move and `moves` moves in
+    // its list, for walks that only look at whose turn it is and how many moves there are.
+    static void Append(TGame& game, int moves) {
+        const TPosition& before = game.CurrentPosition();
+        const auto board = before.Board;
+        const int side = before.Opponent;
+        TPosition& p = game.AddPosition();
+        p.Board = board;
+        p.SetSideToMove(side);
+        p.Evaluate();
+        SetMoves(p, moves);
+    }
+
+    static void SetMoves(TPosition& p, int moves) {
+        p.Moves.Reset(0, true);
+        for (int k = 0; k < moves; ++k) p.Moves.AddSimple(1, 5);
+    }
+
+    // A record of positions with these move counts; the first has White to move.
+    static TGame Walk(const std::vector<int>& moves) {
+        TGame game = Initial(TRules::International);
+        SetMoves(game.CurrentPosition(), moves[0]);
+        for (std::size_t k = 1; k < moves.size(); ++k) Append(game, moves[k]);
+        return game;
+    }
+};
+
+// --- the record itself ---
+
+TEST_F(GameTest, NewRecordHoldsTheInitialPositionAlone) {
+    TGame game = Initial(TRules::International);
+    EXPECT_EQ(game.Count(), 1);
+    EXPECT_EQ(game.Current(), 1);
+    EXPECT_FALSE(game.CanUndo());
+    EXPECT_FALSE(game.CanRedo());
+    EXPECT_THROW(game.PreviousPosition(), std::out_of_range);
+    EXPECT_THROW(game.SameSideBefore(), std::out_of_range);
+    EXPECT_THROW(game.Positions(1), std::out_of_range);
+    EXPECT_EQ(game.CurrentPosition().Counts[White][Man], 12);
+    EXPECT_EQ(game.CurrentPosition().Counts[Black][Man], 12);
+    EXPECT_EQ(game.CurrentPosition().SideToMove, White);
+
+    EXPECT_EQ(Initial(TRules::Straight).CurrentPosition().SideToMove, Black);
+}
+
+TEST_F(GameTest, PlayMoveAppendsThePositionTheMoveMakes) {
+    TGame game = Initial(TRules::International);
+    const TMove move = game.CurrentPosition().Moves.GetMove(2);
+    game.PlayMove(2);
+    ASSERT_EQ(game.Count(), 2);
+    ASSERT_EQ(game.Current(), 2);
+    const TPosition& now = game.CurrentPosition();
+    EXPECT_EQ(&game.PreviousPosition(), &game.Positions(0));
+    EXPECT_EQ(now.SideToMove, Black);
+    EXPECT_TRUE(now.Board[move.From].Empty);
+    EXPECT_FALSE(now.Board[move.To].Empty);
+    EXPECT_EQ(now.Moves.Count, 0); // generated when the game flow classifies it
+
+    // A move the position does not have leaves the record alone.
+    EXPECT_THROW(game.PlayMove(0), std::out_of_range);
+    EXPECT_THROW(game.PlayMove(1), std::out_of_range);
+    EXPECT_EQ(game.Count(), 2);
+}
+
+TEST_F(GameTest, NewMoveAfterUndoDiscardsTheUndonePositions) {
+    TGame game = Initial(TRules::International);
+    PlayFirst(game, 3);
+    const auto undone = game.Positions(2).Clone();
+    game.Undo();
+    game.Undo();
+    EXPECT_EQ(game.Current(), 2);
+    EXPECT_EQ(game.Count(), 4);
+    EXPECT_TRUE(game.CanRedo());
+
+    const int last = game.CurrentPosition().Moves.Count;
+    game.PlayMove(last);
+    EXPECT_EQ(game.Count(), 3);
+    EXPECT_EQ(game.Current(), 3);
+    EXPECT_FALSE(game.CanRedo());
+    EXPECT_FALSE(game.Positions(2).SameAs(*undone));
+    EXPECT_EQ(game.CurrentPosition().SideToMove, White);
+}
+
+TEST_F(GameTest, ContinuePlayKeepsTheCurrentPositionAlone) {
+    TGame game = Initial(TRules::International);
+    PlayFirst(game, 4);
+    game.Undo();
+    game.Undo();
+    const TPosition* kept = &game.CurrentPosition();
+
+    game.DropHistory();
+    EXPECT_EQ(game.Current(), 1);
+    EXPECT_EQ(game.Count(), 3); // the redo tail stays
+    EXPECT_EQ(&game.Positions(0), kept);
+    EXPECT_FALSE(game.CanUndo());
+
+    game.TruncateRedo();
+    EXPECT_EQ(game.Count(), 1);
+    EXPECT_EQ(&game.CurrentPosition(), kept);
+}
+
+TEST_F(GameTest, QuestionsAboutTheCurrentPosition) {
+    TGame game = Initial(TRules::International);
+    Settings().Set(TSetting::Sides, 1); // Human - Computer: the computer plays Black
+    EXPECT_FALSE(game.ComputerToMove());
+    PlayFirst(game, 1);
+    EXPECT_TRUE(game.ComputerToMove());
+    Settings().Set(TSetting::Sides, 2); // Computer - Human
+    EXPECT_FALSE(game.ComputerToMove());
+    Settings().Set(TSetting::Sides, 0);
+    EXPECT_FALSE(game.ComputerToMove());
+
+    SetMoves(game.CurrentPosition(), 1);
+    EXPECT_TRUE(game.SingleMove());
+    SetMoves(game.CurrentPosition(), 2);
+    EXPECT_FALSE(game.SingleMove());
+
+    TPosition& p = game.CurrentPosition();
+    p.FixedDepth = true;
+    p.DepthLimit = 0;
+    EXPECT_TRUE(game.RandomLevel());
+    p.DepthLimit = 1;
+    EXPECT_FALSE(game.RandomLevel());
+    p.FixedDepth = false;
+    p.DepthLimit = 0;
+    EXPECT_FALSE(game.RandomLevel());
+}
+
+// --- draw rules ---
+
+TEST_F(GameTest, RepetitionCountsOnlyPositionsWithTheSameSideToMove) {
+    TGame game = Record(TRules::International, "W:1 B:29", White);
+    PlayCycle(game, KingShuttle, 4);
+    EXPECT_TRUE(game.CurrentPosition().SameAs(game.Positions(0)));
+    EXPECT_FALSE(game.RepetitionDraw()); // second occurrence
+    for (int k = 0; k < 3; ++k) {
+        PlayCycle(game, {KingShuttle[static_cast<std::size_t>(k)]}, 1);
+        EXPECT_FALSE(game.RepetitionDraw()) << "ply " << game.Current() - 1;
+    }
+    Play(game, 25, 29);
+    EXPECT_TRUE(game.RepetitionDraw()); // third occurrence, with positions between
+
+    Settings().Set(TSetting::TripleRepetitionDraw, 0);
+    EXPECT_FALSE(game.RepetitionDraw());
+}
+
+TEST_F(GameTest, RepetitionWithTheOtherSideToMoveIsNoDraw) {
+    // The flying king goes round a triangle 1-5-10-1, so the board comes back with the
+    // other side to move.
+    TGame game = Record(TRules::International, "W:1 B:29", White);
+    PlayCycle(game, {{1, 5}, {29, 25}, {5, 10}, {25, 29}, {10, 1}}, 5);
+    EXPECT_TRUE(game.CurrentPosition().SameAs(game.Positions(0)));
+    EXPECT_EQ(game.CurrentPosition().SideToMove, Black);
+    PlayCycle(game, BlackFirstShuttle, 4);
+    // Three times the same board, but only twice with Black to move.
+    EXPECT_TRUE(game.CurrentPosition().SameAs(game.Positions(0)));
+    EXPECT_TRUE(game.CurrentPosition().SameAs(game.Positions(5)));
+    EXPECT_FALSE(game.RepetitionDraw());
+}
+
+TEST_F(GameTest, QuietKingMovesDrawAtTheSixtyFourthPly) {
+    TGame game = Record(TRules::International, "W:1 B:29", White);
+    PlayCycle(game, KingShuttle, 63);
+    EXPECT_FALSE(game.QuietMovesDraw());
+    PlayCycle(game, {KingShuttle[63 % 4]}, 1);
+    EXPECT_TRUE(game.QuietMovesDraw());
+
+    Settings().Set(TSetting::QuietMovesDraw, 0);
+    EXPECT_FALSE(game.QuietMovesDraw());
+}
+
+TEST_F(GameTest, AManMoveStartsTheQuietRunAgain) {
+    TGame game = Record(TRules::International, "W:1 w:4 B:29", White);
+    PlayCycle(game, KingShuttle, 20);
+    Play(game, 4, 8);
+    PlayCycle(game, BlackFirstShuttle, 63);
+    EXPECT_FALSE(game.QuietMovesDraw());
+    PlayCycle(game, {BlackFirstShuttle[63 % 4]}, 1);
+    EXPECT_TRUE(game.QuietMovesDraw());
+}
+
+TEST_F(GameTest, TheFirstPositionNeverCountsForAQuietRun) {
+    TGame game = Record(TRules::International, "W:1 B:29", White);
+    game.Positions(0).QuietKingMove = true;
+    PlayCycle(game, KingShuttle, 63);
+    EXPECT_FALSE(game.QuietMovesDraw());
+}
+
+TEST_F(GameTest, ThreeKingsAgainstOneDrawAtTheThirtiethPly) {
+    TGame game = Record(TRules::International, "W:1,2,3 B:29", White);
+    PlayCycle(game, KingShuttle, 29);
+    EXPECT_FALSE(game.ThreeKingsDraw());
+    PlayCycle(game, {KingShuttle[29 % 4]}, 1);
+    EXPECT_TRUE(game.ThreeKingsDraw());
+
+    Settings().Set(TSetting::ThreeKingsDraw, 0);
+    EXPECT_FALSE(game.ThreeKingsDraw());
+}
+
+TEST_F(GameTest, OneKingAgainstThreeDrawsToo) {
+    TGame game = Record(TRules::International, "W:1 B:29,30,31", White);
+    PlayCycle(game, KingShuttle, 29);
+    EXPECT_FALSE(game.ThreeKingsDraw());
+    PlayCycle(game, {KingShuttle[29 % 4]}, 1);
+    EXPECT_TRUE(game.ThreeKingsDraw());
+}
+
+TEST_F(GameTest, OtherKingEndingsAreNoRun) {
+    TGame threeTwo = Record(TRules::International, "W:1,2,3 B:29,16", White);
+    PlayCycle(threeTwo, KingShuttle, 40);
+    EXPECT_FALSE(threeTwo.ThreeKingsDraw());
+
+    TGame twoTwo = Record(TRules::International, "W:1,2 B:29,31", White);
+    PlayCycle(twoTwo, KingShuttle, 40);
+    EXPECT_FALSE(twoTwo.ThreeKingsDraw());
+
+    TGame withMan = Record(TRules::International, "W:1,2,3 B:29 b:31", White);
+    PlayCycle(withMan, KingShuttle, 40);
+    EXPECT_FALSE(withMan.ThreeKingsDraw());
+}
+
+TEST_F(GameTest, ThreeKingsRuleNeverAppliesToStraightCheckers) {
+    TGame game = Record(TRules::Straight, "W:1,2,3 B:29", White);
+    PlayCycle(game, KingShuttle, 40);
+    ASSERT_TRUE(Settings().Checked(TSetting::ThreeKingsDraw));
+    EXPECT_FALSE(game.ThreeKingsDraw());
+    // The quiet-moves rule still counts the same kings.
+    PlayCycle(game, KingShuttle, 24);
+    EXPECT_TRUE(game.QuietMovesDraw());
+}
+
+TEST_F(GameTest, DrawRulesAreAskedInTheGameFlowsOrder) {
+    TGame game = Record(TRules::International, "W:1 B:29", White);
+    PlayCycle(game, KingShuttle, 64);
+    EXPECT_EQ(game.DrawReached(), TDrawRule::Repetition);
+    Settings().Set(TSetting::TripleRepetitionDraw, 0);
+    EXPECT_EQ(game.DrawReached(), TDrawRule::QuietMoves);
+    Settings().Set(TSetting::QuietMovesDraw, 0);
+    EXPECT_EQ(game.DrawReached(), TDrawRule::None);
+
+    // Vorna does not play the quiet-moves rule, whatever its check box says.
+    Settings().Set(TSetting::QuietMovesDraw, 1);
+    Settings().Set(TSetting::Rules, static_cast<int>(TRules::Vorna));
+    EXPECT_TRUE(game.QuietMovesDraw());
+    EXPECT_EQ(game.DrawReached(), TDrawRule::None);
+
+    TGame kings = Record(TRules::International, "W:1,2,3 B:29", White);
+    PlayCycle(kings, KingShuttle, 30);
+    Settings().Set(TSetting::TripleRepetitionDraw, 0);
+    EXPECT_EQ(kings.DrawReached(), TDrawRule::ThreeKings);
+}
+
+// --- undo and redo ---
+
+TEST_F(GameTest, UndoAndRedoSkipTheComputersPositions) {
+    Settings().Set(TSetting::Sides, 1); // the computer plays Black
+    TGame game = Walk({7, 7, 7, 7, 7}); // White to move at 0, 2, 4
+    ASSERT_EQ(game.Current(), 5);
+
+    game.Undo();
+    EXPECT_EQ(game.Current(), 3); // two plies back, White to move again
+    game.Undo();
+    EXPECT_EQ(game.Current(), 1);
+    EXPECT_FALSE(game.CanUndo());
+    game.Undo();
+    EXPECT_EQ(game.Current(), 1);
+
+    game.Redo();
+    EXPECT_EQ(game.Current(), 3);
+    game.Redo();
+    EXPECT_EQ(game.Current(), 5);
+    EXPECT_FALSE(game.CanRedo());
+    game.Redo();
+    EXPECT_EQ(game.Current(), 5);
+}
+
+TEST_F(GameTest, UndoStopsAtTheFirstPositionEvenOnTheComputersTurn) {
+    Settings().Set(TSetting::Sides, 2); // the computer plays White
+    TGame game = Walk({7, 7, 7, 7});
+    game.Undo();
+    EXPECT_EQ(game.Current(), 2); // Black to move
+    game.Undo();
+    EXPECT_EQ(game.Current(), 1); // White, the computer's, but there is no further back
+    game.Redo();
+    EXPECT_EQ(game.Current(), 2);
+    game.Redo();
+    EXPECT_EQ(game.Current(), 4);
+}
+
+TEST_F(GameTest, RedoEndsAtTheLastPositionEvenOnTheComputersTurn) {
+    Settings().Set(TSetting::Sides, 1);
+    TGame game = Walk({7, 7, 7, 7}); // the last position has Black, the computer, to move
+    game.UndoAll();
+    game.Redo();
+    EXPECT_EQ(game.Current(), 3);
+    game.Redo();
+    EXPECT_EQ(game.Current(), 4);
+}
+
+TEST_F(GameTest, AutoSingleMoveSkipsForcedPositions) {
+    const std::vector<int> moves{2, 1, 1, 3, 2};
+    TGame game = Walk(moves);
+
+    game.Undo();
+    EXPECT_EQ(game.Current(), 4);
+    game.Undo();
+    EXPECT_EQ(game.Current(), 3); // without the option a single move is a stopping point
+
+    Settings().Set(TSetting::AutoSingleMove, 1);
+    game.Undo();
+    EXPECT_EQ(game.Current(), 1); // the two forced positions are passed
+    game.Redo();
+    EXPECT_EQ(game.Current(), 4);
+    game.Redo();
+    EXPECT_EQ(game.Current(), 5);
+}
+
+TEST_F(GameTest, ComputerSideAndSingleMovesTogether) {
+    Settings().Set(TSetting::Sides, 1);
+    Settings().Set(TSetting::AutoSingleMove, 1);
+    // White to move at 0 (choice), 2 (forced), 4 (choice); Black, the computer, between.
+    TGame game = Walk({3, 4, 1, 4, 3});
+    game.Undo();
+    EXPECT_EQ(game.Current(), 1);
+    game.Redo();
+    EXPECT_EQ(game.Current(), 5);
+}
+
+TEST_F(GameTest, UndoAllAndRedoAllGoToTheEnds) {
+    Settings().Set(TSetting::Sides, 2);
+    Settings().Set(TSetting::AutoSingleMove, 1);
+    TGame game = Walk({1, 1, 2, 1, 2, 1, 1});
+    game.UndoAll();
+    EXPECT_EQ(game.Current(), 1);
+    EXPECT_EQ(game.Count(), 7);
+    game.RedoAll();
+    EXPECT_EQ(game.Current(), 7);
+    game.RedoAll();
+    EXPECT_EQ(game.Current(), 7);
+    game.UndoAll();
+    game.UndoAll();
+    EXPECT_EQ(game.Current(), 1);
+}
+
+// --- the search budget ---
+
+TEST_F(GameTest, BudgetOfTheWorkedExample) {
+    // Level "1.0 sec/move": a side's first move starts from 10000, an iteration of 250 ms
+    // doubles it, the next of 500 ms ends the move, and the side's next move starts from
+    // 20000 raised by the square root of 2.
+    TGame game = Initial(TRules::International);
+    TPosition& first = game.CurrentPosition();
+    first.TimeLimit = 1000;
+    game.AdaptBudget();
+    EXPECT_DOUBLE_EQ(first.Budget, 10000.0);
+    EXPECT_EQ(first.LastTime, 1000);
+    EXPECT_FALSE(first.BudgetFresh);
+    first.LastTime = 250;
+    game.AdaptBudget();
+    EXPECT_DOUBLE_EQ(first.Budget, 20000.0);
+    first.LastTime = 500;
+
+    PlayFirst(game, 1);
+    game.CurrentPosition().TimeLimit = 1000;
+    game.AdaptBudget(); // Black's first move: its own chain starts from 10000
+    EXPECT_DOUBLE_EQ(game.CurrentPosition().Budget, 10000.0);
+    game.CurrentPosition().LastTime = 3000;
+
+    PlayFirst(game, 1);
+    game.CurrentPosition().TimeLimit = 1000;
+    game.AdaptBudget();
+    EXPECT_NEAR(game.CurrentPosition().Budget, 20000.0 * std::sqrt(2.0), 1e-6);
+    EXPECT_EQ(std::lround(game.CurrentPosition().Budget), 28284);
+
+    PlayFirst(game, 1);
+    game.CurrentPosition().TimeLimit = 1000;
+    game.AdaptBudget(); // too slow: Black's budget falls by the full ratio
+    EXPECT_NEAR(game.CurrentPosition().Budget, 10000.0 / 3.0, 1e-9);
+}
+
+TEST_F(GameTest, InheritBudgetCopiesTheSameSidesBudget) {
+    TGame game = Initial(TRules::International);
+    game.CurrentPosition().TimeLimit = 200;
+    game.InheritBudget();
+    EXPECT_DOUBLE_EQ(game.CurrentPosition().Budget, 10000.0);
+    EXPECT_EQ(game.CurrentPosition().LastTime, 200);
+    EXPECT_TRUE(game.CurrentPosition().BudgetFresh); // only adapting uses the budget up
+    game.CurrentPosition().Budget = 777.0;
+    game.CurrentPosition().LastTime = 33;
+
+    PlayFirst(game, 1);
+    game.CurrentPosition().TimeLimit = 500;
+    game.InheritBudget();
+    EXPECT_DOUBLE_EQ(game.CurrentPosition().Budget, 10000.0);
+    EXPECT_EQ(game.CurrentPosition().LastTime, 500);
+
+    PlayFirst(game, 1);
+    game.InheritBudget();
+    EXPECT_DOUBLE_EQ(game.CurrentPosition().Budget, 777.0);
+    EXPECT_EQ(game.CurrentPosition().LastTime, 33);
+}
+
+TEST_F(GameTest, AdaptBudgetStaysWithinItsBounds) {
+    TGame game = Initial(TRules::International);
+    TPosition& p = game.CurrentPosition();
+    p.BudgetFresh = false;
+    p.TimeLimit = 1000;
+
+    p.Budget = 10000.0;
+    p.LastTime = 0; // no measurable time: counted as 1/18
+    game.AdaptBudget();
+    EXPECT_NEAR(p.Budget, 10000.0 * std::sqrt(18000.0), 1e-6);
+
+    p.Budget = 9e14;
+    p.LastTime = 1;
+    game.AdaptBudget();
+    EXPECT_DOUBLE_EQ(p.Budget, 1e15);
+
+    p.Budget = 150.0;
+    p.LastTime = 100000;
+    game.AdaptBudget();
+    EXPECT_DOUBLE_EQ(p.Budget, 100.0);
+
+    p.Budget = 5000.0; // not fresh: no inheritance before adapting
+    p.LastTime = 1000;
+    game.AdaptBudget();
+    EXPECT_DOUBLE_EQ(p.Budget, 5000.0);
+}
+
+} // namespace
