@@ -54,11 +54,11 @@ std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool co
 std::string MoveText(const TMove& m, bool withTaken) {
     std::string text = std::to_string(m.Path[0]);
     if (m.CaptureCount == 0) return text + "-" + std::to_string(m.Path[1]);
-    for (int k = 1; k <= m.LastIndex; ++k) text += "x" + std::to_string(m.Path[k]);
+    for (int k = 1; k <= m.LastIndex; ++k) text.append("x").append(std::to_string(m.Path[k]));
     if (withTaken) {
         text += ":";
         for (int k = 1; k <= m.CaptureCount; ++k)
-            text += (k > 1 ? "," : "") + std::to_string(m.Captured[k]);
+            text.append(k > 1 ? "," : "").append(std::to_string(m.Captured[k]));
     }
     return text;
 }

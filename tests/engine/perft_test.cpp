@@ -1,0 +1,46 @@
+// Perft from the initial positions of the presets against the published counts (Vorna has
+// none published: its counts are recorded here so that any change to its rules shows).
+#include "perft.h"
+#include "rules.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace quorvin;
+
+namespace {
+void ExpectPerft(const char* preset, const std::vector<std::uint64_t>& counts) {
+    const auto p = FindPreset(preset);
+    ASSERT_TRUE(p.has_value());
+    ApplyBoard(p->Rules, p->Rows, p->Files, p->Coloring);
+    auto root = CreatePosition(p->Rules);
+    root->SetInitial();
+    for (std::size_t d = 1; d <= counts.size(); ++d) {
+        EXPECT_EQ(Perft(*root, static_cast<int>(d), true), counts[d - 1])
+            << preset << " depth " << d;
+    }
+    // Playing the last ply instead of counting it gives the same leaves.
+    const int depth = static_cast<int>(std::min<std::size_t>(counts.size(), 4));
+    EXPECT_EQ(Perft(*root, depth, false), counts[depth - 1]) << preset;
+}
+} // namespace
+
+TEST(Perft, International) {
+    ExpectPerft("international", {9, 81, 658, 4265, 27117, 167140, 1049442});
+}
+TEST(Perft, Brazilian) {
+    ExpectPerft("brazilian", {7, 49, 302, 1469, 7473, 37628, 187302});
+}
+TEST(Perft, Canadian) {
+    ExpectPerft("canadian", {11, 121, 1222, 10053, 79049});
+}
+TEST(Perft, Spanish) {
+    ExpectPerft("spanish", {7, 49, 302, 1469, 7361, 36473, 177532, 828783});
+}
+TEST(Perft, Straight) {
+    ExpectPerft("straight", {7, 49, 302, 1469, 7361, 36768, 179740, 845931, 3963680});
+}
+TEST(Perft, VornaRegression) {
+    ExpectPerft("vorna", {9, 81, 658, 4251, 27256, 168033, 1008731});
+}

@@ -1,0 +1,235 @@
+// Rules of the four families, position by position: the expected set of moves (and in a few
+// places their exact order, which decides the engine's choice among equal moves).
+//
+// 8 x 8 squares (Coloring off), White at the bottom:
+//   row 8: 29 30 31 32    row 4: 13 14 15 16
+//   row 7: 25 26 27 28    row 3:  9 10 11 12
+//   row 6: 21 22 23 24    row 2:  5  6  7  8
+//   row 5: 17 18 19 20    row 1:  1  2  3  4
+#include "draughts_position.h"
+#include "rules.h"
+#include "test_boards.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvin;
+using namespace quorvin::test;
+
+namespace {
+using TList = std::vector<std::string>;
+
+std::unique_ptr<TPosition> Board8(TRules rules, const std::string& pieces, int side = White) {
+    return SetupBoard(rules, 8, 8, false, pieces, side);
+}
+
+TList Ordered(TPosition& p, bool withTaken = false) {
+    p.Moves.Count = 0;
+    p.ClassifyNode(false);
+    return MoveTexts(p, withTaken);
+}
+
+std::unique_ptr<TPosition> Play(const TPosition& p, const std::string& text) {
+    auto copy = p.Clone();
+    copy->Moves.Count = 0;
+    copy->ClassifyNode(false);
+    for (int i = 1; i <= copy->Moves.Count; ++i)
+        if (MoveText(copy->Moves.GetMove(i)) == text) {
+            auto child = copy->NewPosition();
+            child->PlayMove(*copy, i);
+            return child;
+        }
+    ADD_FAILURE() << "no move " << text;
+    return copy;
+}
+} // namespace
+
+TEST(InternationalRules, SimpleMovesInOrder) {
+    auto p = Board8(TRules::International, "w:10 W:1 b:30");
+    // Start square ascending, then direction, then nearer destinations first.
+    EXPECT_EQ(Ordered(*p), (TList{"1-5", "10-13", "10-14"}));
+    auto k = Board8(TRules::International, "W:14 b:32");
+    EXPECT_EQ(Ordered(*k), (TList{"14-18", "14-21", "14-25", "14-19", "14-23", "14-28", "14-11",
+                                  "14-7", "14-4", "14-10", "14-5", "14-1"}));
+}
+
+TEST(InternationalRules, MenCaptureBackwardsButSpanishMenDoNot) {
+    const std::string pieces = "w:19 b:14,32";
+    EXPECT_EQ(LegalMoves(*Board8(TRules::International, pieces)), (TList{"19x10"}));
+    EXPECT_EQ(LegalMoves(*Board8(TRules::Spanish, pieces)), (TList{"19-22", "19-23"}));
+    EXPECT_EQ(LegalMoves(*Board8(TRules::Straight, pieces)), (TList{"19-22", "19-23"}));
+}
+
+TEST(InternationalRules, CrownedOnlyWhenTheMoveEndsOnTheLastRow) {
+    // 23 takes 27 landing on 30 (the last row) and must go on taking 26 backwards to 21.
+    auto p = Board8(TRules::International, "w:23 b:27,26,1");
+    EXPECT_EQ(LegalMoves(*p), (TList{"23x30x21"}));
+    auto after = Play(*p, "23x30x21");
+    EXPECT_EQ(after->Board[21].Kind, Man);
+    EXPECT_TRUE(after->Board[26].Empty && after->Board[27].Empty);
+
+    // Spanish men cannot take backwards: the capture stops on the last row and crowns.
+    auto s = Board8(TRules::Spanish, "w:23 b:27,26,1");
+    EXPECT_EQ(LegalMoves(*s), (TList{"23x30"}));
+    auto crowned = Play(*s, "23x30");
+    EXPECT_EQ(crowned->Board[30].Kind, King);
+    EXPECT_FALSE(crowned->QuietKingMove);
+}
+
+TEST(InternationalRules, FlyingKingLandsFarthestFirst) {
+    auto p = Board8(TRules::International, "W:1 b:10 w:28");
+    EXPECT_EQ(Ordered(*p), (TList{"1x23", "1x19", "1x14"}));
+    // A continuation from one landing square only: the majority rule keeps that sequence,
+    // with its own landing squares farthest first.
+    auto q = Board8(TRules::International, "W:1 b:10,15 w:28");
+    EXPECT_EQ(Ordered(*q), (TList{"1x19x8", "1x19x12"}));
+}
+
+TEST(InternationalRules, TakenPieceBlocksTheKing) {
+    // The king may not fly back over 19 once it has taken it, so 10 cannot be added.
+    auto p = Board8(TRules::International, "W:14 b:19,10");
+    EXPECT_EQ(LegalMoves(*p, true),
+              (TList{"14x1:10", "14x23:19", "14x28:19", "14x32:19", "14x5:10"}));
+}
+
+TEST(InternationalRules, CircularCaptureEndsOnTheStartSquare) {
+    auto p = Board8(TRules::International, "W:10 b:13,14,21,22");
+    bool circular = false;
+    for (const auto& m : LegalMoves(*p, true)) {
+        EXPECT_EQ(std::count(m.begin(), m.end(), 'x'), 4) << m; // the majority rule: four
+        circular |= m.rfind("10x", 0) == 0 && m.find("x10:") != std::string::npos;
+    }
+    EXPECT_TRUE(circular);
+}
+
+TEST(InternationalRules, MajorityCountsPiecesNotKings) {
+    // 1 takes two men; 4 takes one king. Two men outweigh one king.
+    const std::string pieces = "w:1,3 b:5,14 B:7";
+    EXPECT_EQ(LegalMoves(*Board8(TRules::International, pieces), true), (TList{"1x10x19:5,14"}));
+    // Two sequences of two pieces each are both offered.
+    EXPECT_EQ(LegalMoves(*Board8(TRules::International, "w:1,32 b:5,14,28,27")),
+              (TList{"1x10x19", "32x23x30"}));
+    // Spanish keeps the majority rule.
+    EXPECT_EQ(LegalMoves(*Board8(TRules::Spanish, "w:1,3 b:5,14 B:7")), (TList{"1x10x19"}));
+}
+
+TEST(InternationalRules, NoCaptureLeavesMenUnmarked) {
+    auto p = Board8(TRules::International, "w:1,2 W:3 b:30");
+    EXPECT_FALSE(p->GenerateCaptures());
+    EXPECT_EQ(p->Moves.Count, 0);
+    EXPECT_FALSE(p->Board[1].Mark);
+    EXPECT_FALSE(p->Board[2].Mark);
+    EXPECT_TRUE(p->Board[3].Mark);  // kings stay marked
+    EXPECT_TRUE(p->Board[30].Mark); // the opponent's pieces are not examined
+}
+
+TEST(StraightRules, AnyCaptureSequenceWithRepacking) {
+    // The one-piece capture is found first; the two-piece one then widens the list's stride
+    // and the first capture is kept, readable, in front.
+    auto p = Board8(TRules::Straight, "w:2,4 b:5,7,14");
+    EXPECT_EQ(Ordered(*p, true), (TList{"2x9:5", "4x11x18:7,14"}));
+    EXPECT_EQ(p->Moves.CaptureLength, 2);
+}
+
+TEST(StraightRules, KingsStepOneSquare) {
+    auto p = Board8(TRules::Straight, "W:1 b:14");
+    EXPECT_EQ(LegalMoves(*p), (TList{"1-5"}));
+    auto q = Board8(TRules::Straight, "W:10 b:14,22");
+    EXPECT_EQ(LegalMoves(*q), (TList{"10x19x26"})); // backwards and forwards, no majority
+    auto r = Board8(TRules::Straight, "W:19 b:14");
+    EXPECT_EQ(LegalMoves(*r), (TList{"19x10"})); // a king captures backwards
+    auto flying = Board8(TRules::International, "W:1 b:14");
+    EXPECT_EQ(LegalMoves(*flying), (TList{"1x19", "1x23", "1x28", "1x32"}));
+}
+
+TEST(StraightRules, ManCapturingOntoTheLastRowStopsAndIsCrowned) {
+    auto p = Board8(TRules::Straight, "w:23 b:27,26");
+    EXPECT_EQ(LegalMoves(*p), (TList{"23x30"}));
+    EXPECT_EQ(Play(*p, "23x30")->Board[30].Kind, King);
+}
+
+TEST(StraightRules, KingBonusAndFirstMover) {
+    ApplyBoard(TRules::Straight, 8, 8, false);
+    auto p = CreatePosition(TRules::Straight);
+    p->SetInitial();
+    EXPECT_EQ(p->SideToMove, Black);
+    EXPECT_DOUBLE_EQ(p->KingBonus(9, White) - p->KingBonus(14, White), -0.2); // edge vs centre
+    EXPECT_DOUBLE_EQ(p->KingBonus(26, White), -0.2); // the opponent's back two rows
+    EXPECT_DOUBLE_EQ(p->KingValue(), 1.6);
+    ApplyBoard(TRules::International, 8, 8, false);
+    auto d = CreatePosition(TRules::International);
+    d->SetInitial();
+    EXPECT_NEAR(p->ManBonus(10, White), d->ManBonus(10, White) / 3.0, 1e-12);
+}
+
+TEST(SpanishRules, KingsStillFlyAndCaptureBackwards) {
+    auto p = Board8(TRules::Spanish, "W:32 b:14");
+    EXPECT_EQ(Ordered(*p), (TList{"32x1", "32x5", "32x10"}));
+    auto q = Board8(TRules::Spanish, "W:19 b:14 w:30");
+    EXPECT_EQ(LegalMoves(*q), (TList{"19x1", "19x10", "19x5"}));
+}
+
+TEST(DraughtsEvaluation, EndgameAndKingTerms) {
+    // 10 x 10 without kings: the endgame starts at 15 men in all.
+    ApplyBoard(TRules::International, 10, 10, false);
+    auto d = SetupBoard(TRules::International, 10, 10, false,
+                        "w:1,2,3,4,5,6,7,8 b:50,49,48,47,46,45,44", White);
+    auto* draughts = static_cast<TDraughtsPosition*>(d.get());
+    EXPECT_TRUE(draughts->IsEndgame());
+    EXPECT_DOUBLE_EQ(d->KingValue(), 3.1);
+    auto e = SetupBoard(TRules::International, 10, 10, false,
+                        "w:1,2,3,4,5,6,7,8 b:50,49,48,47,46,45,44,43", White);
+    EXPECT_FALSE(static_cast<TDraughtsPosition*>(e.get())->IsEndgame());
+    EXPECT_DOUBLE_EQ(e->KingValue(), 2.9);
+    EXPECT_DOUBLE_EQ(e->KingBonus(1, White), 0.2); // (1,1) is on a long diagonal
+    // r = 1 and r = 2 of the bonus table.
+    EXPECT_DOUBLE_EQ(e->ManBonus(41, White), 0.4); // row 9, on the left edge
+    EXPECT_DOUBLE_EQ(e->ManBonus(42, White), 0.8);
+    EXPECT_DOUBLE_EQ(e->ManBonus(40, White), 0.1); // row 8, right edge
+    EXPECT_DOUBLE_EQ(e->ManBonus(36, White), 0.2);
+    // A square board only: no king bonus anywhere on 8 x 10.
+    auto v = SetupBoard(TRules::International, 8, 10, false, "w:1", White);
+    for (int s = 1; s <= SquareCount; ++s) EXPECT_EQ(v->KingBonus(s, White), 0.0);
+}
+
+TEST(VornaRules, ForwardCapturesOnly) {
+    // Black pieces behind a White man: no capture, only forward moves.
+    auto p = Board8(TRules::Vorna, "w:14 b:10,11,32");
+    EXPECT_EQ(LegalMoves(*p), (TList{"14-18", "14-19"}));
+    auto q = Board8(TRules::Vorna, "w:10 b:14,32");
+    EXPECT_EQ(LegalMoves(*q), (TList{"10x19"}));
+}
+
+TEST(VornaRules, TakenPiecesChangeSides) {
+    auto p = Board8(TRules::Vorna, "w:1 b:5,14,32");
+    EXPECT_EQ(LegalMoves(*p), (TList{"1x10x19"}));
+    auto after = Play(*p, "1x10x19");
+    EXPECT_EQ(after->Board[5].Side, White);
+    EXPECT_EQ(after->Board[14].Side, White);
+    EXPECT_FALSE(after->Board[5].Empty || after->Board[14].Empty);
+    EXPECT_TRUE(after->Board[1].Empty);
+    EXPECT_EQ(after->Counts[White][Man], 3);
+    EXPECT_EQ(after->Counts[Black][Man], 1);
+    EXPECT_TRUE(after->Consistent());
+}
+
+TEST(VornaRules, MajorityAlwaysAndLongestSequencesOnly) {
+    auto p = Board8(TRules::Vorna, "w:1,3 b:5,14,7,32");
+    EXPECT_EQ(LegalMoves(*p), (TList{"1x10x19"}));
+    // Higher direction first at every level.
+    auto q = Board8(TRules::Vorna, "w:10 b:13,14,30");
+    EXPECT_EQ(Ordered(*q), (TList{"10x19", "10x17"}));
+}
+
+TEST(VornaRules, NoCrowningAndBlockedMen) {
+    auto p = Board8(TRules::Vorna, "w:22 b:26,3");
+    EXPECT_EQ(LegalMoves(*p), (TList{"22x29"}));
+    auto after = Play(*p, "22x29");
+    EXPECT_EQ(after->Board[29].Kind, Man);
+    // White's men all stand on the last row or are blocked: no move, the side has lost.
+    auto stuck = Board8(TRules::Vorna, "w:29,30,1 b:5,10,25");
+    stuck->Moves.Count = 0;
+    EXPECT_EQ(stuck->ClassifyNode(false), NodeLost);
+    // A king placed by hand moves like a man and is priced as a king.
+    auto k = Board8(TRules::Vorna, "W:10 b:32");
+    EXPECT_EQ(LegalMoves(*k), (TList{"10-13", "10-14"}));
+}
