@@ -1,6 +1,8 @@
 // Reading, checking, writing and applying position files; see position_file.h.
 #include "position_file.h"
 
+#include <algorithm>
+
 #include "ini_file.h"
 #include "mathematics.h"
 #include "rules.h"
@@ -17,7 +19,6 @@ namespace {
 
 // Larger files cannot be position files; reading stops there instead of filling memory.
 constexpr std::size_t MaxFileBytes = 1 << 20;
-constexpr int HeaderLines = 4;
 
 // Hands out the lines of a text one by one; a line ends at CR LF, LF or a lone CR.
 class TLineReader {
@@ -185,7 +186,7 @@ TPositionFile PositionFileOf(int rulesIndex, const TPosition& position) {
     file.Files = BoardFiles;
     file.Coloring = BoardColoringFlag == 0;
     file.SquareCount = SquareCount;
-    file.Cells = position.Board;
+    std::copy_n(position.Board.begin(), file.Cells.size(), file.Cells.begin());
     file.SideToMove = position.SideToMove;
     return file;
 }
