@@ -26,25 +26,27 @@ bool TDraughtsPosition::GenerateMoves(bool OnlyTest) {
     Moves.Reset(0, true);
     const bool shortKings = ShortKings();
     const int first = ForwardFirst[SideToMove], last = ForwardLast[SideToMove];
-    for (int s = 1; s <= SquareCount; ++s) {
-        if (!IsOwnPiece(s)) continue;
-        const auto from = static_cast<std::uint8_t>(s);
-        if (Board[s].Kind == King) {
-            for (int d = 0; d < 4; ++d)
-                for (int t = Neighbour[s][d]; Board[t].Empty; t = Neighbour[t][d]) {
+    const TSquareSet pieces = OwnPieces();
+    for (int w = 0; w < 2; ++w)
+        for (std::uint64_t bits = pieces.Word[w]; bits != 0; bits &= bits - 1) {
+            const int s = w * 64 + std::countr_zero(bits);
+            const auto from = static_cast<std::uint8_t>(s);
+            if (Board[s].Kind == King) {
+                for (int d = 0; d < 4; ++d)
+                    for (int t = Neighbour[s][d]; Board[t].Empty; t = Neighbour[t][d]) {
+                        if (OnlyTest) return true;
+                        Moves.AddSimple(from, static_cast<std::uint8_t>(t));
+                        if (shortKings) break;
+                    }
+            } else {
+                for (int d = first; d <= last; ++d) {
+                    const int t = Neighbour[s][d];
+                    if (!Board[t].Empty) continue;
                     if (OnlyTest) return true;
                     Moves.AddSimple(from, static_cast<std::uint8_t>(t));
-                    if (shortKings) break;
                 }
-        } else {
-            for (int d = first; d <= last; ++d) {
-                const int t = Neighbour[s][d];
-                if (!Board[t].Empty) continue;
-                if (OnlyTest) return true;
-                Moves.AddSimple(from, static_cast<std::uint8_t>(t));
             }
         }
-    }
     return Moves.Count > 0;
 }
 
@@ -53,9 +55,13 @@ bool TDraughtsPosition::GenerateMoves(bool OnlyTest) {
 // neither taken again nor passed or landed on) and restoring everything on the way back.
 bool TDraughtsPosition::GenerateCaptures() {
     SetManCaptureDirections();
+    Moves.Reset(1, true);
+    const TSquareSet candidates = MarkedOwnPieces();
+    if (candidates.Word[0] == 0 && candidates.Word[1] == 0) return false;
     const bool shortKings = ShortKings();
     const bool maxRule = MaxCaptureRule();
     const std::uint8_t own = SideToMove, enemy = Opponent;
+    const int manFirst = ManCaptureFirst, manLast = ManCaptureLast;
 
     // alternatives[k]: steps still to try at level k; step[a][k]: landing and taken square.
     std::array<int, MaxCaptureLevels + 2> alternatives;
@@ -65,95 +71,88 @@ bool TDraughtsPosition::GenerateCaptures() {
         stepTaken;
 
     int bestLength = 1;
-    Moves.Reset(1, true);
-    TMove move;
+    for (int w = 0; w < 2; ++w)
+        for (std::uint64_t bits = candidates.Word[w]; bits != 0; bits &= bits - 1) {
+            const int s = w * 64 + std::countr_zero(bits);
+            const bool king = Board[s].Kind == King;
+            Board[s].Mark = king;
+            int level = 1;
+            alternatives[1] = 1;
+            alternatives[2] = 0;
+            stepSquare[1][1] = static_cast<std::uint8_t>(s);
 
-    for (int s = 1; s <= SquareCount; ++s) {
-        if (!IsOwnPiece(s) || !Board[s].Mark) continue;
-        const bool king = Board[s].Kind == King;
-        Board[s].Mark = king;
-        int level = 1;
-        alternatives[1] = 1;
-        alternatives[2] = 0;
-        stepSquare[1][1] = static_cast<std::uint8_t>(s);
+            auto push = [&](int landing, int taken) {
+                int& a = alternatives[level + 1];
+                if (a == MaxCaptureAlternatives) return;
+                ++a;
+                stepSquare[a][level + 1] = static_cast<std::uint8_t>(landing);
+                stepTaken[a][level + 1] = static_cast<std::uint8_t>(taken);
+                Board[s].Mark = 1;
+            };
 
-        auto push = [&](int landing, int taken) {
-            int& a = alternatives[level + 1];
-            if (a == MaxCaptureAlternatives) return;
-            ++a;
-            stepSquare[a][level + 1] = static_cast<std::uint8_t>(landing);
-            stepTaken[a][level + 1] = static_cast<std::uint8_t>(taken);
-            Board[s].Mark = 1;
-        };
-
-        for (;;) {
-            const int cur = stepSquare[alternatives[level]][level];
-            if (alternatives[level + 1] == 0 && level < MaxCaptureLevels) {
-                if (!king) {
-                    for (int d = ManCaptureFirst; d <= ManCaptureLast; ++d) {
-                        const int v = Neighbour[cur][d];
-                        if (Board[v].Empty || Board[v].Side != enemy) continue;
-                        const int t = Neighbour[v][d];
-                        if (Board[t].Empty) push(t, v);
-                    }
-                } else {
-                    for (int d = 0; d < 4; ++d) {
-                        int v = Neighbour[cur][d];
-                        if (!shortKings)
-                            while (Board[v].Empty) v = Neighbour[v][d];
-                        if (Board[v].Empty || Board[v].Side != enemy) continue;
-                        for (int t = Neighbour[v][d]; Board[t].Empty; t = Neighbour[t][d]) {
-                            push(t, v);
-                            if (shortKings) break;
+            for (;;) {
+                const int cur = stepSquare[alternatives[level]][level];
+                if (alternatives[level + 1] == 0 && level < MaxCaptureLevels) {
+                    if (!king) {
+                        for (int d = manFirst; d <= manLast; ++d) {
+                            const int v = Neighbour[cur][d];
+                            if (Board[v].Empty || Board[v].Side != enemy) continue;
+                            const int t = Neighbour[v][d];
+                            if (Board[t].Empty) push(t, v);
+                        }
+                    } else {
+                        for (int d = 0; d < 4; ++d) {
+                            int v = Neighbour[cur][d];
+                            if (!shortKings)
+                                while (Board[v].Empty) v = Neighbour[v][d];
+                            if (Board[v].Empty || Board[v].Side != enemy) continue;
+                            for (int t = Neighbour[v][d]; Board[t].Empty; t = Neighbour[t][d]) {
+                                push(t, v);
+                                if (shortKings) break;
+                            }
                         }
                     }
                 }
-            }
 
-            if (alternatives[level + 1] > 0) {
-                ++level;
-                alternatives[level + 1] = 0;
-                const int n = stepSquare[alternatives[level]][level];
-                const int x = stepTaken[alternatives[level]][level];
-                Board[n] = Board[cur];
-                Board[cur].Empty = 1;
-                Board[x].Side = own;
-                continue;
-            }
-
-            const int taken = level - 1;
-            if (taken >= 1 && (!maxRule || taken >= bestLength)) {
-                if (taken > bestLength) {
-                    bestLength = taken;
-                    Moves.Reset(bestLength, maxRule);
-                }
-                move.Path[0] = static_cast<std::uint8_t>(s);
-                move.Captured[0] = static_cast<std::uint8_t>(taken);
-                for (int k = 2; k <= level; ++k) {
-                    move.Path[k - 1] = stepSquare[alternatives[k]][k];
-                    move.Captured[k - 1] = stepTaken[alternatives[k]][k];
-                }
-                Moves.Add(move);
-            }
-
-            bool resumed = false;
-            while (level > 1) {
-                const int d = stepSquare[alternatives[level]][level];
-                const int x = stepTaken[alternatives[level]][level];
-                --alternatives[level];
-                --level;
-                const int back = stepSquare[alternatives[level]][level];
-                Board[back] = Board[d];
-                Board[d].Empty = 1;
-                Board[x].Side = enemy;
                 if (alternatives[level + 1] > 0) {
-                    resumed = true;
-                    break;
+                    ++level;
+                    alternatives[level + 1] = 0;
+                    const int n = stepSquare[alternatives[level]][level];
+                    const int x = stepTaken[alternatives[level]][level];
+                    Board[n] = Board[cur];
+                    Board[cur].Empty = 1;
+                    Board[x].Side = own;
+                    continue;
                 }
+
+                const int taken = level - 1;
+                if (taken >= 1 && (!maxRule || taken >= bestLength)) {
+                    if (taken > bestLength) {
+                        bestLength = taken;
+                        Moves.Reset(bestLength, maxRule);
+                    }
+                    Moves.AddCapture(static_cast<std::uint8_t>(s), taken, stepSquare, stepTaken,
+                                     alternatives);
+                }
+
+                bool resumed = false;
+                while (level > 1) {
+                    const int d = stepSquare[alternatives[level]][level];
+                    const int x = stepTaken[alternatives[level]][level];
+                    --alternatives[level];
+                    --level;
+                    const int back = stepSquare[alternatives[level]][level];
+                    Board[back] = Board[d];
+                    Board[d].Empty = 1;
+                    Board[x].Side = enemy;
+                    if (alternatives[level + 1] > 0) {
+                        resumed = true;
+                        break;
+                    }
+                }
+                if (!resumed) break;
             }
-            if (!resumed) break;
         }
-    }
     return Moves.Count > 0;
 }
 

@@ -9,14 +9,6 @@
 
 namespace quorvin {
 
-void TMoveList::Reset(int Length, bool Clear) {
-    if (Clear)
-        Count = 0;
-    else
-        Repack(Length);
-    CaptureLength = Length;
-}
-
 void TMoveList::PutMove(int Index, const TMove& move) {
 #ifdef QUORVIN_CHECKS
     if (!InRange(Index, 1, MaxMoveIndex)) throw std::out_of_range("move index out of range");
@@ -56,12 +48,6 @@ void TMoveList::GetMove(int Index, TMove& move) const {
     }
     move.From = move.Path[0];
     move.To = move.Path[move.LastIndex];
-}
-
-std::uint8_t TMoveList::ToOf(int Index) const {
-    const int L = CaptureLength;
-    const int offset = MoveOffset[L][Index];
-    return L == 0 ? Data[offset + 1] : Data[offset + Data[offset + L + 1]];
 }
 
 void TMoveList::Repack(int NewLength) {

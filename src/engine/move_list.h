@@ -44,7 +44,13 @@ class TMoveList {
     int Count = 0;
 
     // Empties the list (Clear) or re-spaces the kept captures, then sets the stride.
-    void Reset(int Length, bool Clear);
+    void Reset(int Length, bool Clear) {
+        if (Clear)
+            Count = 0;
+        else
+            Repack(Length);
+        CaptureLength = Length;
+    }
     void Add(const TMove& move) {
         ++Count;
         PutMove(Count, move);
@@ -67,7 +73,39 @@ class TMoveList {
     }
     // Start and end square of move Index without unpacking the whole move.
     std::uint8_t FromOf(int Index) const { return Data[MoveOffset[CaptureLength][Index]]; }
-    std::uint8_t ToOf(int Index) const;
+    std::uint8_t ToOf(int Index) const {
+        const int L = CaptureLength;
+        const int offset = MoveOffset[L][Index];
+        return L == 0 ? Data[offset + 1] : Data[offset + Data[offset + L + 1]];
+    }
+    int CaptureCountOf(int Index) const {
+        return CaptureLength == 0 ? 0 : Data[MoveOffset[CaptureLength][Index] + CaptureLength + 1];
+    }
+    // The square of the k-th piece taken by move Index (k from 1).
+    std::uint8_t CapturedOf(int Index, int k) const {
+        return Data[MoveOffset[CaptureLength][Index] + CaptureLength + 1 + k];
+    }
+    // Adds a capture of `taken` pieces whose path and taken squares the generator keeps per
+    // level in its step tables: the same bytes as Add of the unpacked move.
+    template <class TSteps, class TAlternatives>
+    void AddCapture(std::uint8_t from, int taken, const TSteps& stepSquare, const TSteps& stepTaken,
+                    const TAlternatives& alternatives) {
+        const int L = CaptureLength;
+        ++Count;
+        const int offset = MoveOffset[L][Count];
+        if (Count > MaxMoveIndex || offset + MoveSize(L) > MoveListBytes - 1) {
+            --Count;
+            return;
+        }
+        std::uint8_t* path = &Data[offset];
+        std::uint8_t* captured = path + L + 1;
+        path[0] = from;
+        captured[0] = static_cast<std::uint8_t>(taken);
+        for (int k = 2; k <= taken + 1; ++k) {
+            path[k - 1] = stepSquare[alternatives[k]][k];
+            captured[k - 1] = stepTaken[alternatives[k]][k];
+        }
+    }
     // Re-spaces the stored captures for a longer stride; moves that no longer fit are dropped.
     void Repack(int NewLength);
     void Shuffle();

@@ -6,12 +6,59 @@
 
 #include <cmath>
 #include <stdexcept>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quorvin {
 
 TPosition::TPosition() {
     Moves.Reset(0, true);
     Board[0] = WhiteMan;
+}
+
+static_assert(std::endian::native == std::endian::little,
+              "square records are matched as little-endian words");
+static_assert(sizeof(TSquare) == 4 && BoardCells % 16 == 0);
+
+TSquareSet TPosition::Matching(std::uint32_t mask, std::uint32_t pattern) const {
+    TSquareSet set;
+#if defined(__SSE2__)
+    const __m128i m = _mm_set1_epi32(static_cast<int>(mask));
+    const __m128i p = _mm_set1_epi32(static_cast<int>(pattern));
+    auto group = [&](int i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&Board[i]));
+        return _mm_cmpeq_epi32(_mm_and_si128(v, m), p);
+    };
+    // Sixteen squares at a time: four comparisons packed down to one bit per square.
+    auto sixteen = [&](int i) {
+        const __m128i low = _mm_packs_epi32(group(i), group(i + 4));
+        const __m128i high = _mm_packs_epi32(group(i + 8), group(i + 12));
+        return static_cast<std::uint64_t>(
+            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(low, high))));
+    };
+    std::uint64_t low = sixteen(0);
+    if (SquareCount >= 16) low |= sixteen(16) << 16;
+    if (SquareCount >= 32) low |= sixteen(32) << 32;
+    if (SquareCount >= 48) low |= sixteen(48) << 48;
+    set.Word[0] = low;
+    if (SquareCount >= 64) set.Word[1] = sixteen(64);
+#else
+    for (int i = 0; i <= SquareCount; ++i) {
+        std::uint32_t w;
+        std::memcpy(&w, &Board[i], sizeof w);
+        if ((w & mask) == pattern) set.Word[i / 64] |= std::uint64_t{1} << (i % 64);
+    }
+#endif
+    // Only squares 1..SquareCount are on the board.
+    set.Word[0] &= ~std::uint64_t{1};
+    if (SquareCount < 64) {
+        set.Word[0] &= (std::uint64_t{1} << (SquareCount + 1)) - 1;
+        set.Word[1] = 0;
+    } else {
+        set.Word[1] &= (std::uint64_t{1} << (SquareCount + 1 - 64)) - 1;
+    }
+    return set;
 }
 
 void TPosition::Crown(int) {}
@@ -129,11 +176,11 @@ void TPosition::PlayMove(const TPosition& parent, int index) {
     SideToMove = parent.Opponent;
     Board[0].Side = SideToMove;
 
-    TMove m;
-    parent.Moves.GetMove(index, m);
+    const TMoveList& list = parent.Moves;
     const int mover = Opponent;
-    const int from = m.From, to = m.To;
-    QuietKingMove = m.CaptureCount == 0 && Board[from].Kind == King;
+    const int from = list.FromOf(index), to = list.ToOf(index);
+    const int captures = list.CaptureCountOf(index);
+    QuietKingMove = captures == 0 && Board[from].Kind == King;
     Evaluation += ValueTable[from][mover][Board[from].Kind];
     if (to != from) {
         Board[to] = Board[from];
@@ -144,7 +191,7 @@ void TPosition::PlayMove(const TPosition& parent, int index) {
         Crown(to);
     }
     Evaluation -= ValueTable[to][mover][Board[to].Kind];
-    for (int k = 1; k <= m.CaptureCount; ++k) RemovePiece(m.Captured[k]);
+    for (int k = 1; k <= captures; ++k) RemovePiece(list.CapturedOf(index, k));
     MarkVacated(from);
     MarkArrived(to);
 #ifdef QUORVIN_CHECKS

@@ -9,6 +9,8 @@
 #include "move_list.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 #include <memory>
 
 namespace quorvin {
@@ -21,9 +23,24 @@ inline constexpr int NodeHasMoves = 0;
 inline constexpr int NodeQuiet = 1;
 inline constexpr int NodeLost = 2;
 
+// A set of squares as bits: square s is bit s % 64 of Word[s / 64].
+struct TSquareSet {
+    std::array<std::uint64_t, 2> Word{};
+
+    // Calls f(square) for every member, in ascending order.
+    template <class F> void ForEach(F f) const {
+        for (int w = 0; w < 2; ++w)
+            for (std::uint64_t bits = Word[w]; bits != 0; bits &= bits - 1)
+                f(w * 64 + std::countr_zero(bits));
+    }
+};
+
+// Squares 0..MaxSquares plus padding, so that the board is scanned sixteen squares at a time.
+inline constexpr int BoardCells = MaxSquares + 8;
+
 class TPosition {
   public:
-    std::array<TSquare, MaxSquares + 1> Board{};
+    std::array<TSquare, BoardCells> Board{};
     double Evaluation = 0.0;
     std::array<std::array<std::uint8_t, 2>, 2> Counts{}; // [side][kind]
     std::uint8_t SideToMove = White;
@@ -78,6 +95,17 @@ class TPosition {
         return !Board[a].Empty && !Board[b].Empty && Board[a].Side != Board[b].Side;
     }
     bool IsEmpty(int s) const { return Board[s].Empty != 0; }
+    // The squares 1..SquareCount whose record, read as a little-endian word (Mark, Empty,
+    // Side, Kind), equals pattern in the bits of mask. The generators start from these sets
+    // instead of testing every square one by one.
+    TSquareSet Matching(std::uint32_t mask, std::uint32_t pattern) const;
+    // Pieces of the side to move, and those of them that carry a capture mark.
+    TSquareSet OwnPieces() const {
+        return Matching(0x00FFFF00u, static_cast<std::uint32_t>(SideToMove) << 16);
+    }
+    TSquareSet MarkedOwnPieces() const {
+        return Matching(0x00FFFFFFu, 1u | static_cast<std::uint32_t>(SideToMove) << 16);
+    }
 
     // Sets the side to move, keeping the sentinel square and Opponent in step.
     void SetSideToMove(int side);
@@ -86,6 +114,9 @@ class TPosition {
     // True when Counts and Evaluation agree with a full recomputation.
     bool Consistent(double tolerance = 1e-9) const;
 
+    // Turns a level index (0..12) and the Disposition switch into search settings and
+    // builds the value table; see think.cpp.
+    void SetLevel(int levelIndex, bool positional);
     // The game-tree search; see search.cpp.
     int Search(int depth, double bound, double budget, double& avgDepth, double& score,
                long long& nodes);

@@ -16,15 +16,17 @@ std::unique_ptr<TPosition> TVornaPosition::Clone() const {
 bool TVornaPosition::GenerateMoves(bool OnlyTest) {
     Moves.Reset(0, true);
     const int first = ForwardFirst[SideToMove], last = ForwardLast[SideToMove];
-    for (int s = 1; s <= SquareCount; ++s) {
-        if (!IsOwnPiece(s)) continue;
-        for (int d = first; d <= last; ++d) {
-            const int t = Neighbour[s][d];
-            if (!Board[t].Empty) continue;
-            if (OnlyTest) return true;
-            Moves.AddSimple(static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(t));
+    const TSquareSet pieces = OwnPieces();
+    for (int w = 0; w < 2; ++w)
+        for (std::uint64_t bits = pieces.Word[w]; bits != 0; bits &= bits - 1) {
+            const int s = w * 64 + std::countr_zero(bits);
+            for (int d = first; d <= last; ++d) {
+                const int t = Neighbour[s][d];
+                if (!Board[t].Empty) continue;
+                if (OnlyTest) return true;
+                Moves.AddSimple(static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(t));
+            }
         }
-    }
     return Moves.Count > 0;
 }
 
@@ -42,66 +44,61 @@ bool TVornaPosition::GenerateCaptures() {
 
     int bestLength = 1;
     Moves.Reset(1, true);
-    TMove move;
+    const TSquareSet candidates = MarkedOwnPieces();
+    for (int w = 0; w < 2; ++w)
+        for (std::uint64_t bits = candidates.Word[w]; bits != 0; bits &= bits - 1) {
+            const int s = w * 64 + std::countr_zero(bits);
+            Board[s].Mark = Board[s].Kind == King;
+            int level = 1;
+            alternatives[1] = 1;
+            alternatives[2] = 0;
+            stepSquare[1][1] = static_cast<std::uint8_t>(s);
 
-    for (int s = 1; s <= SquareCount; ++s) {
-        if (!IsOwnPiece(s) || !Board[s].Mark) continue;
-        Board[s].Mark = Board[s].Kind == King;
-        int level = 1;
-        alternatives[1] = 1;
-        alternatives[2] = 0;
-        stepSquare[1][1] = static_cast<std::uint8_t>(s);
+            for (;;) {
+                const int cur = stepSquare[alternatives[level]][level];
+                if (alternatives[level + 1] == 0 && level < MaxLevels)
+                    for (int d = first; d <= last; ++d) {
+                        const int v = Neighbour[cur][d];
+                        if (Board[v].Empty || Board[v].Side != enemy) continue;
+                        const int t = Neighbour[v][d];
+                        if (!Board[t].Empty) continue;
+                        const int a = ++alternatives[level + 1];
+                        stepSquare[a][level + 1] = static_cast<std::uint8_t>(t);
+                        stepTaken[a][level + 1] = static_cast<std::uint8_t>(v);
+                        Board[s].Mark = 1;
+                    }
 
-        for (;;) {
-            const int cur = stepSquare[alternatives[level]][level];
-            if (alternatives[level + 1] == 0 && level < MaxLevels)
-                for (int d = first; d <= last; ++d) {
-                    const int v = Neighbour[cur][d];
-                    if (Board[v].Empty || Board[v].Side != enemy) continue;
-                    const int t = Neighbour[v][d];
-                    if (!Board[t].Empty) continue;
-                    const int a = ++alternatives[level + 1];
-                    stepSquare[a][level + 1] = static_cast<std::uint8_t>(t);
-                    stepTaken[a][level + 1] = static_cast<std::uint8_t>(v);
-                    Board[s].Mark = 1;
-                }
-
-            if (alternatives[level + 1] > 0) {
-                ++level;
-                alternatives[level + 1] = 0;
-                Board[stepSquare[alternatives[level]][level]] = Board[cur];
-                continue;
-            }
-
-            const int taken = level - 1;
-            if (taken >= 1 && taken >= bestLength) {
-                if (taken > bestLength) {
-                    bestLength = taken;
-                    Moves.Reset(bestLength, true);
-                }
-                move.Path[0] = static_cast<std::uint8_t>(s);
-                move.Captured[0] = static_cast<std::uint8_t>(taken);
-                for (int k = 2; k <= level; ++k) {
-                    move.Path[k - 1] = stepSquare[alternatives[k]][k];
-                    move.Captured[k - 1] = stepTaken[alternatives[k]][k];
-                }
-                Moves.Add(move);
-            }
-
-            bool resumed = false;
-            while (level > 1) {
-                const int d = stepSquare[alternatives[level]][level];
-                --alternatives[level];
-                --level;
-                Board[d].Empty = 1;
                 if (alternatives[level + 1] > 0) {
-                    resumed = true;
-                    break;
+                    ++level;
+                    alternatives[level + 1] = 0;
+                    Board[stepSquare[alternatives[level]][level]] = Board[cur];
+                    continue;
                 }
+
+                const int taken = level - 1;
+                if (taken >= 1 && taken >= bestLength) {
+                    if (taken > bestLength) {
+                        bestLength = taken;
+                        Moves.Reset(bestLength, true);
+                    }
+                    Moves.AddCapture(static_cast<std::uint8_t>(s), taken, stepSquare, stepTaken,
+                                     alternatives);
+                }
+
+                bool resumed = false;
+                while (level > 1) {
+                    const int d = stepSquare[alternatives[level]][level];
+                    --alternatives[level];
+                    --level;
+                    Board[d].Empty = 1;
+                    if (alternatives[level + 1] > 0) {
+                        resumed = true;
+                        break;
+                    }
+                }
+                if (!resumed) break;
             }
-            if (!resumed) break;
         }
-    }
     return Moves.Count > 0;
 }
 

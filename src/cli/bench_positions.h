@@ -1,0 +1,36 @@
+// The positions of the bench: the initial positions of the six presets and the middle-game
+// and endgame positions kept as ".qvp" files, and the budget and seed they are searched with.
+#pragma once
+
+#include "game.h"
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace quorvin::cli {
+
+inline constexpr long long BenchBudget = 400000;
+inline constexpr unsigned BenchSeed = 20261208;
+
+struct TBenchPosition {
+    std::string Name;
+    std::function<TGame()> Make; // sets the board up and answers the game holding it
+};
+
+// The presets first, then the files of the positions folder in name order.
+std::vector<TBenchPosition> BenchPositions();
+// The folder of the bench positions: beside the executable, else in the source tree.
+std::string PositionsFolder();
+
+struct TBenchResult {
+    long long Nodes = 0;
+    long long TimeMs = 0;
+};
+TBenchResult RunBench(double budget, std::ostream* log);
+
+// "23-28", or "23x30x21" for a capture with its landing squares.
+std::string MoveName(const TPosition& p, int index);
+
+} // namespace quorvin::cli

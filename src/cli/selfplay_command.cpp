@@ -1,0 +1,55 @@
+// `quorvin-cli selfplay`: whole games of the engine against itself, played through the game
+// record and judged by the same rules as in the window.
+#include "cli_args.h"
+#include "commands.h"
+#include "mathematics.h"
+#include "referee.h"
+#include "rules.h"
+#include "think.h"
+
+namespace quorvin::cli {
+
+namespace {
+// A game longer than this is stopped and reported; the draw rules end every real game far
+// earlier, so the report would show a fault.
+constexpr int PlyLimit = 5000;
+} // namespace
+
+int SelfPlayCommand(const TArgList& list, std::ostream& out) {
+    const TArgs args(list, {"coloring", "disposition"});
+    const TBoardChoice board = ReadBoardChoice(args);
+    const std::array<int, 2> levels{static_cast<int>(args.Integer("white", 2, 0, 12)),
+                                    static_cast<int>(args.Integer("black", 2, 0, 12))};
+    const int games = static_cast<int>(args.Integer("games", 1, 1, 1000000));
+    SeedRandom(static_cast<std::uint64_t>(args.Integer("seed", 1, 0, LLONG_MAX)));
+    UseBoard(board);
+
+    std::array<int, 2> wins{};
+    int draws = 0;
+    for (int g = 1; g <= games; ++g) {
+        TGame game(board.Rules);
+        TOutcome outcome;
+        int plies = 0;
+        for (;;) {
+            outcome = JudgeCurrentPosition(game);
+            if (outcome.Kind != TOutcomeKind::Playing || plies >= PlyLimit) break;
+            TThinkRequest request;
+            request.Level = levels[game.CurrentPosition().SideToMove];
+            request.Disposition = args.Has("disposition");
+            request.Forecast = false;
+            const TThinkResult r = ThinkMove(game, request);
+            game.PlayMove(r.Move);
+            ++plies;
+        }
+        std::string result = OutcomeName(outcome);
+        if (outcome.Kind == TOutcomeKind::Lost) ++wins[Opponent[outcome.Loser]];
+        else if (outcome.Kind == TOutcomeKind::Draw) ++draws;
+        else result = "unfinished";
+        out << "game " << g << " " << result << " " << plies << "\n" << std::flush;
+    }
+    out << "games " << games << " white " << wins[White] << " black " << wins[Black] << " draws "
+        << draws << "\n";
+    return 0;
+}
+
+} // namespace quorvin::cli

@@ -1,0 +1,129 @@
+// The think driver; see think.h.
+#include "think.h"
+
+#include "search.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <thread>
+
+namespace quorvin {
+
+long long TickCount() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void TPosition::SetLevel(int levelIndex, bool positional) {
+    if (levelIndex >= 0 && levelIndex <= 2) {
+        FixedDepth = true;
+        DepthLimit = levelIndex;
+    } else if (levelIndex >= 3 && levelIndex < LevelCount) {
+        FixedDepth = false;
+        TimeLimit = LevelTimeLimit[levelIndex];
+    } else {
+        FixedDepth = true;
+        DepthLimit = 2;
+    }
+    BuildValueTable(positional);
+}
+
+std::string FixedText(double value, int decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string text = buffer;
+    // A value that rounds to zero reads as zero, without a sign.
+    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    return text;
+}
+
+std::string ForecastText(double score, const std::function<std::string(const std::string&)>& tr) {
+    auto t = [&](const std::string& s) { return tr ? tr(s) : s; };
+    if (std::abs(score) > 499.5)
+        return t(score > 0 ? "Victory" : "Defeat") + " " + t("in") + " " +
+               std::to_string(std::lround(999 - std::abs(score))) + " " + t("half-move(s)");
+    return t("Forecast:") + " " + FixedText(score, 1);
+}
+
+TThinkRequest LevelForSideToMove(const TGame& game) {
+    const TSettings& s = Settings();
+    TThinkRequest request;
+    if (game.ComputerToMove()) {
+        request.Level = s.Get(TSetting::OpponentLevel);
+        request.Disposition = s.Checked(TSetting::OpponentDisposition);
+    } else {
+        request.Level = s.Get(TSetting::HinterLevel);
+        request.Disposition = s.Checked(TSetting::HinterDisposition);
+    }
+    request.Forecast = s.Checked(TSetting::Forecast);
+    return request;
+}
+
+TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
+    TPosition& p = game.CurrentPosition();
+    TThinkObserver* observer = request.Observer;
+    const int side = p.SideToMove;
+    auto show = [&](TStatistic label, const std::string& text) {
+        if (observer) observer->ShowStatistic(label, text);
+    };
+
+    p.SetLevel(request.Level, request.Disposition);
+    p.Evaluate();
+    p.Moves.Shuffle();
+    TThinkResult result;
+    result.Move = 1;
+    const long long t0 = TickCount();
+
+    if (game.SingleMove() || game.RandomLevel()) {
+        game.InheritBudget();
+        if (observer) observer->ClearForecast(side);
+    } else {
+        for (;;) {
+            MinLeafDepth = INT_MAX;
+            MaxLeafDepth = 0;
+            if (!p.FixedDepth) game.AdaptBudget();
+            show(TStatistic::Loading, "Нагрузка: " + std::to_string(std::llround(p.Budget)));
+            const long long t1 = TickCount();
+            double avgDepth = 0.0, score = 0.0;
+            const int best = p.Search(0, RootBound, p.Budget, avgDepth, score, result.Nodes);
+            const long long t2 = TickCount();
+            ++result.Iterations;
+            // A search that found no move above a loss still answers with a legal move.
+            result.Move = best >= 1 ? best : 1;
+            result.Score = score;
+            p.LastTime = static_cast<int>(t2 - t1);
+            if (std::abs(score) > 499.0) p.LastTime = std::max(p.LastTime, p.TimeLimit);
+
+            const int minDepth = MinLeafDepth == INT_MAX ? 0 : MinLeafDepth;
+            show(TStatistic::Level, "Глубина: " + FixedText(avgDepth, 1) + " (" +
+                                        std::to_string(minDepth) + "-" +
+                                        std::to_string(MaxLeafDepth) + ")");
+            show(TStatistic::Time, "Время, с: " + FixedText((t2 - t0) / 1000.0, 2) + " (" +
+                                       FixedText((t2 - t1) / 1000.0, 2) + ")");
+            show(TStatistic::Positions, "Позиций: " + std::to_string(result.Nodes));
+            show(TStatistic::PosInSec,
+                 t2 == t0 ? std::string("Поз/сек: ")
+                          : "Поз/сек: " +
+                                std::to_string(std::llround(result.Nodes * 1000.0 / (t2 - t0))));
+            if (request.Forecast && observer)
+                observer->SetForecastText(side, ForecastText(score, request.Translate));
+
+            if (StopRequested || p.FixedDepth) break;
+            if ((t2 - t0) + (t2 - t1) > p.TimeLimit) break;
+            if (std::abs(score) > 499.5) break;
+        }
+    }
+
+    if (observer) observer->SearchFinished();
+    while (TickCount() - t0 < request.MinimumMs) {
+        if (PumpHook) PumpHook();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (StopRequested) result.Move = 0;
+    StopRequested = false;
+    return result;
+}
+
+} // namespace quorvin
