@@ -31,8 +31,7 @@ TBenchResult RunBench(double budget, std::ostream* log) {
         total.Nodes += nodes;
         if (log)
             *log << "position " << item.Name << " nodes " << nodes << " score "
-                 << FixedText(score, 2) << " move " << (best ? MoveName(p, best) : "-")
-                 << "\n";
+                 << FixedText(score, 2) << " move " << (best ? MoveName(p, best) : "-") << "\n";
     }
     return total;
 }

@@ -37,9 +37,8 @@ std::vector<TBenchPosition> BenchPositions() {
         if (entry.path().extension() == ".qvp") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     for (const fs::path& file : files)
-        list.push_back({file.stem().string(), [file] {
-                            return ApplyPositionFile(ReadPositionFile(file.string()));
-                        }});
+        list.push_back({file.stem().string(),
+                        [file] { return ApplyPositionFile(ReadPositionFile(file.string())); }});
     return list;
 }
 

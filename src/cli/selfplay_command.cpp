@@ -42,9 +42,12 @@ int SelfPlayCommand(const TArgList& list, std::ostream& out) {
             ++plies;
         }
         std::string result = OutcomeName(outcome);
-        if (outcome.Kind == TOutcomeKind::Lost) ++wins[Opponent[outcome.Loser]];
-        else if (outcome.Kind == TOutcomeKind::Draw) ++draws;
-        else result = "unfinished";
+        if (outcome.Kind == TOutcomeKind::Lost)
+            ++wins[Opponent[outcome.Loser]];
+        else if (outcome.Kind == TOutcomeKind::Draw)
+            ++draws;
+        else
+            result = "unfinished";
         out << "game " << g << " " << result << " " << plies << "\n" << std::flush;
     }
     out << "games " << games << " white " << wins[White] << " black " << wins[Black] << " draws "

@@ -12,7 +12,7 @@ namespace quorvin::cli {
 
 namespace {
 class TPrintingObserver : public TThinkObserver {
-public:
+  public:
     explicit TPrintingObserver(std::ostream& out) : Out(out) {}
     void ShowStatistic(TStatistic, const std::string& text) override { Out << text << "\n"; }
     void SetForecastText(int side, const std::string& text) override {
@@ -20,7 +20,7 @@ public:
     }
     void ClearForecast(int) override {}
 
-private:
+  private:
     std::ostream& Out;
 };
 } // namespace
@@ -29,8 +29,10 @@ int ThinkCommand(const TArgList& list, std::ostream& out) {
     const TArgs args(list, {"disposition"});
     if (args.Positional().size() != 1) throw TUsageError("name one position file");
     const int level = static_cast<int>(args.Integer("level", 2, 0, 12));
-    if (args.Has("seed")) SeedRandom(static_cast<std::uint64_t>(args.Integer("seed", 0, 0, LLONG_MAX)));
-    else SeedRandomFromClock();
+    if (args.Has("seed"))
+        SeedRandom(static_cast<std::uint64_t>(args.Integer("seed", 0, 0, LLONG_MAX)));
+    else
+        SeedRandomFromClock();
 
     TGame game = ApplyPositionFile(ReadPositionFile(args.Positional()[0]));
     const TOutcome outcome = JudgeCurrentPosition(game);

@@ -1,0 +1,113 @@
+// The bench signature, self-play and think commands of quorvin-cli.
+#include "bench_positions.h"
+#include "commands.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <sstream>
+
+using namespace quorvin::cli;
+
+namespace {
+// The bench's node count. A change of the search, the generators, the move order or the
+// bench positions changes it; update it only together with such a change.
+constexpr long long BenchSignature = 1574931;
+
+std::string Output(const TArgList& args, int expectedCode = 0) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommand(args, out, err), expectedCode) << err.str();
+    return out.str() + err.str();
+}
+
+// Checks every game line and the summary of a self-play run; answers the result counts.
+std::map<std::string, int> CheckSelfPlay(const std::string& output, int games) {
+    std::map<std::string, int> results;
+    std::istringstream in(output);
+    std::string line;
+    int seen = 0;
+    const std::regex game("game ([0-9]+) (white|black|draw:repetition|draw:32-moves|draw:3-kings) "
+                          "([0-9]+)");
+    while (std::getline(in, line)) {
+        std::smatch m;
+        if (line.rfind("games ", 0) == 0) {
+            std::ostringstream summary;
+            summary << "games " << games << " white " << results["white"] << " black "
+                    << results["black"] << " draws " << games - results["white"] - results["black"];
+            EXPECT_EQ(line, summary.str());
+            continue;
+        }
+        EXPECT_TRUE(std::regex_match(line, m, game)) << line;
+        if (m.empty()) continue;
+        EXPECT_EQ(std::stoi(m[1]), ++seen);
+        ++results[m[2]];
+    }
+    EXPECT_EQ(seen, games);
+    return results;
+}
+} // namespace
+
+TEST(CliBench, SignatureMatchesTheReferenceEveryRun) {
+    const TBenchResult first = RunBench(BenchBudget, nullptr);
+    EXPECT_EQ(first.Nodes, BenchSignature);
+    EXPECT_EQ(RunBench(BenchBudget, nullptr).Nodes, first.Nodes);
+    EXPECT_GE(BenchPositions().size(), 12u); // six presets and at least six kept positions
+    const std::string out = Output({"bench", "--quiet"});
+    EXPECT_TRUE(std::regex_search(out, std::regex("^bench nodes " + std::to_string(BenchSignature) +
+                                                  " time_ms [0-9]+ nps [0-9]+\n$")))
+        << out;
+}
+
+TEST(CliSelfPlay, EveryPresetPlaysToAnEnd) {
+    for (const char* preset :
+         {"vorna", "brazilian", "international", "canadian", "spanish", "straight"}) {
+        const std::string out = Output({"selfplay", "--preset", preset, "--white", "1", "--black",
+                                        "2", "--games", "2", "--seed", "11"});
+        CheckSelfPlay(out, 2);
+    }
+    // The same seed plays the same games.
+    EXPECT_EQ(Output({"selfplay", "--preset", "brazilian", "--white", "0", "--black", "0",
+                      "--games", "3", "--seed", "4"}),
+              Output({"selfplay", "--preset", "brazilian", "--white", "0", "--black", "0",
+                      "--games", "3", "--seed", "4"}));
+    // Boards given by rules and size.
+    CheckSelfPlay(Output({"selfplay", "--rules", "3", "--rows", "6", "--files", "7", "--white", "2",
+                          "--black", "0", "--games", "3"}),
+                  3);
+}
+
+TEST(CliSelfPlay, TwoHundredGamesAcrossPresetsAndLevels) {
+    std::map<std::string, int> all;
+    int game = 0;
+    for (const char* preset :
+         {"vorna", "brazilian", "international", "canadian", "spanish", "straight"})
+        for (int white = 0; white <= 3; ++white)
+            for (int black = 0; black <= 3; ++black) {
+                const int games = (white == 3 || black == 3) ? 1 : 3;
+                if (game >= 200) continue;
+                const std::string out = Output(
+                    {"selfplay", "--preset", preset, "--white", std::to_string(white), "--black",
+                     std::to_string(black), "--games", std::to_string(std::min(games, 200 - game)),
+                     "--seed", std::to_string(game + 1)});
+                for (const auto& [result, count] : CheckSelfPlay(out, std::min(games, 200 - game)))
+                    all[result] += count;
+                game += std::min(games, 200 - game);
+            }
+    int total = 0;
+    for (const auto& [result, count] : all) total += count;
+    EXPECT_EQ(total, game);
+    EXPECT_EQ(game, 200);
+    EXPECT_GT(all["white"] + all["black"], 0);
+}
+
+TEST(CliThink, PlaysFromAPositionFile) {
+    const std::string file = PositionsFolder() + "/international_10x10_middle.qvp";
+    const std::string out = Output({"think", file, "--level", "2", "--seed", "3"});
+    EXPECT_NE(out.find("Глубина: "), std::string::npos) << out;
+    EXPECT_NE(out.find("White: Forecast: "), std::string::npos) << out;
+    EXPECT_TRUE(std::regex_search(out, std::regex("\nbestmove [0-9]+(-|x)[0-9x]+\n$"))) << out;
+    EXPECT_EQ(out, Output({"think", file, "--level", "2", "--seed", "3"}));
+    Output({"think", "/nonexistent.qvp", "--level", "2"}, 1);
+    Output({"think", file, "--level", "13"}, 2);
+}

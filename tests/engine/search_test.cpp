@@ -1,0 +1,296 @@
+// The game-tree search and the think driver: budgets, scores of won and lost lines,
+// cut-offs, tie-breaking, levels, statistics and forecast texts.
+#include "game.h"
+#include "mathematics.h"
+#include "rules.h"
+#include "search.h"
+#include "test_boards.h"
+#include "think.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+using namespace quorvin;
+using namespace quorvin::test;
+
+namespace {
+struct TSearchRun {
+    int Best = -1;
+    double Score = 0, AvgDepth = 0;
+    long long Nodes = 0;
+};
+
+TSearchRun RunSearch(TPosition& p, bool fixed, int depthLimit, double budget,
+                     double bound = RootBound) {
+    p.Moves.Count = 0;
+    p.ClassifyNode(false);
+    p.FixedDepth = fixed;
+    p.DepthLimit = depthLimit;
+    MinLeafDepth = INT_MAX;
+    MaxLeafDepth = 0;
+    TSearchRun r;
+    r.Best = p.Search(0, bound, budget, r.AvgDepth, r.Score, r.Nodes);
+    return r;
+}
+
+// Records what the think driver shows.
+struct TRecorder : TThinkObserver {
+    std::vector<std::pair<TStatistic, std::string>> Statistics;
+    std::vector<std::string> Forecasts;
+    int Cleared = 0;
+    void ShowStatistic(TStatistic label, const std::string& text) override {
+        Statistics.emplace_back(label, text);
+    }
+    void SetForecastText(int, const std::string& text) override { Forecasts.push_back(text); }
+    void ClearForecast(int) override { ++Cleared; }
+};
+
+TGame GameFrom(TRules rules, int rows, int files, const std::string& pieces, int side) {
+    auto p = SetupBoard(rules, rows, files, false, pieces, side);
+    TGame game(rules);
+    TPosition& current = game.CurrentPosition();
+    current.Board = p->Board;
+    current.SetSideToMove(side);
+    current.Evaluate();
+    current.Moves.Count = 0;
+    current.ClassifyNode(false);
+    return game;
+}
+} // namespace
+
+TEST(Search, WinOneHalfMoveAwayScores998) {
+    auto p = SetupBoard(TRules::International, 8, 8, false, "w:10 b:14", White);
+    const TSearchRun r = RunSearch(*p, true, 2, 0);
+    EXPECT_DOUBLE_EQ(r.Score, 998.0);
+    EXPECT_EQ(r.Best, 1);
+    EXPECT_EQ(ForecastText(r.Score, nullptr), "Victory in 1 half-move(s)");
+}
+
+TEST(Search, LossTwoPliesDownScoresMinus997EvenAtDepthOne) {
+    // Both White moves walk into a capture of White's last piece; the captures are searched
+    // past the horizon.
+    auto p = SetupBoard(TRules::International, 8, 8, false, "w:10 b:18", White);
+    const TSearchRun r = RunSearch(*p, true, 1, 0);
+    EXPECT_DOUBLE_EQ(r.Score, -997.0);
+    EXPECT_EQ(ForecastText(r.Score, nullptr), "Defeat in 2 half-move(s)");
+    EXPECT_EQ(MaxLeafDepth, 2);
+}
+
+TEST(Search, FixedDepthOneScoresTheNegatedStaticEvaluation) {
+    auto p = SetupBoard(TRules::International, 10, 10, false, "w:3,8,12 b:47,44,39", White);
+    p->BuildValueTable(true);
+    p->Evaluate();
+    p->Moves.Count = 0;
+    p->ClassifyNode(false);
+    double expected = -999;
+    for (int i = 1; i <= p->Moves.Count; ++i) {
+        auto child = p->NewPosition();
+        child->PlayMove(*p, i);
+        ASSERT_FALSE(child->GenerateCaptures()); // a quiet position: scored as it stands
+        expected = std::max(expected, -child->Evaluation);
+    }
+    const TSearchRun r = RunSearch(*p, true, 1, 0);
+    EXPECT_DOUBLE_EQ(r.Score, expected);
+    EXPECT_DOUBLE_EQ(r.AvgDepth, 1.0);
+    EXPECT_EQ(MinLeafDepth, 1);
+}
+
+TEST(Search, SingleMovePassesTheWholeBudget) {
+    // One legal move: a budget of 1.5 reaches the child whole, so the search goes on below it.
+    auto single = SetupBoard(TRules::International, 8, 8, false, "w:1 b:30,31", White);
+    ASSERT_EQ(LegalMoves(*single).size(), 1u);
+    RunSearch(*single, false, 0, 1.5);
+    EXPECT_GE(MaxLeafDepth, 2);
+    // Two legal moves: each gets 0.75 and is a leaf.
+    auto two = SetupBoard(TRules::International, 8, 8, false, "w:2 b:30,31", White);
+    ASSERT_EQ(LegalMoves(*two).size(), 2u);
+    RunSearch(*two, false, 0, 1.5);
+    EXPECT_EQ(MaxLeafDepth, 1);
+}
+
+TEST(Search, CutOffWhenTheScoreReachesTheBound) {
+    // With material values every move scores 0: a bound of 0 is reached by the first move.
+    auto p = SetupBoard(TRules::International, 8, 8, false, "w:1,2,3 b:30,31,32", White);
+    const TSearchRun cut = RunSearch(*p, true, 1, 0, 0.0);
+    EXPECT_EQ(cut.Best, 0);
+    EXPECT_DOUBLE_EQ(cut.Score, 0.0);
+    EXPECT_EQ(cut.Nodes, 2); // the root and its first child
+    // Just above the scores, every move is searched and the first of the equals is kept.
+    const TSearchRun all = RunSearch(*p, true, 1, 0, 0.001);
+    EXPECT_EQ(all.Best, 1);
+    EXPECT_EQ(all.Nodes, 1 + p->Moves.Count);
+}
+
+TEST(Search, StopRequestedReturnsAtOnce) {
+    auto p = SetupBoard(TRules::International, 8, 8, false, "w:1,2,3 b:30,31,32", White);
+    p->ClassifyNode(false);
+    StopRequested = true;
+    double avg = -5, score = -5;
+    long long nodes = 0;
+    EXPECT_EQ(p->Search(0, RootBound, 1e6, avg, score, nodes), 1);
+    EXPECT_EQ(nodes, 0);
+    EXPECT_EQ(score, -5);
+    StopRequested = false;
+}
+
+TEST(Search, PumpHookEveryTwoThousandPositions) {
+    static int calls = 0;
+    calls = 0;
+    PumpHook = [] { ++calls; };
+    ApplyBoard(TRules::International, 10, 10, false);
+    auto p = CreatePosition(TRules::International);
+    p->SetInitial();
+    p->BuildValueTable(false);
+    const TSearchRun r = RunSearch(*p, false, 0, 20000);
+    PumpHook = nullptr;
+    EXPECT_GT(r.Nodes, 4000);
+    EXPECT_EQ(calls, static_cast<int>((r.Nodes - 1) / PumpInterval) + 1);
+}
+
+TEST(Think, SetLevelTable) {
+    ApplyBoard(TRules::International, 8, 8, false);
+    auto p = CreatePosition(TRules::International);
+    p->SetLevel(0, false);
+    EXPECT_TRUE(p->FixedDepth);
+    EXPECT_EQ(p->DepthLimit, 0);
+    p->SetLevel(2, false);
+    EXPECT_EQ(p->DepthLimit, 2);
+    p->SetLevel(3, false);
+    EXPECT_FALSE(p->FixedDepth);
+    EXPECT_EQ(p->TimeLimit, 10);
+    p->SetLevel(12, false);
+    EXPECT_EQ(p->TimeLimit, 10000);
+    p->SetLevel(-1, false);
+    EXPECT_TRUE(p->FixedDepth);
+    EXPECT_EQ(p->DepthLimit, 2);
+    p->SetLevel(1, false);
+    EXPECT_DOUBLE_EQ(ValueTable[5][White][King], 3.1); // no men, so the endgame value
+}
+
+TEST(Think, SingleMoveIsAnsweredWithoutSearch) {
+    TGame game = GameFrom(TRules::International, 8, 8, "w:1 b:30,31", White);
+    TRecorder recorder;
+    TThinkRequest request;
+    request.Level = 9;
+    request.Observer = &recorder;
+    request.MinimumMs = 100;
+    const long long t0 = TickCount();
+    const TThinkResult r = ThinkMove(game, request);
+    EXPECT_GE(TickCount() - t0, 100);
+    EXPECT_EQ(r.Move, 1);
+    EXPECT_EQ(r.Iterations, 0);
+    EXPECT_EQ(r.Nodes, 0);
+    EXPECT_TRUE(recorder.Statistics.empty());
+    EXPECT_EQ(recorder.Cleared, 1);
+}
+
+TEST(Think, AtRandomPlaysTheFirstShuffledMove) {
+    ApplyBoard(TRules::International, 10, 10, false);
+    TGame game(TRules::International);
+    game.CurrentPosition().ClassifyNode(false);
+    SeedRandom(99);
+    TThinkRequest request;
+    request.Level = 0;
+    const TThinkResult r = ThinkMove(game, request);
+    EXPECT_EQ(r.Iterations, 0);
+    const TMove chosen = game.CurrentPosition().Moves.GetMove(r.Move);
+    // The same seed and the same shuffle give the same first move.
+    TGame again(TRules::International);
+    again.CurrentPosition().ClassifyNode(false);
+    SeedRandom(99);
+    again.CurrentPosition().Moves.Shuffle();
+    const TMove first = again.CurrentPosition().Moves.GetMove(1);
+    EXPECT_EQ(r.Move, 1);
+    EXPECT_EQ(chosen.From, first.From);
+    EXPECT_EQ(chosen.To, first.To);
+}
+
+TEST(Think, FixedDepthLevelsRunOneIteration) {
+    for (int level : {1, 2}) {
+        ApplyBoard(TRules::International, 8, 8, false);
+        TGame game(TRules::International);
+        game.CurrentPosition().ClassifyNode(false);
+        TRecorder recorder;
+        TThinkRequest request;
+        request.Level = level;
+        request.Observer = &recorder;
+        const TThinkResult r = ThinkMove(game, request);
+        EXPECT_EQ(r.Iterations, 1);
+        ASSERT_EQ(recorder.Statistics.size(), 5u);
+        EXPECT_EQ(recorder.Statistics[0].second, "Нагрузка: 0");
+        EXPECT_TRUE(std::regex_match(recorder.Statistics[1].second,
+                                     std::regex("Глубина: [0-9]+\\.[0-9] \\([0-9]+-[0-9]+\\)")))
+            << recorder.Statistics[1].second;
+        EXPECT_TRUE(
+            std::regex_match(recorder.Statistics[2].second,
+                             std::regex("Время, с: [0-9]+\\.[0-9]{2} \\([0-9]+\\.[0-9]{2}\\)")));
+        EXPECT_EQ(recorder.Statistics[3].second, "Позиций: " + std::to_string(r.Nodes));
+        EXPECT_EQ(recorder.Statistics[4].second.rfind("Поз/сек: ", 0), 0u);
+        ASSERT_EQ(recorder.Forecasts.size(), 1u);
+        EXPECT_EQ(recorder.Forecasts[0], "Forecast: 0.0");
+    }
+}
+
+TEST(Think, ForcedWinEndsTheTimedRunAtOnce) {
+    // Two captures of Black's last piece: either wins at once.
+    TGame game = GameFrom(TRules::International, 8, 8, "w:10,11 b:14", White);
+    TRecorder recorder;
+    TThinkRequest request;
+    request.Level = 12; // ten seconds a move, but the win is found in the first iteration
+    request.Observer = &recorder;
+    request.Translate = [](const std::string& s) { return s == "Victory" ? "Sieg" : s; };
+    const long long t0 = TickCount();
+    const TThinkResult r = ThinkMove(game, request);
+    EXPECT_LT(TickCount() - t0, 2000);
+    EXPECT_EQ(r.Iterations, 1);
+    EXPECT_EQ(game.CurrentPosition().Moves.GetMove(r.Move).CaptureCount, 1);
+    ASSERT_EQ(recorder.Forecasts.size(), 1u);
+    EXPECT_EQ(recorder.Forecasts[0], "Sieg in 1 half-move(s)");
+}
+
+TEST(Think, NoForecastWhenSwitchedOff) {
+    ApplyBoard(TRules::International, 8, 8, false);
+    TGame game(TRules::International);
+    game.CurrentPosition().ClassifyNode(false);
+    TRecorder recorder;
+    TThinkRequest request;
+    request.Level = 1;
+    request.Forecast = false;
+    request.Observer = &recorder;
+    ThinkMove(game, request);
+    EXPECT_TRUE(recorder.Forecasts.empty());
+    EXPECT_FALSE(recorder.Statistics.empty());
+}
+
+TEST(Think, TimedLevelGrowsItsBudgetAndKeepsItForTheSide) {
+    ApplyBoard(TRules::International, 10, 10, false);
+    TGame game(TRules::International);
+    game.CurrentPosition().ClassifyNode(false);
+    TThinkRequest request;
+    request.Level = 5; // 50 ms
+    const TThinkResult r = ThinkMove(game, request);
+    EXPECT_GE(r.Iterations, 1);
+    EXPECT_GE(r.Move, 1);
+    const double budget = game.CurrentPosition().Budget;
+    EXPECT_GE(budget, 100.0);
+    EXPECT_FALSE(game.CurrentPosition().BudgetFresh);
+    // Two plies later the same side starts from the budget it ended with.
+    game.PlayMove(r.Move);
+    game.CurrentPosition().ClassifyNode(false);
+    game.PlayMove(1);
+    game.CurrentPosition().ClassifyNode(false);
+    game.CurrentPosition().SetLevel(5, false);
+    game.InheritBudget();
+    EXPECT_DOUBLE_EQ(game.CurrentPosition().Budget, budget);
+}
+
+TEST(Think, ForecastTexts) {
+    EXPECT_EQ(ForecastText(996.0, nullptr), "Victory in 3 half-move(s)");
+    EXPECT_EQ(ForecastText(-998.0, nullptr), "Defeat in 1 half-move(s)");
+    EXPECT_EQ(ForecastText(1.0, nullptr), "Forecast: 1.0");
+    EXPECT_EQ(ForecastText(-0.04, nullptr), "Forecast: 0.0");
+    EXPECT_EQ(ForecastText(-2.26, nullptr), "Forecast: -2.3");
+    EXPECT_EQ(ForecastText(499.4, nullptr), "Forecast: 499.4");
+    EXPECT_EQ(FixedText(12.345, 2), "12.35");
+}
