@@ -29,6 +29,7 @@ struct TJpegError {
     jpeg_error_mgr Manager;
     std::jmp_buf Jump;
     char Message[JMSG_LENGTH_MAX];
+    bool Corrupt; // libjpeg warned about damaged data (a truncated file, for instance)
 };
 
 // libjpeg's error_exit must not return; the decoder jumps back and raises the error there, so
@@ -39,7 +40,15 @@ struct TJpegError {
     std::longjmp(error->Jump, 1);
 }
 
-void JpegSilence(j_common_ptr, int) {}
+// libjpeg only warns about damaged data and goes on with made-up pixels; such a picture is
+// as broken as one it cannot read at all.
+void JpegMessage(j_common_ptr info, int level) {
+    auto* error = reinterpret_cast<TJpegError*>(info->err);
+    if (level < 0 && !error->Corrupt) {
+        info->err->format_message(info, error->Message);
+        error->Corrupt = true;
+    }
+}
 
 struct TGifSource {
     const QByteArray* Data;
@@ -62,7 +71,7 @@ QImage DecodeJpeg(const QString& fileName) {
     TJpegError error{};
     info.err = jpeg_std_error(&error.Manager);
     error.Manager.error_exit = JpegErrorExit;
-    error.Manager.emit_message = JpegSilence;
+    error.Manager.emit_message = JpegMessage;
     QImage image; // declared before setjmp, so longjmp leaves it in a defined state
     if (setjmp(error.Jump)) {
         jpeg_destroy_decompress(&info);
@@ -90,6 +99,7 @@ QImage DecodeJpeg(const QString& fileName) {
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
+    if (error.Corrupt) throw TPictureError(fileName, QString::fromLocal8Bit(error.Message));
     return image;
 }
 
