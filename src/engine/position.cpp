@@ -85,12 +85,6 @@ void TPosition::SetSideToMove(int side) {
     Board[0] = side == White ? WhiteMan : BlackMan;
 }
 
-void TPosition::ResetForReuse() {
-    Moves.Reset(0, true);
-    BudgetFresh = true;
-    FixedDepth = false;
-}
-
 void TPosition::SetInitial() {
     SetSideToMove(FirstMover().Side);
     int w = MenPerSide();
@@ -142,25 +136,6 @@ void TPosition::BuildValueTable(bool positional) const {
             ValueTable[s][side][Man] = positional ? 1.0 + ManBonus(s, side) : 1.0;
             ValueTable[s][side][King] = positional ? king + KingBonus(s, side) : king;
         }
-}
-
-void TPosition::MarkVacated(int s) {
-    for (int d = 0; d < 4; ++d) {
-        const int j = Jump[s][d];
-        const int n = Neighbour[s][d];
-        if (IsEnemyPair(j, n)) Board[j].Mark = 1;
-    }
-}
-
-int TPosition::MarkArrived(int s) {
-    if (!OnEdge[s])
-        for (int d = 0; d < 4; ++d) {
-            const int n = Neighbour[s][d];
-            if (Board[n].Side == SideToMove && Board[Neighbour[s][OppositeDir[d]]].Empty)
-                Board[n].Mark = 1;
-        }
-    Board[s].Mark = 1;
-    return s;
 }
 
 void TPosition::MarkAllPieces() {

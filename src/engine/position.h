@@ -77,8 +77,24 @@ class TPosition {
     virtual TSquare FirstMover() const;
     virtual bool MaxCaptureRule() const;
 
-    void MarkVacated(int square);
-    int MarkArrived(int square);
+    // The piece that could jump over a neighbour into the vacated square may now capture.
+    void MarkVacated(int s) {
+        for (int d = 0; d < 4; ++d) {
+            const int j = Jump[s][d];
+            if (IsEnemyPair(j, Neighbour[s][d])) Board[j].Mark = 1;
+        }
+    }
+    // The pieces of the side to move that can jump over the arrival may now capture it.
+    int MarkArrived(int s) {
+        if (!OnEdge[s])
+            for (int d = 0; d < 4; ++d) {
+                const int n = Neighbour[s][d];
+                if (Board[n].Side == SideToMove && Board[Neighbour[s][OppositeDir[d]]].Empty)
+                    Board[n].Mark = 1;
+            }
+        Board[s].Mark = 1;
+        return s;
+    }
     void MarkAllPieces();
 
     // Makes this position the result of move Index of Parent.
@@ -110,7 +126,11 @@ class TPosition {
     // Sets the side to move, keeping the sentinel square and Opponent in step.
     void SetSideToMove(int side);
     // Empties the move list and the search state, for a position object being reused.
-    void ResetForReuse();
+    void ResetForReuse() {
+        Moves.Reset(0, true);
+        BudgetFresh = true;
+        FixedDepth = false;
+    }
     // True when Counts and Evaluation agree with a full recomputation.
     bool Consistent(double tolerance = 1e-9) const;
 
