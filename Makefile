@@ -41,7 +41,7 @@ test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVIN_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
-	  ctest --output-on-failure -j $(JOBS) -LE slow
+	  ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	cd $(BUILD) && ./quorvin-cli bench && ./bench/quorvin_bench

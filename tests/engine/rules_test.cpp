@@ -233,3 +233,18 @@ TEST(VornaRules, NoCrowningAndBlockedMen) {
     auto k = Board8(TRules::Vorna, "W:10 b:32");
     EXPECT_EQ(LegalMoves(*k), (TList{"10-13", "10-14"}));
 }
+
+TEST(InternationalRules, FlyingKingWithManyLandingSquaresOnTwelveByTwelve) {
+    // A king in the middle of 12 x 12 with an enemy man on each side and open diagonals
+    // behind them: far more landing squares at one level than a man ever has.
+    ApplyBoard(TRules::International, 12, 12, false);
+    // (6,6) is square 33; its neighbours are (5,7), (7,7), (7,5), (5,5).
+    auto p = SetupBoard(TRules::International, 12, 12, false, "W:33 b:39,40,28,27 w:1", White);
+    ASSERT_EQ(SquareCell[33], (std::array<int, 2>{6, 6}));
+    const auto moves = LegalMoves(*p, true);
+    int count = 0;
+    for (const auto& m : moves) count += m.rfind("33x", 0) == 0;
+    // Behind the four men: 4 + 5 + 4 + 3 landing squares, and none allows a second capture.
+    EXPECT_EQ(count, 16) << moves.size();
+    EXPECT_EQ(moves.size(), 16u);
+}
