@@ -40,7 +40,7 @@ QTransform QuadTransform(double width, double height, const QPolygonF& quad) {
 
 // A piece standing on the board: its rim as a band below the face, then the face itself,
 // foreshortened like the square under it.
-void StandingPiece(QPainter& p, const QTransform& board, int row, int col, TSide side, bool king,
+void StandingPiece(QPainter& p, const QTransform& board, int row, int col, TSide side,
                    const QImage& face) {
     const QPointF centre = board.map(QPointF((col + 0.5) * Cell, (row + 0.5) * Cell));
     const double w = board.map(QPointF((col + 1) * Cell, (row + 0.5) * Cell)).x() -
@@ -67,7 +67,6 @@ void StandingPiece(QPainter& p, const QTransform& board, int row, int col, TSide
     band.setFillRule(Qt::WindingFill);
     p.drawPath(band.simplified());
     p.drawImage(QRectF(top.x() - rx, top.y() - ry, 2 * rx, 2 * ry), face);
-    (void)king;
 }
 
 } // namespace
@@ -134,7 +133,7 @@ QImage SplashPicture() {
             if (c == ' ' || c == '.') continue;
             const TSide side = c == 'w' || c == 'W' ? TSide::White : TSide::Black;
             const bool king = c == 'W' || c == 'B';
-            StandingPiece(p, board, row, col, side, king, faces[side == TSide::Black][king]);
+            StandingPiece(p, board, row, col, side, faces[side == TSide::Black][king]);
         }
     p.end();
     return image;

@@ -146,11 +146,10 @@ TSamples DefeatSound() {
 
 void WriteWav(const std::string& fileName, TSamples samples) {
     // A few milliseconds of fade at the end, and the peak brought to a comfortable level.
-    const double peak =
-        std::max(1e-9, std::abs(*std::max_element(samples.begin(), samples.end(),
-                                                  [](double a, double b) {
-                                                      return std::abs(a) < std::abs(b);
-                                                  })));
+    const double peak = std::max(
+        1e-9, std::abs(*std::max_element(samples.begin(), samples.end(), [](double a, double b) {
+            return std::abs(a) < std::abs(b);
+        })));
     const double gain = 0.7 / peak;
     const std::size_t fade = std::min<std::size_t>(samples.size(), SampleRate / 200);
     for (std::size_t i = 0; i < fade; ++i)
@@ -158,8 +157,8 @@ void WriteWav(const std::string& fileName, TSamples samples) {
 
     std::vector<std::int16_t> pcm(samples.size());
     for (std::size_t i = 0; i < samples.size(); ++i)
-        pcm[i] = static_cast<std::int16_t>(std::lround(std::clamp(samples[i] * gain, -1.0, 1.0) *
-                                                       32767.0));
+        pcm[i] = static_cast<std::int16_t>(
+            std::lround(std::clamp(samples[i] * gain, -1.0, 1.0) * 32767.0));
 
     std::ofstream out(fileName, std::ios::binary);
     if (!out) throw std::runtime_error("cannot write " + fileName);
