@@ -43,9 +43,9 @@ TBoardGrid::TBatch::TBatch(TBoardGrid& grid) : Grid(grid) {
 
 TBoardGrid::TBatch::~TBatch() {
     if (--Grid.BatchDepth == 0 && !Grid.Pending.isEmpty()) {
-        const QRegion region = Grid.Pending;
-        Grid.Pending = QRegion();
-        if (Grid.isVisible()) Grid.repaint(region);
+        const QRect bounds = Grid.Pending;
+        Grid.Pending = QRect();
+        if (Grid.isVisible()) Grid.repaint(bounds);
     }
 }
 
@@ -223,7 +223,9 @@ void TBoardGrid::PaintTile(const TTile& tile, const QRect& rect) {
 
 void TBoardGrid::Show(const QRect& rect) {
     if (BatchDepth > 0) {
-        Pending += rect;
+        // One rectangle round everything drawn: the backing picture is right everywhere, and
+        // one copy to the screen is far cheaper than one per scattered cell.
+        Pending |= rect;
         return;
     }
     // Straight to the screen, also while the program serves no events.

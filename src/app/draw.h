@@ -10,7 +10,6 @@
 #include "tile_cache.h"
 
 #include <QImage>
-#include <QRegion>
 #include <QWidget>
 
 #include <functional>
@@ -108,7 +107,7 @@ class TBoardGrid : public QWidget {
     QImage Backing;
     int Columns = 8, Rows = 8, Edge = 40;
     int BatchDepth = 0;
-    QRegion Pending;
+    QRect Pending; // what a batch has drawn so far
 };
 
 } // namespace quorvin
