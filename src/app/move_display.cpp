@@ -10,9 +10,9 @@ namespace quorvin {
 
 namespace {
 
-constexpr int HopMs = 450;         // between two hops of a capture
-constexpr int FrameMs = 50;        // between two frames of an animation
-constexpr int StillStageMs = 450;  // a removal or crowning shown without animation
+constexpr int HopMs = 450;        // between two hops of a capture
+constexpr int FrameMs = 50;       // between two frames of an animation
+constexpr int StillStageMs = 450; // a removal or crowning shown without animation
 
 } // namespace
 

@@ -1,0 +1,258 @@
+// TMainForm, the main window: the board on the left, the column of side panels and command
+// buttons on the right, the menus, and the game flow that decides after every change of the
+// position what happens next (the game is over, the computer or the adviser moves, or the
+// window waits for a human move). The class is split over several files by concern:
+//   main_form_layout.cpp   widgets, actions, menus, fitting the window around the board
+//   main_form_flow.cpp     modes, turns, the engine runs, game end, new game, undo and redo
+//   main_form_input.cpp    the board's mouse handler
+//   main_form_panels.cpp   side and mover indicators, forecast texts, search statistics
+//   main_form_storage.cpp  the window's own section of the settings file
+// Everything runs on the GUI thread. The engine serves the window's events from inside its
+// search, which is how painting and "Break calculation" reach the window while it thinks.
+#pragma once
+
+#include "game.h"
+#include "sounds.h"
+#include "think.h"
+
+#include <QMainWindow>
+#include <QMetaObject>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QToolButton;
+
+namespace quorvin {
+
+class TBoardGrid;
+class THumanMove;
+class TIniFile;
+class TMoveDisplay;
+
+// The commands of the action list; menu items and buttons are bound to them.
+enum class TActionId {
+    RotateBoard,
+    Options,
+    Undo,
+    Redo,
+    NewGame,
+    Advice,
+    UndoAll,
+    RedoAll,
+    BrainOptions,
+    Setup,
+    Continue,
+    EmptySquare,
+    WhitePawn,
+    BlackPawn,
+    WhiteKing,
+    BlackKing,
+    Clear,
+    Delegate,
+    Arrange,
+    BoardView,
+    BoardSetup,
+    Sides,
+    Count
+};
+inline constexpr int ActionCount = static_cast<int>(TActionId::Count);
+
+enum class TMode { Play, Busy, Setup };
+enum class TPanel { Up, Down };
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The command line after the program's name; "load FILE" starts with that position
+    // instead of a new game.
+    void SetStartArguments(const QStringList& arguments) { StartArguments = arguments; }
+    // The window's section of the settings file: placement, sound switch and size.
+    void RestoreState(const TIniFile& ini);
+    void SaveState(TIniFile& ini) const;
+
+    // Sets the mode and enables or shows every command accordingly.
+    void SetMode(TMode mode);
+    // One step back or forward in the game record, over positions where no human chooses.
+    void Undo();
+    void Redo();
+    // Replaces the game by a record holding a loaded or set-up position and goes on from it.
+    void UseGame(TGame game);
+    // After an error escaped a command: if no command is running any more, the window
+    // returns to Play so that it goes on taking clicks.
+    void RecoverAfterError();
+
+    // What the window shows and holds, for the tests and the other windows.
+    TMode Mode() const { return CurrentMode; }
+    bool IsGameOver() const { return GameOver; }
+    bool IsThinking() const { return Thinking; }
+    // The first game has been started (or loaded) after the window was first shown.
+    bool Started() const { return StartDone; }
+    TGame* Game() { return GameRecord.get(); }
+    TBoardGrid& Board() { return *BoardRxDrawGrid; }
+    THumanMove& MoveInput() { return *HumanMove; }
+    QAction* Action(TActionId id) const { return Actions[static_cast<std::size_t>(id)]; }
+    QAction* SoundItem() const { return NSound; }
+    QAction* ExitItem() const { return NExit; }
+    QToolButton* AdviserButton() const { return AutoSpeedButton; }
+    QToolButton* StopButton() const { return StopSpeedButton; }
+    QString ForecastText(TPanel panel) const;
+    // The resource pictures now shown by a panel's side and mover indicators.
+    QString SidePicture(TPanel panel) const { return SidePictures[Index(panel)]; }
+    QString MoverPicture(TPanel panel) const { return MoverPictures[Index(panel)]; }
+    const TSounds& Sounds() const { return *SoundPlayers; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // The engine's view of the window: statistics, forecast texts, end of the search.
+    class TThinkView final : public TThinkObserver {
+      public:
+        explicit TThinkView(TMainForm& form) : Form(form) {}
+        void ShowStatistic(TStatistic label, const std::string& text) override;
+        void SetForecastText(int side, const std::string& text) override;
+        void ClearForecast(int side) override;
+        void SearchFinished() override;
+
+      private:
+        TMainForm& Form;
+    };
+
+    // Counts the commands and clicks being carried out, so that a command cannot start
+    // while another one waits and serves events.
+    class TFlowScope {
+      public:
+        explicit TFlowScope(TMainForm& form) : Form(form) { ++Form.FlowDepth; }
+        ~TFlowScope() { --Form.FlowDepth; }
+        TFlowScope(const TFlowScope&) = delete;
+        TFlowScope& operator=(const TFlowScope&) = delete;
+
+      private:
+        TMainForm& Form;
+    };
+
+    enum class TTurn { Over, Human, Computer, Adviser };
+
+    static std::size_t Index(TPanel panel) { return static_cast<std::size_t>(panel); }
+
+    // main_form_layout.cpp
+    void CreatePanels();
+    void CreateActions();
+    void CreateMenus();
+    QFrame* CreateSidePanel(TPanel panel, QWidget* parent);
+    void BindButton(QToolButton* button, QAction* action);
+    void FitBoard();
+    void UpdateLayout();
+    void ScheduleLayout();
+    QRect WorkArea() const;
+    int WorkAreaHeight() const;
+    int WorkAreaWidth() const;
+    void UpdateCaption();
+    void FormActivate();
+    void RotateBoardActionExecute();
+    void NSoundClick();
+    void NExitClick();
+    void NReferenceClick();
+
+    // main_form_flow.cpp
+    void NextTurn();
+    TTurn DecideTurn();
+    void PlayTurns(TTurn turn);
+    void ApplyMove(int index);
+    int Think(bool advice);
+    void FinishGame(const QString& text);
+    bool ConfirmNewGame();
+    void RebuildGame();
+    void CreateGame();
+    void DestroyGame();
+    void AdviserPlays();
+    void ResumeAfterHistoryStep();
+    void PlaySound(TSound sound);
+    bool CommandAllowed() const;
+    void NewGameActionExecute();
+    void UndoActionExecute();
+    void RedoActionExecute();
+    void UndoAllActionExecute();
+    void RedoAllActionExecute();
+    void AdviceActionExecute();
+    void AutoSpeedButtonClick();
+    void StopSpeedButtonClick();
+    void LoadPosition(const QString& fileName);
+    static QString Translated(const char* text);
+
+    // main_form_input.cpp
+    void BoardRxDrawGridMouseDown(Qt::MouseButton button, QPoint position);
+    void AttachMouseHandler();
+    void DetachMouseHandler();
+    void ResetMoveInput();
+
+    // main_form_panels.cpp
+    bool SideAtBottom(int side) const;
+    bool PanelShowsWhite(TPanel panel) const;
+    TPanel PanelOfSide(int side) const;
+    TPanel PanelOfSideToMove() const;
+    QIcon ComposeGlyph(const QString& picture) const;
+    void UpdateSideIndicators();
+    void UpdateMoverIndicator(TPanel panel, bool adviser);
+    void RefreshPanels(bool swapForecasts);
+    void SetForecastText(int side, const QString& text);
+    void ClearForecasts(bool white, bool black);
+    void ClearForecastsOfSideToMove();
+
+    // The game and the state of the flow.
+    std::unique_ptr<TGame> GameRecord;
+    bool GameOver = false;
+    bool FitPending = false;
+    bool CentrePending = false; // no stored place: the first layout pass centres the window
+    int ClickedSquare = 0;
+    TMode CurrentMode = TMode::Play;
+    bool Thinking = false;
+    bool AdviceShown = false;
+    int FlowDepth = 0;
+    bool StartDone = false;
+    bool StartScheduled = false;
+    bool LayoutScheduled = false;
+    QStringList StartArguments;
+
+    // Widgets, owned by their Qt parents.
+    QFrame* BoardPanel = nullptr;
+    TBoardGrid* BoardRxDrawGrid = nullptr;
+    QWidget* RightPanel = nullptr;
+    QFrame* UpPanel = nullptr;
+    QFrame* MainPanel = nullptr;
+    QFrame* SetupPanel = nullptr;
+    QFrame* DownPanel = nullptr;
+    std::array<QToolButton*, 2> SideSpeedButtons{};  // [TPanel]
+    std::array<QToolButton*, 2> MoverSpeedButtons{}; // [TPanel]
+    std::array<QLabel*, 2> ForecastStaticTexts{};    // [TPanel]
+    std::array<QLabel*, 5> StatisticTexts{};         // [TStatistic]
+    std::array<QString, 2> SidePictures;             // [TPanel]
+    std::array<QString, 2> MoverPictures;            // [TPanel]
+    QToolButton* HelpSpeedButton = nullptr;
+    QToolButton* AutoSpeedButton = nullptr;
+    QToolButton* StopSpeedButton = nullptr;
+    std::array<QAction*, ActionCount> Actions{};
+    QActionGroup* SetupTools = nullptr;
+    QAction* NSound = nullptr;
+    QAction* NExit = nullptr;
+    QMetaObject::Connection MouseHandler;
+
+    // The board's helpers and the sounds.
+    std::unique_ptr<THumanMove> HumanMove;
+    std::unique_ptr<TMoveDisplay> MoveDisplay;
+    TSounds* SoundPlayers = nullptr;
+    TThinkView ThinkView{*this};
+};
+
+} // namespace quorvin

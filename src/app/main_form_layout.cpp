@@ -1,0 +1,492 @@
+// The main window's widgets, its action list and menus, and the fitting of the window around
+// the board: the board takes whatever square cells the space allows, then the window shrinks
+// to hug it. Also the small window commands (rotate, sound, exit, help) and closing.
+#include "main_form.h"
+
+#include "app_resources.h"
+#include "data_module.h"
+#include "draw.h"
+#include "human_move.h"
+#include "move_display.h"
+#include "search.h"
+#include "settings.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+
+#include <optional>
+
+namespace quorvin {
+
+namespace {
+
+// Sizes of the right-hand column and its parts, in pixels.
+constexpr int RightPanelWidth = 142;
+constexpr int PanelWidth = 140;
+constexpr int SidePanelHeight = 88;
+constexpr int CommandPanelHeight = 106;
+constexpr int CommandButtonSize = 34;
+constexpr std::array<int, 4> CommandColumnX{2, 36, 70, 104};
+constexpr std::array<int, 3> CommandRowY{2, 36, 70};
+constexpr int IndicatorSize = 40;
+constexpr QSize InitialClientSize(480, 483);
+
+// The search serves the window's events through this hook every few thousand positions.
+void PumpEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+    InitAppResources();
+    setObjectName(QStringLiteral("TMainForm"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    setFont(font);
+    setWindowIcon(QIcon(QString::fromLatin1(Resource::Icon64)));
+
+    CreatePanels();
+    CreateActions();
+    CreateMenus();
+
+    HumanMove = std::make_unique<THumanMove>(
+        *BoardRxDrawGrid,
+        [this]() -> const TPosition* {
+            return GameRecord ? &GameRecord->CurrentPosition() : nullptr;
+        },
+        [] { return Settings().AutoSingleMove(); });
+    MoveDisplay = std::make_unique<TMoveDisplay>(*BoardRxDrawGrid,
+                                                 [this](TSound sound) { PlaySound(sound); });
+    BoardRxDrawGrid->SetPositionSource([this]() -> const TPosition* {
+        return GameRecord ? &GameRecord->CurrentPosition() : nullptr;
+    });
+    BoardRxDrawGrid->SetHighlightTest(
+        [this](int square) { return HumanMove->IsHighlighted(square); });
+    AttachMouseHandler();
+
+    SoundPlayers = new TSounds(this);
+    SoundPlayers->Open(ProgramFolder() + QStringLiteral("Sound/"));
+
+    PumpHook = &PumpEvents;
+    SetMode(TMode::Play);
+
+    // The first game record, for the stored board and rules, so that the window can paint
+    // before the first game starts.
+    CreateGame();
+    RefreshPanels(false);
+    UpdateCaption();
+
+    resize(InitialClientSize);
+    const QRect area = WorkArea();
+    move(area.center() - QPoint(InitialClientSize.width() / 2, InitialClientSize.height() / 2));
+}
+
+TMainForm::~TMainForm() {
+    if (PumpHook == &PumpEvents) PumpHook = nullptr;
+}
+
+void TMainForm::CreatePanels() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    BoardPanel = new QFrame(central);
+    BoardPanel->setObjectName(QStringLiteral("BoardPanel"));
+    BoardPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    BoardPanel->setLineWidth(1);
+    BoardPanel->installEventFilter(this);
+    row->addWidget(BoardPanel, 1);
+
+    BoardRxDrawGrid = new TBoardGrid(BoardPanel);
+    BoardRxDrawGrid->setObjectName(QStringLiteral("BoardRxDrawGrid"));
+
+    RightPanel = new QWidget(central);
+    RightPanel->setObjectName(QStringLiteral("RightPanel"));
+    RightPanel->setFixedWidth(RightPanelWidth);
+    row->addWidget(RightPanel);
+    auto* column = new QVBoxLayout(RightPanel);
+    column->setContentsMargins(1, 0, 1, 0);
+    column->setSpacing(0);
+
+    UpPanel = CreateSidePanel(TPanel::Up, RightPanel);
+    column->addWidget(UpPanel);
+
+    MainPanel = new QFrame(RightPanel);
+    MainPanel->setObjectName(QStringLiteral("MainPanel"));
+    MainPanel->setFixedSize(PanelWidth, CommandPanelHeight);
+    MainPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    column->addWidget(MainPanel);
+
+    // Position setup puts its own buttons in MainPanel's place.
+    SetupPanel = new QFrame(RightPanel);
+    SetupPanel->setObjectName(QStringLiteral("SetupPanel"));
+    SetupPanel->setFixedSize(PanelWidth, CommandPanelHeight);
+    SetupPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    SetupPanel->hide();
+    column->addWidget(SetupPanel);
+
+    // The search writes its statistics here; no command shows them.
+    static constexpr std::array<const char*, 5> statisticNames{
+        "LoadingStaticText", "LevelStaticText", "TimeStaticText", "PositionStaticText",
+        "PosInSecStaticText"};
+    static constexpr std::array<const char*, 5> statisticCaptions{"Loading", "Depth", "Time",
+                                                                  "Positions", "Pos/Sec"};
+    for (std::size_t i = 0; i < StatisticTexts.size(); ++i) {
+        StatisticTexts[i] = new QLabel(Translated(statisticCaptions[i]), RightPanel);
+        StatisticTexts[i]->setObjectName(QString::fromLatin1(statisticNames[i]));
+        StatisticTexts[i]->hide();
+        column->addWidget(StatisticTexts[i]);
+    }
+    column->addStretch(1);
+
+    DownPanel = CreateSidePanel(TPanel::Down, RightPanel);
+    column->addWidget(DownPanel);
+}
+
+QFrame* TMainForm::CreateSidePanel(TPanel panel, QWidget* parent) {
+    const bool up = panel == TPanel::Up;
+    const QString prefix = up ? QStringLiteral("Up") : QStringLiteral("Down");
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(prefix + QStringLiteral("Panel"));
+    frame->setFixedSize(PanelWidth, SidePanelHeight);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    auto makeIndicator = [&](const QString& name, int x) {
+        auto* button = new QToolButton(frame);
+        button->setObjectName(prefix + name);
+        button->setGeometry(x, 4, IndicatorSize, IndicatorSize);
+        button->setAutoRaise(true);
+        button->setCursor(Qt::PointingHandCursor);
+        return button;
+    };
+    SideSpeedButtons[Index(panel)] = makeIndicator(QStringLiteral("SideSpeedButton"), 6);
+    MoverSpeedButtons[Index(panel)] = makeIndicator(QStringLiteral("MoverSpeedButton"), 50);
+
+    auto* forecast = new QLabel(frame);
+    forecast->setObjectName(prefix + QStringLiteral("ForecastStaticText"));
+    forecast->setGeometry(6, 48, PanelWidth - 12, SidePanelHeight - 52);
+    forecast->setWordWrap(true);
+    forecast->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ForecastStaticTexts[Index(panel)] = forecast;
+    return frame;
+}
+
+void TMainForm::CreateActions() {
+    struct TActionDef {
+        TActionId Id;
+        const char* Name;
+        const char* Category;
+        const char* Caption; // as the menus show it
+        const char* Hint;
+        const char* Glyph;
+        void (TMainForm::*Handler)();
+    };
+    // Commands whose handlers belong to windows not built yet have none; they are listed
+    // here so that the mode rules reach every command.
+    static constexpr std::array<TActionDef, ActionCount> table{{
+        {TActionId::RotateBoard, "RotateBoardAction", "Tune", "&Rotate", "Rotate board",
+         Resource::RotateGlyph, &TMainForm::RotateBoardActionExecute},
+        {TActionId::Options, "OptionsAction", "Tune", "&Options...", "Options",
+         Resource::OptionsGlyph, nullptr},
+        {TActionId::Undo, "UndoAction", "Undo", "&Undo", "Undo move", Resource::UndoGlyph,
+         &TMainForm::UndoActionExecute},
+        {TActionId::Redo, "RedoAction", "Undo", "&Redo", "Redo move", Resource::RedoGlyph,
+         &TMainForm::RedoActionExecute},
+        {TActionId::NewGame, "NewGameAction", "", "&New", "New game", Resource::NewGameGlyph,
+         &TMainForm::NewGameActionExecute},
+        {TActionId::Advice, "AdviceAction", "", "&Advice", "Advice", Resource::AdviceGlyph,
+         &TMainForm::AdviceActionExecute},
+        {TActionId::UndoAll, "UndoAllAction", "Undo", "U&ndo all", "Undo all moves",
+         Resource::UndoAllGlyph, &TMainForm::UndoAllActionExecute},
+        {TActionId::RedoAll, "RedoAllAction", "Undo", "R&edo all", "Redo all moves",
+         Resource::RedoAllGlyph, &TMainForm::RedoAllActionExecute},
+        {TActionId::BrainOptions, "BrainOptionsAction", "Tune", "Setup brain", "Setup brain",
+         nullptr, nullptr},
+        {TActionId::Setup, "SetupAction", "Setup", "Set&up", "Setup position", Resource::SetupGlyph,
+         nullptr},
+        {TActionId::Continue, "ContinueAction", "Setup", "Continue &play", "Continue play",
+         Resource::ContinueGlyph, nullptr},
+        {TActionId::EmptySquare, "EmptySquareAction", "Setup", "&Empty field", "Empty field",
+         Resource::EmptySquareGlyph, nullptr},
+        {TActionId::WhitePawn, "WhitePawnAction", "Setup", "&White checker", "White checker",
+         Resource::WhitePawnGlyph, nullptr},
+        {TActionId::BlackPawn, "BlackPawnAction", "Setup", "&Black checker", "Black checker",
+         Resource::BlackPawnGlyph, nullptr},
+        {TActionId::WhiteKing, "WhiteKingAction", "Setup", "White king", "White king",
+         Resource::WhiteKingGlyph, nullptr},
+        {TActionId::BlackKing, "BlackKingAction", "Setup", "Black king", "Black king",
+         Resource::BlackKingGlyph, nullptr},
+        {TActionId::Clear, "ClearAction", "Setup", "&Clear", "Clear position", Resource::ClearGlyph,
+         nullptr},
+        {TActionId::Delegate, "DelegateAction", "Setup", "&Delegate move", "Delegate move",
+         Resource::DelegateGlyph, nullptr},
+        {TActionId::Arrange, "ArrangeAction", "Setup", "&Arrange", "Arrange initial position",
+         Resource::ArrangeGlyph, nullptr},
+        {TActionId::BoardView, "BoardViewAction", "Tune", "&View...", "", nullptr, nullptr},
+        {TActionId::BoardSetup, "BoardSetupAction", "Tune", "&Setup...", "", nullptr, nullptr},
+        {TActionId::Sides, "SidesAction", "Tune", "Sides", "Sides", Resource::SidesGlyph, nullptr},
+    }};
+
+    SetupTools = new QActionGroup(this);
+    SetupTools->setExclusive(true);
+    for (const TActionDef& def : table) {
+        auto* action = new QAction(Translated(def.Caption), this);
+        action->setObjectName(QString::fromLatin1(def.Name));
+        action->setProperty("category", QString::fromLatin1(def.Category));
+        if (*def.Hint) action->setToolTip(Translated(def.Hint));
+        if (def.Glyph) action->setIcon(QIcon(QString::fromLatin1(def.Glyph)));
+        if (def.Handler)
+            connect(action, &QAction::triggered, this, [this, h = def.Handler] { (this->*h)(); });
+        Actions[static_cast<std::size_t>(def.Id)] = action;
+    }
+    for (TActionId tool : {TActionId::EmptySquare, TActionId::WhitePawn, TActionId::BlackPawn,
+                           TActionId::WhiteKing, TActionId::BlackKing}) {
+        Action(tool)->setCheckable(true);
+        SetupTools->addAction(Action(tool));
+    }
+
+    NSound = new QAction(Translated("&Sound"), this);
+    NSound->setObjectName(QStringLiteral("NSound"));
+    NSound->setCheckable(true);
+    NSound->setChecked(true);
+    connect(NSound, &QAction::triggered, this, &TMainForm::NSoundClick);
+    NExit = new QAction(Translated("E&xit"), this);
+    NExit->setObjectName(QStringLiteral("NExit"));
+    connect(NExit, &QAction::triggered, this, &TMainForm::NExitClick);
+
+    // The command buttons of MainPanel, by row and column.
+    struct TButtonDef {
+        int Row, Column;
+        const char* Name;
+        std::optional<TActionId> Bound;
+    };
+    static constexpr std::array<TButtonDef, 12> buttons{{
+        {0, 0, "NewGameSpeedButton", TActionId::NewGame},
+        {0, 1, "TuneSpeedButton", TActionId::Options},
+        {0, 2, "HelpSpeedButton", std::nullopt},
+        {0, 3, "SidesSpeedButton", TActionId::Sides},
+        {1, 0, "UnDoAllSpeedButton", TActionId::UndoAll},
+        {1, 1, "UnDoSpeedButton", TActionId::Undo},
+        {1, 2, "RedoSpeedButton", TActionId::Redo},
+        {1, 3, "RedoAllSpeedButton", TActionId::RedoAll},
+        {2, 0, "HintSpeedButton", TActionId::Advice},
+        {2, 1, "AutoSpeedButton", std::nullopt},
+        {2, 2, "StopSpeedButton", std::nullopt},
+        {2, 3, "SetupSpeedButton", TActionId::Setup},
+    }};
+    for (const TButtonDef& def : buttons) {
+        auto* button = new QToolButton(MainPanel);
+        button->setObjectName(QString::fromLatin1(def.Name));
+        button->setGeometry(CommandColumnX[std::size_t(def.Column)],
+                            CommandRowY[std::size_t(def.Row)], CommandButtonSize,
+                            CommandButtonSize);
+        button->setIconSize(QSize(CommandButtonSize - 6, CommandButtonSize - 6));
+        button->setAutoRaise(true);
+        button->setCursor(Qt::PointingHandCursor);
+        if (def.Bound) button->setDefaultAction(Action(*def.Bound));
+        const QString name = button->objectName();
+        if (name == QLatin1String("HelpSpeedButton")) HelpSpeedButton = button;
+        if (name == QLatin1String("AutoSpeedButton")) AutoSpeedButton = button;
+        if (name == QLatin1String("StopSpeedButton")) StopSpeedButton = button;
+    }
+    HelpSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::HelpGlyph)));
+    HelpSpeedButton->setToolTip(Translated("Help"));
+    connect(HelpSpeedButton, &QToolButton::clicked, this, &TMainForm::NReferenceClick);
+    AutoSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::AdviserGlyph)));
+    AutoSpeedButton->setToolTip(Translated("The adviser plays instead of the player"));
+    AutoSpeedButton->setCheckable(true);
+    connect(AutoSpeedButton, &QToolButton::clicked, this, &TMainForm::AutoSpeedButtonClick);
+    StopSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::StopGlyph)));
+    StopSpeedButton->setToolTip(Translated("Break calculation"));
+    connect(StopSpeedButton, &QToolButton::clicked, this, &TMainForm::StopSpeedButtonClick);
+
+    // The indicators show pictures of their own, so they follow their actions by hand.
+    for (TPanel panel : {TPanel::Up, TPanel::Down}) {
+        BindButton(SideSpeedButtons[Index(panel)], Action(TActionId::RotateBoard));
+        BindButton(MoverSpeedButtons[Index(panel)], Action(TActionId::BrainOptions));
+    }
+}
+
+void TMainForm::BindButton(QToolButton* button, QAction* action) {
+    auto follow = [button, action] {
+        button->setEnabled(action->isEnabled());
+        button->setVisible(action->isVisible());
+        button->setToolTip(action->toolTip());
+    };
+    follow();
+    connect(action, &QAction::changed, button, follow);
+    connect(button, &QToolButton::clicked, action, &QAction::trigger);
+}
+
+void TMainForm::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* game = bar->addMenu(Translated("&Game"));
+    game->addAction(Action(TActionId::NewGame));
+    game->addSeparator();
+    game->addAction(NSound);
+    game->addSeparator();
+    game->addAction(NExit);
+
+    QMenu* move = bar->addMenu(Translated("&Move"));
+    move->addAction(Action(TActionId::Undo));
+    move->addAction(Action(TActionId::Redo));
+    move->addSeparator();
+    move->addAction(Action(TActionId::UndoAll));
+    move->addAction(Action(TActionId::RedoAll));
+    move->addSeparator();
+    move->addAction(Action(TActionId::Advice));
+
+    QMenu* board = bar->addMenu(Translated("&Board"));
+    board->addAction(Action(TActionId::RotateBoard));
+}
+
+QRect TMainForm::WorkArea() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+int TMainForm::WorkAreaHeight() const {
+    return WorkArea().height();
+}
+
+int TMainForm::WorkAreaWidth() const {
+    return WorkArea().width();
+}
+
+void TMainForm::FitBoard() {
+    TBoardGrid& grid = *BoardRxDrawGrid;
+    const QRect client = BoardPanel->contentsRect();
+    const int cell = std::max(1, std::min(client.height() / std::max(1, grid.RowCount()),
+                                          client.width() / std::max(1, grid.ColCount())));
+    grid.setEnabled(CurrentMode != TMode::Busy);
+    if (cell * grid.RowCount() != grid.height() || cell * grid.ColCount() != grid.width())
+        grid.SetCellEdge(cell);
+    grid.move(client.x() + (client.width() - grid.width()) / 2,
+              client.y() + (client.height() - grid.height()) / 2);
+    grid.show();
+    ScheduleLayout();
+}
+
+void TMainForm::ScheduleLayout() {
+    if (LayoutScheduled) return;
+    LayoutScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        LayoutScheduled = false;
+        UpdateLayout();
+    });
+}
+
+void TMainForm::UpdateLayout() {
+    if (!isVisible() || isMaximized() || isFullScreen()) return;
+    const int panels = DownPanel->height() + MainPanel->height() + UpPanel->height();
+    // What the window needs beside the board: the menu bar above it, the column beside it.
+    const int extraHeight = height() - centralWidget()->height();
+    const int extraWidth = width() - centralWidget()->width();
+    const QSize minimum(extraWidth + RightPanel->width() + panels, extraHeight + panels);
+    if (minimum != minimumSize()) setMinimumSize(minimum);
+
+    // The window hugs the board, within the work area.
+    const QRect frame = frameGeometry();
+    const int frameHeight = frame.height() - height();
+    const int frameWidth = frame.width() - width();
+    const QRect board = BoardPanel->contentsRect();
+    const int newFrameHeight =
+        std::min(WorkAreaHeight(), frame.height() - board.height() + BoardRxDrawGrid->height());
+    const int newFrameWidth =
+        std::min(WorkAreaWidth(), frame.width() - board.width() + BoardRxDrawGrid->width());
+    const QSize target(std::max(minimum.width(), newFrameWidth - frameWidth),
+                       std::max(minimum.height(), newFrameHeight - frameHeight));
+    if (target != size()) resize(target);
+
+    if (FitPending || CentrePending) {
+        const QRect area = WorkArea();
+        QPoint topLeft = frame.topLeft();
+        const int fullWidth = target.width() + frameWidth;
+        const int fullHeight = target.height() + frameHeight;
+        if (CentrePending || topLeft.x() + fullWidth > area.right() + 1 ||
+            topLeft.x() < area.left())
+            topLeft.setX(area.left() + (area.width() - fullWidth) / 2);
+        if (CentrePending || topLeft.y() + fullHeight > area.bottom() + 1 ||
+            topLeft.y() < area.top())
+            topLeft.setY(area.top() + (area.height() - fullHeight) / 2);
+        if (topLeft != frame.topLeft()) move(topLeft);
+    }
+    CentrePending = false;
+    FitPending = false;
+}
+
+void TMainForm::UpdateCaption() {
+    // The rule presets name the game here once they exist; until then the program's name.
+    setWindowTitle(Translated("Quorvin"));
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == BoardPanel && event->type() == QEvent::Resize) FitBoard();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    ScheduleLayout();
+    if (!StartScheduled) {
+        // The first game starts once the window is on screen, so that a computer opening
+        // the game thinks in front of a painted board.
+        StartScheduled = true;
+        QTimer::singleShot(0, this, &TMainForm::FormActivate);
+    }
+}
+
+void TMainForm::FormActivate() {
+    UpdateCaption();
+    if (StartArguments.size() >= 2 && StartArguments[0] == QLatin1String("load"))
+        LoadPosition(StartArguments[1]);
+    else
+        Action(TActionId::NewGame)->trigger();
+    StartDone = true;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // A running search or command still uses the game record; the user breaks it first.
+    if (Thinking || FlowDepth > 0) {
+        event->ignore();
+        return;
+    }
+    DestroyGame();
+    event->accept();
+}
+
+void TMainForm::RotateBoardActionExecute() {
+    Settings().Set(TSetting::WhiteTop, Settings().Checked(TSetting::WhiteTop) ? 0 : 1);
+    BoardRxDrawGrid->ClearTileCache();
+    RefreshPanels(true);
+}
+
+void TMainForm::NSoundClick() {
+    // The check mark has already turned; heard only when sound was just switched on.
+    PlaySound(TSound::Advice);
+}
+
+void TMainForm::NExitClick() {
+    close();
+}
+
+void TMainForm::NReferenceClick() {
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("Quorvin.html")));
+}
+
+} // namespace quorvin
