@@ -1,0 +1,64 @@
+// The fixture of the main window's GUI tests: a fresh window on the offscreen platform with
+// the default settings, waits shortened to nothing, message boxes answered by the test, and
+// helpers that click board squares the way a player does.
+#pragma once
+
+#include "app_test_support.h"
+#include "game.h"
+#include "main_form.h"
+#include "message_box.h"
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+namespace quorvin::test {
+
+// One piece of a hand-made position, by file and row seen from White (1-based).
+struct TPiece {
+    int File, Row;
+    TSquare What;
+};
+
+class TWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Replaces the window's game by a one-position record with these pieces.
+    void UsePosition(std::initializer_list<TPiece> pieces, int sideToMove);
+    // A record with these pieces, not yet handed to the window.
+    static TGame GameWith(std::initializer_list<TPiece> pieces, int sideToMove);
+
+    static int Sq(int file, int row);
+    TSquare At(int file, int row) const;
+    TGame& Game() const { return *Form->Game(); }
+    TPosition& Now() const { return Game().CurrentPosition(); }
+
+    // Mouse clicks on the board cell of a square, as a player makes them.
+    void ClickSquare(int square, Qt::MouseButton button = Qt::LeftButton);
+    void Click(int file, int row, Qt::MouseButton button = Qt::LeftButton) {
+        ClickSquare(Sq(file, row), button);
+    }
+    // A click on grid cell (column, row), 0-based, which may be a light cell.
+    void ClickCell(int column, int row, Qt::MouseButton button = Qt::LeftButton);
+    // Clicks the start square and every landing square of a move of the current position.
+    void ClickMove(const TMove& m);
+    void ClickAction(TActionId id);
+
+    // The first move of the position after which the opponent has no capture and still has a
+    // move: play that goes on quietly for as long as needed.
+    static int QuietMove(const TPosition& position);
+    // Plays quiet moves into the record, each position judged as the window judges it.
+    static void PlayQuietPlies(TGame& game, int plies);
+
+    // Serves events until the condition holds or the time is up.
+    static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
+
+    std::unique_ptr<TMainForm> Form;
+    std::vector<TMessageRequest> Messages;
+    TMessageAnswer Answer = TMessageAnswer::Ok;
+};
+
+} // namespace quorvin::test
