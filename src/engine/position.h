@@ -140,6 +140,10 @@ class TPosition {
     // The game-tree search; see search.cpp.
     int Search(int depth, double bound, double budget, double& avgDepth, double& score,
                long long& nodes);
+
+  private:
+    int SearchMoves(int depth, double bound, double budget, double& avgDepth, double& score,
+                    long long& nodes);
 };
 
 } // namespace quorvin

@@ -28,6 +28,8 @@ TPosition& PoolPosition(const TPosition& parent, int depth) {
 }
 } // namespace
 
+// A node: its bookkeeping and, when it is a leaf, its static score. Leaves are most of the
+// tree, so this part is kept small; nodes with moves to search go on in SearchMoves.
 int TPosition::Search(int depth, double bound, double budget, double& avgDepth, double& score,
                       long long& nodes) {
     if (StopRequested) return 1;
@@ -38,53 +40,51 @@ int TPosition::Search(int depth, double bound, double budget, double& avgDepth, 
     if (nodes % PumpInterval == 0 && PumpHook) PumpHook();
     if (depth > 2) bound = std::min(bound, BoundStack[depth - 2]);
     BoundStack[depth] = bound;
+    ++nodes;
 
+    // A line of forced moves as long as the bound table is cut here and scored as it stands.
+    int kind = NodeQuiet;
+    if (depth < MaxPly) kind = ClassifyNode(FixedDepth ? depth >= DepthLimit : budget <= 1.0);
+    if (kind == NodeHasMoves) return SearchMoves(depth, bound, budget, avgDepth, score, nodes);
+    score = kind == NodeLost ? depth + LossScore : Evaluation;
+    avgDepth = depth;
+    MinLeafDepth = std::min(MinLeafDepth, depth);
+    MaxLeafDepth = std::max(MaxLeafDepth, depth);
+    return 0;
+}
+
+// The moves of a node, in list order: each child gets an equal share of the budget and the
+// negated best score so far as its bound; a child reaching the bound cuts the node off.
+int TPosition::SearchMoves(int depth, double bound, double budget, double& avgDepth, double& score,
+                           long long& nodes) {
     TSummer summer;
     score = LossScore;
     int best = 0;
-    ++nodes;
-
-    if (depth >= MaxPly) {
-        // A line of forced moves this long is cut here and scored as it stands.
-        score = Evaluation;
-    } else {
-        const bool horizon = FixedDepth ? depth >= DepthLimit : budget <= 1.0;
-        switch (ClassifyNode(horizon)) {
-        case NodeQuiet:
-            score = Evaluation;
+    const int n = Moves.Count;
+    const double share = budget / n;
+    TPosition& child = PoolPosition(*this, depth + 1);
+    for (int i = 1; i <= n; ++i) {
+        child.ResetForReuse();
+        child.PlayMove(*this, i);
+        child.FixedDepth = FixedDepth;
+        child.DepthLimit = DepthLimit;
+        double childAvg = 0.0, v = 0.0;
+        child.Search(depth + 1, -score, share, childAvg, v, nodes);
+        summer.Add(childAvg);
+        v = -v;
+        if (v >= bound) {
+            score = bound;
             break;
-        case NodeLost:
-            score = depth + LossScore;
-            break;
-        default: {
-            const int n = Moves.Count;
-            const double share = budget / n;
-            TPosition& child = PoolPosition(*this, depth + 1);
-            for (int i = 1; i <= n; ++i) {
-                child.ResetForReuse();
-                child.PlayMove(*this, i);
-                child.FixedDepth = FixedDepth;
-                child.DepthLimit = DepthLimit;
-                double childAvg = 0.0, v = 0.0;
-                child.Search(depth + 1, -score, share, childAvg, v, nodes);
-                summer.Add(childAvg);
-                v = -v;
-                if (v >= bound) {
-                    score = bound;
-                    break;
-                }
-                if (v > score) {
-                    score = v;
-                    best = i;
-                }
-            }
         }
+        if (v > score) {
+            score = v;
+            best = i;
         }
     }
-
     if (summer.Average() > 0) {
         avgDepth = summer.Average();
     } else {
+        // Every child returned at once on a stop request: the node counts as a leaf.
         avgDepth = depth;
         MinLeafDepth = std::min(MinLeafDepth, depth);
         MaxLeafDepth = std::max(MaxLeafDepth, depth);
