@@ -32,7 +32,7 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	cd $(BUILD) && ./quorvin-cli selfplay --preset international --white 2 --black 1 --games 1
+	cd $(BUILD) && ./quorvin
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
