@@ -1,14 +1,15 @@
-// The six sounds of the game, one QSoundEffect each, played without waiting. A file that is
-// missing or cannot be decoded, or a machine without an audio device, leaves that sound
-// silent; nothing is ever reported to the user.
+// The six sounds of the game, one QSoundEffect each, played without waiting. The players live
+// on a thread of their own: the window's thread sleeps through the pauses of a move replay
+// and serves events only now and then while the engine thinks, and a sound must not stall
+// meanwhile. A file that is missing or cannot be decoded, or a machine without an audio
+// device, leaves that sound silent; nothing is ever reported to the user.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <QThread>
 
 #include <array>
-
-class QSoundEffect;
 
 namespace quorvin {
 
@@ -19,11 +20,14 @@ inline constexpr int SoundCount = 6;
 inline constexpr std::array<const char*, SoundCount> SoundFileNames{
     "Move.wav", "Advice.wav", "Capture.wav", "Start.wav", "Victory.wav", "Defeat.wav"};
 
+class TSoundPlayers;
+
 class TSounds : public QObject {
     Q_OBJECT
 
   public:
     explicit TSounds(QObject* parent = nullptr);
+    ~TSounds() override;
 
     // Binds every player to its file under folder (which ends with a separator).
     void Open(const QString& folder);
@@ -31,12 +35,11 @@ class TSounds : public QObject {
     void Play(TSound sound);
 
     // How often each sound has been played since the start; the tests read it.
-    int PlayCount(TSound sound) const { return Counts[Index(sound)]; }
+    int PlayCount(TSound sound) const { return Counts[static_cast<std::size_t>(sound)]; }
 
   private:
-    static std::size_t Index(TSound sound) { return static_cast<std::size_t>(sound); }
-
-    std::array<QSoundEffect*, SoundCount> Players{};
+    QThread Thread;
+    TSoundPlayers* Players = nullptr; // lives on Thread, deleted when it finishes
     std::array<int, SoundCount> Counts{};
 };
 

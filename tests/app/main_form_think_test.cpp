@@ -56,6 +56,7 @@ TEST_F(ThinkTest, BreakCalculationStopsTheComputerWithinATenthOfASecond) {
     const qint64 breakToEnd = sinceBreak.elapsed();
 
     ASSERT_TRUE(sinceBreak.isValid());
+    RecordProperty("BreakToEndMs", static_cast<int>(breakToEnd));
     EXPECT_TRUE(thinking);
     EXPECT_TRUE(stopEnabled);
     EXPECT_GT(paintsDuring, paintsBefore);

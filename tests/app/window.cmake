@@ -7,6 +7,7 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/test_main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app_test_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_test_support.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_display_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_end_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_history_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_input_test.cpp
