@@ -138,14 +138,15 @@ TEST_F(InputTest, ClicksAreIgnoredWhileTheComputerThinks) {
     TMode modeDuringThink = TMode::Play;
     int stepAfterClick = -1;
     bool highlighted = true;
-    QTimer::singleShot(150, [&] {
-        modeDuringThink = Form->Mode();
-        // Black is to move: its man on (2,6) would be a legal start square.
-        Click(2, 6);
-        stepAfterClick = Form->MoveInput().InputStep();
-        highlighted = Form->MoveInput().IsHighlighted(Sq(2, 6));
-        sampled = true;
-    });
+    When([this] { return Searching(); },
+         [&] {
+             modeDuringThink = Form->Mode();
+             // Black is to move: its man on (2,6) would be a legal start square.
+             Click(2, 6);
+             stepAfterClick = Form->MoveInput().InputStep();
+             highlighted = Form->MoveInput().IsHighlighted(Sq(2, 6));
+             sampled = true;
+         });
     Click(3, 3);
     Click(4, 4);
 

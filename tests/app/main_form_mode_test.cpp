@@ -83,7 +83,7 @@ TEST_F(ModeTest, PlayFollowsThePlaceInTheRecord) {
 TEST_F(ModeTest, BusyWhileTheComputerThinks) {
     Settings().Set(TSetting::OpponentLevel, 7); // 0.2 s per move
     TCommandStates busy{};
-    QTimer::singleShot(100, [&] { busy = States(); });
+    When([this] { return Searching(); }, [&] { busy = States(); });
     ClickMove(Now().Moves.GetMove(1));
     const TCommandStates expected{false, false, true,  false, false, false, false, false,
                                   false, false, false, false, false, false, false, true};

@@ -35,20 +35,28 @@ TEST_F(ThinkTest, BreakCalculationStopsTheComputerWithinATenthOfASecond) {
     Form->Board().installEventFilter(&paints);
     int paintsBefore = -1, paintsDuring = -1;
     bool refusedToClose = false, stopEnabled = false, thinking = false;
-    QElapsedTimer sinceBreak;
+    QElapsedTimer sinceBreak, searching;
+    // Measured from the moment the search is first seen running.
+    auto searchedFor = [&](int ms) {
+        if (!Searching()) return false;
+        if (!searching.isValid()) searching.start();
+        return searching.elapsed() >= ms;
+    };
 
-    QTimer::singleShot(300, [&] {
-        thinking = Form->IsThinking();
-        paintsBefore = paints.Count;
-        Form->Board().update(); // an ordinary repaint request while the engine runs
-        refusedToClose = !Form->close() && Form->isVisible();
-    });
-    QTimer::singleShot(600, [&] {
-        paintsDuring = paints.Count;
-        stopEnabled = Form->StopButton()->isEnabled();
-        sinceBreak.start();
-        QTest::mouseClick(Form->StopButton(), Qt::LeftButton);
-    });
+    When([&] { return searchedFor(300); },
+         [&] {
+             thinking = Form->IsThinking();
+             paintsBefore = paints.Count;
+             Form->Board().update(); // an ordinary repaint request while the engine runs
+             refusedToClose = !Form->close() && Form->isVisible();
+         });
+    When([&] { return searchedFor(600); },
+         [&] {
+             paintsDuring = paints.Count;
+             stopEnabled = Form->StopButton()->isEnabled();
+             sinceBreak.start();
+             QTest::mouseClick(Form->StopButton(), Qt::LeftButton);
+         });
     QElapsedTimer total;
     total.start();
     Click(3, 3);
@@ -80,10 +88,11 @@ TEST_F(ThinkTest, BreakCalculationStopsTheComputerWithinATenthOfASecond) {
 TEST_F(ThinkTest, BreakingTheAdviserReleasesItsButtonAndPlaysNothing) {
     Settings().Set(TSetting::HinterLevel, TenSecondsPerMove);
     bool buttonDownWhileThinking = false;
-    QTimer::singleShot(300, [&] {
-        buttonDownWhileThinking = Form->AdviserButton()->isChecked() && Form->IsThinking();
-        QTest::mouseClick(Form->StopButton(), Qt::LeftButton);
-    });
+    When([this] { return Searching(); },
+         [&] {
+             buttonDownWhileThinking = Form->AdviserButton()->isChecked() && Form->IsThinking();
+             QTest::mouseClick(Form->StopButton(), Qt::LeftButton);
+         });
     QTest::mouseClick(Form->AdviserButton(), Qt::LeftButton);
 
     EXPECT_TRUE(buttonDownWhileThinking);
@@ -97,12 +106,13 @@ TEST_F(ThinkTest, TheAdviserPlaysForTheHumanUntilItsButtonIsReleased) {
     Settings().Set(TSetting::HinterLevel, 2);
     int movesWhenReleased = 0;
     bool busyWhenReleased = false;
-    QTimer::singleShot(700, [&] {
-        movesWhenReleased = Game().Current();
-        busyWhenReleased = Form->Mode() == TMode::Busy;
-        // Released while the engine runs: no second search, honoured at the next turn.
-        QTest::mouseClick(Form->AdviserButton(), Qt::LeftButton);
-    });
+    When([this] { return Form->Mode() == TMode::Busy && Game().Current() >= 3; },
+         [&] {
+             movesWhenReleased = Game().Current();
+             busyWhenReleased = Form->Mode() == TMode::Busy;
+             // Released while the engine runs: no second search, honoured at the next turn.
+             QTest::mouseClick(Form->AdviserButton(), Qt::LeftButton);
+         });
     QTest::mouseClick(Form->AdviserButton(), Qt::LeftButton);
 
     EXPECT_TRUE(busyWhenReleased);

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
+#include <QToolButton>
 
 namespace quorvin::test {
 
@@ -31,6 +32,7 @@ void TWindowTest::SetUp() {
 }
 
 void TWindowTest::TearDown() {
+    Watchers.clear();
     Form.reset();
     SetMessageHandler({});
     SetWaitScale(1.0);
@@ -102,6 +104,22 @@ void TWindowTest::PlayQuietPlies(TGame& game, int plies) {
         game.PlayMove(i);
     }
     JudgeCurrentPosition(game);
+}
+
+void TWindowTest::When(std::function<bool()> condition, std::function<void()> action) {
+    auto timer = std::make_unique<QTimer>();
+    QTimer* t = timer.get();
+    QObject::connect(t, &QTimer::timeout, [t, condition, action] {
+        if (!condition()) return;
+        t->stop();
+        action();
+    });
+    t->start(1);
+    Watchers.push_back(std::move(timer));
+}
+
+bool TWindowTest::Searching() const {
+    return Form->IsThinking() && Form->StopButton()->isEnabled();
 }
 
 bool TWindowTest::WaitUntil(const std::function<bool()>& condition, int milliseconds) {

@@ -8,6 +8,8 @@
 #include "main_form.h"
 #include "message_box.h"
 
+#include <QTimer>
+
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -53,10 +55,17 @@ class TWindowTest : public ::testing::Test {
     // Plays quiet moves into the record, each position judged as the window judges it.
     static void PlayQuietPlies(TGame& game, int plies);
 
+    // Runs action once, as soon as condition holds while the window serves events (during a
+    // search the engine serves them every few thousand positions).
+    void When(std::function<bool()> condition, std::function<void()> action);
+    // The engine is searching: the window thinks and Break calculation is possible.
+    bool Searching() const;
+
     // Serves events until the condition holds or the time is up.
     static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
 
     std::unique_ptr<TMainForm> Form;
+    std::vector<std::unique_ptr<QTimer>> Watchers;
     std::vector<TMessageRequest> Messages;
     TMessageAnswer Answer = TMessageAnswer::Ok;
 };
