@@ -1,6 +1,7 @@
 // The sound players; see sounds.h.
 #include "sounds.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
@@ -31,10 +32,19 @@ class TSoundPlayers : public QObject {
     std::array<QSoundEffect*, SoundCount> Effects{};
 };
 
-TSounds::TSounds(QObject* parent) : QObject(parent), Players(new TSoundPlayers) {
+TSounds::TSounds(QObject* parent) : QObject(parent), Players(std::make_unique<TSoundPlayers>()) {
     Thread.setObjectName(QStringLiteral("Sounds"));
     Players->moveToThread(&Thread);
-    connect(&Thread, &QThread::finished, Players, &QObject::deleteLater);
+    // The players are freed on their own thread as it ends, and so are the parts of them
+    // that the multimedia library lets go only later.
+    connect(
+        &Thread, &QThread::finished, this,
+        [this] {
+            Players.reset();
+            for (int pass = 0; pass < 3; ++pass)
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        },
+        Qt::DirectConnection);
     Thread.start();
 }
 
@@ -44,13 +54,15 @@ TSounds::~TSounds() {
 }
 
 void TSounds::Open(const QString& folder) {
-    QMetaObject::invokeMethod(Players, [players = Players, folder] { players->Open(folder); });
+    QMetaObject::invokeMethod(Players.get(),
+                              [players = Players.get(), folder] { players->Open(folder); });
 }
 
 void TSounds::Play(TSound sound) {
     const auto index = static_cast<std::size_t>(sound);
     ++Counts[index];
-    QMetaObject::invokeMethod(Players, [players = Players, index] { players->Play(index); });
+    QMetaObject::invokeMethod(Players.get(),
+                              [players = Players.get(), index] { players->Play(index); });
 }
 
 } // namespace quorvin

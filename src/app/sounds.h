@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include <array>
+#include <memory>
 
 namespace quorvin {
 
@@ -39,7 +40,7 @@ class TSounds : public QObject {
 
   private:
     QThread Thread;
-    TSoundPlayers* Players = nullptr; // lives on Thread, deleted when it finishes
+    std::unique_ptr<TSoundPlayers> Players; // lives on Thread and is freed there
     std::array<int, SoundCount> Counts{};
 };
 
