@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <climits>
+#include <optional>
 
 namespace quorvin {
 

@@ -12,6 +12,7 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/main_form_history_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_input_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_mode_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_storage_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_think_test.cpp
 )
 target_link_libraries(window_tests PRIVATE quorvin_app Qt6::Test GTest::gtest)
