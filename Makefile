@@ -44,7 +44,8 @@ test-asan: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	cd $(BUILD) && ./quorvin-cli bench && ./bench/quorvin_bench
+	cd $(BUILD) && ./quorvin-cli bench && ./bench/quorvin_bench && \
+	  QT_QPA_PLATFORM=offscreen ./bench/render_bench
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVIN_APP=OFF -DQUORVIN_FUZZ=ON
