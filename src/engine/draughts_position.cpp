@@ -27,6 +27,15 @@ bool TDraughtsPosition::GenerateMoves(bool OnlyTest) {
     const bool shortKings = ShortKings();
     const int first = ForwardFirst[SideToMove], last = ForwardLast[SideToMove];
     const TSquareSet pieces = OwnPieces();
+    if (OnlyTest) {
+        // Any move will do: the front pieces, tried first, are the likeliest to have one.
+        return pieces.Any(SideToMove == White, [&](int s) {
+            const bool king = Board[s].Kind == King;
+            for (int d = king ? 0 : first; d <= (king ? 3 : last); ++d)
+                if (Board[Neighbour[s][d]].Empty) return true;
+            return false;
+        });
+    }
     for (int w = 0; w < 2; ++w)
         for (std::uint64_t bits = pieces.Word[w]; bits != 0; bits &= bits - 1) {
             const int s = w * 64 + std::countr_zero(bits);
@@ -34,7 +43,6 @@ bool TDraughtsPosition::GenerateMoves(bool OnlyTest) {
             if (Board[s].Kind == King) {
                 for (int d = 0; d < 4; ++d)
                     for (int t = Neighbour[s][d]; Board[t].Empty; t = Neighbour[t][d]) {
-                        if (OnlyTest) return true;
                         Moves.AddSimple(from, static_cast<std::uint8_t>(t));
                         if (shortKings) break;
                     }
@@ -42,7 +50,6 @@ bool TDraughtsPosition::GenerateMoves(bool OnlyTest) {
                 for (int d = first; d <= last; ++d) {
                     const int t = Neighbour[s][d];
                     if (!Board[t].Empty) continue;
-                    if (OnlyTest) return true;
                     Moves.AddSimple(from, static_cast<std::uint8_t>(t));
                 }
             }

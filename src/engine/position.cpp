@@ -144,7 +144,24 @@ void TPosition::MarkAllPieces() {
 }
 
 void TPosition::PlayMove(const TPosition& parent, int index) {
-    Board = parent.Board;
+    // Only the cells in use are copied, sixteen at a time.
+    switch (SquareCount / 16) {
+    case 0:
+        std::memcpy(Board.data(), parent.Board.data(), 16 * sizeof(TSquare));
+        break;
+    case 1:
+        std::memcpy(Board.data(), parent.Board.data(), 32 * sizeof(TSquare));
+        break;
+    case 2:
+        std::memcpy(Board.data(), parent.Board.data(), 48 * sizeof(TSquare));
+        break;
+    case 3:
+        std::memcpy(Board.data(), parent.Board.data(), 64 * sizeof(TSquare));
+        break;
+    default:
+        Board = parent.Board;
+        break;
+    }
     Counts = parent.Counts;
     Evaluation = -parent.Evaluation;
     Opponent = parent.SideToMove;

@@ -27,6 +27,24 @@ inline constexpr int NodeLost = 2;
 struct TSquareSet {
     std::array<std::uint64_t, 2> Word{};
 
+    // Whether f(square) holds for some member; members are tried from the highest square
+    // down when descending, else from the lowest up.
+    template <class F> bool Any(bool descending, F f) const {
+        if (descending) {
+            for (int w = 1; w >= 0; --w)
+                for (std::uint64_t bits = Word[w]; bits != 0;) {
+                    const int top = 63 - std::countl_zero(bits);
+                    if (f(w * 64 + top)) return true;
+                    bits &= ~(std::uint64_t{1} << top);
+                }
+            return false;
+        }
+        for (int w = 0; w < 2; ++w)
+            for (std::uint64_t bits = Word[w]; bits != 0; bits &= bits - 1)
+                if (f(w * 64 + std::countr_zero(bits))) return true;
+        return false;
+    }
+
     // Calls f(square) for every member, in ascending order.
     template <class F> void ForEach(F f) const {
         for (int w = 0; w < 2; ++w)

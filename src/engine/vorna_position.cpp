@@ -17,13 +17,18 @@ bool TVornaPosition::GenerateMoves(bool OnlyTest) {
     Moves.Reset(0, true);
     const int first = ForwardFirst[SideToMove], last = ForwardLast[SideToMove];
     const TSquareSet pieces = OwnPieces();
+    if (OnlyTest) {
+        // Any move will do: the front pieces, tried first, are the likeliest to have one.
+        return pieces.Any(SideToMove == White, [&](int s) {
+            return Board[Neighbour[s][first]].Empty || Board[Neighbour[s][last]].Empty;
+        });
+    }
     for (int w = 0; w < 2; ++w)
         for (std::uint64_t bits = pieces.Word[w]; bits != 0; bits &= bits - 1) {
             const int s = w * 64 + std::countr_zero(bits);
             for (int d = first; d <= last; ++d) {
                 const int t = Neighbour[s][d];
                 if (!Board[t].Empty) continue;
-                if (OnlyTest) return true;
                 Moves.AddSimple(static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(t));
             }
         }
