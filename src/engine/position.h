@@ -44,13 +44,6 @@ struct TSquareSet {
                 if (f(w * 64 + std::countr_zero(bits))) return true;
         return false;
     }
-
-    // Calls f(square) for every member, in ascending order.
-    template <class F> void ForEach(F f) const {
-        for (int w = 0; w < 2; ++w)
-            for (std::uint64_t bits = Word[w]; bits != 0; bits &= bits - 1)
-                f(w * 64 + std::countr_zero(bits));
-    }
 };
 
 // Squares 0..MaxSquares plus padding, so that the board is scanned sixteen squares at a time.

@@ -165,12 +165,15 @@ TPositionFile ParsePositionFile(std::string_view text) {
 TPositionFile ReadPositionFile(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
     if (!in) throw TPositionFileError(0, "cannot open " + fileName + ": " + std::strerror(errno));
-    std::string text(MaxFileBytes + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    // Read in small pieces, so that a normal file of a few kilobytes costs no more than its size.
+    std::string text;
+    std::array<char, 4096> buffer;
+    while (in.read(buffer.data(), buffer.size()), in.gcount() > 0) {
+        text.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+        if (text.size() > MaxFileBytes)
+            throw TPositionFileError(0, fileName + " is too large to be a position file");
+    }
     if (in.bad()) throw TPositionFileError(0, "cannot read " + fileName);
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > MaxFileBytes)
-        throw TPositionFileError(0, fileName + " is too large to be a position file");
     try {
         return ParsePositionFile(text);
     } catch (const TPositionFileError& e) {
