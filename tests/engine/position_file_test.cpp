@@ -397,3 +397,23 @@ TEST_F(PositionFileTest, BenchPositionsLoadAndArePlayable) {
 }
 
 } // namespace
+
+TEST(PositionFileRead, OversizedFileIsRejectedAndNormalFileRead) {
+    const fs::path path = fs::temp_directory_path() / "quorvin_oversized.qvp";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << std::string((1 << 20) + 10, '0');
+    }
+    EXPECT_THROW(ReadPositionFile(path.string()), TPositionFileError);
+    // A valid file longer than one read piece (trailing lines are ignored) still reads whole.
+    ApplyBoard(TRules::International, 12, 12, false);
+    auto p = CreatePosition(TRules::International);
+    p->SetInitial();
+    WritePositionFile(path.string(), 1, *p);
+    std::ofstream(path, std::ios::binary | std::ios::app) << std::string(10000, '\n');
+    ASSERT_GT(fs::file_size(path), 2 * 4096u);
+    const TPositionFile file = ReadPositionFile(path.string());
+    EXPECT_EQ(file.Rows, 12);
+    EXPECT_EQ(file.SquareCount, 72);
+    fs::remove(path);
+}
