@@ -101,11 +101,17 @@ bool TDraughtsPosition::GenerateCaptures() {
                 const int cur = stepSquare[alternatives[level]][level];
                 if (alternatives[level + 1] == 0 && level < MaxCaptureLevels) {
                     if (!king) {
+                        // The directions with an enemy next door and an empty square
+                        // beyond, found without branches, then taken in order.
+                        unsigned dirs = 0;
                         for (int d = manFirst; d <= manLast; ++d) {
-                            const int v = Neighbour[cur][d];
-                            if (Board[v].Empty || Board[v].Side != enemy) continue;
-                            const int t = Neighbour[v][d];
-                            if (Board[t].Empty) push(t, v);
+                            const std::uint32_t v = Word(Neighbour[cur][d]);
+                            const std::uint32_t t = Word(Jump[cur][d]);
+                            dirs |= (~v >> 8 & ((v >> 16) ^ own) & t >> 8 & 1u) << d;
+                        }
+                        for (; dirs != 0; dirs &= dirs - 1) {
+                            const int d = std::countr_zero(dirs);
+                            push(Jump[cur][d], Neighbour[cur][d]);
                         }
                     } else {
                         for (int d = 0; d < 4; ++d) {

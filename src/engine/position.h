@@ -89,20 +89,27 @@ class TPosition {
     virtual bool MaxCaptureRule() const;
 
     // The piece that could jump over a neighbour into the vacated square may now capture.
+    // Written without branches: whether a mark is due depends on the pieces around and is
+    // hard to predict, and an off-board jump only touches the sentinel's mark, which is set.
     void MarkVacated(int s) {
         for (int d = 0; d < 4; ++d) {
             const int j = Jump[s][d];
-            if (IsEnemyPair(j, Neighbour[s][d])) Board[j].Mark = 1;
+            const std::uint32_t a = Word(j), b = Word(Neighbour[s][d]);
+            // Both occupied (Empty bytes 0) and of different sides.
+            Board[j].Mark |= static_cast<std::uint8_t>(~((a | b) >> 8) & ((a ^ b) >> 16) & 1u);
         }
     }
-    // The pieces of the side to move that can jump over the arrival may now capture it.
+    // The pieces of the side to move that can jump over the arrival may now capture it. On
+    // an edge there is no such piece: the square beyond is off the board, where the sentinel
+    // is never empty. An empty square that gets a mark does no harm: marks are read only on
+    // pieces, and a piece arriving brings its own.
     int MarkArrived(int s) {
-        if (!OnEdge[s])
-            for (int d = 0; d < 4; ++d) {
-                const int n = Neighbour[s][d];
-                if (Board[n].Side == SideToMove && Board[Neighbour[s][OppositeDir[d]]].Empty)
-                    Board[n].Mark = 1;
-            }
+        for (int d = 0; d < 4; ++d) {
+            const int n = Neighbour[s][d];
+            const std::uint32_t beyond = Word(Neighbour[s][OppositeDir[d]]);
+            Board[n].Mark |=
+                static_cast<std::uint8_t>(~((Word(n) >> 16) ^ SideToMove) & (beyond >> 8) & 1u);
+        }
         Board[s].Mark = 1;
         return s;
     }
@@ -122,6 +129,12 @@ class TPosition {
         return !Board[a].Empty && !Board[b].Empty && Board[a].Side != Board[b].Side;
     }
     bool IsEmpty(int s) const { return Board[s].Empty != 0; }
+    // Square s's record as a little-endian word: Mark, Empty, Side, Kind from the low byte.
+    std::uint32_t Word(int s) const {
+        std::uint32_t w;
+        std::memcpy(&w, &Board[s], sizeof w);
+        return w;
+    }
     // The squares 1..SquareCount whose record, read as a little-endian word (Mark, Empty,
     // Side, Kind), equals pattern in the bits of mask. The generators start from these sets
     // instead of testing every square one by one.

@@ -61,17 +61,22 @@ bool TVornaPosition::GenerateCaptures() {
 
             for (;;) {
                 const int cur = stepSquare[alternatives[level]][level];
-                if (alternatives[level + 1] == 0 && level < MaxLevels)
+                if (alternatives[level + 1] == 0 && level < MaxLevels) {
+                    // An enemy next door and an empty square beyond, tested without branches.
+                    unsigned dirs = 0;
                     for (int d = first; d <= last; ++d) {
-                        const int v = Neighbour[cur][d];
-                        if (Board[v].Empty || Board[v].Side != enemy) continue;
-                        const int t = Neighbour[v][d];
-                        if (!Board[t].Empty) continue;
+                        const std::uint32_t v = Word(Neighbour[cur][d]);
+                        const std::uint32_t t = Word(Jump[cur][d]);
+                        dirs |= (~v >> 8 & ((v >> 16) ^ enemy ^ 1u) & t >> 8 & 1u) << d;
+                    }
+                    for (; dirs != 0; dirs &= dirs - 1) {
+                        const int d = std::countr_zero(dirs);
                         const int a = ++alternatives[level + 1];
-                        stepSquare[a][level + 1] = static_cast<std::uint8_t>(t);
-                        stepTaken[a][level + 1] = static_cast<std::uint8_t>(v);
+                        stepSquare[a][level + 1] = Jump[cur][d];
+                        stepTaken[a][level + 1] = Neighbour[cur][d];
                         Board[s].Mark = 1;
                     }
+                }
 
                 if (alternatives[level + 1] > 0) {
                     ++level;
