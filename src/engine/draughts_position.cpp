@@ -49,8 +49,7 @@ bool TDraughtsPosition::GenerateMoves(bool OnlyTest) {
             } else {
                 for (int d = first; d <= last; ++d) {
                     const int t = Neighbour[s][d];
-                    if (!Board[t].Empty) continue;
-                    Moves.AddSimple(from, static_cast<std::uint8_t>(t));
+                    Moves.AddSimpleIf(from, static_cast<std::uint8_t>(t), Board[t].Empty != 0);
                 }
             }
         }

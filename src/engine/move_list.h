@@ -63,6 +63,15 @@ class TMoveList {
         Data[offset] = from;
         Data[offset + 1] = to;
     }
+    // Adds the simple move only when `when` holds, without a branch on it: the bytes are
+    // written either way and the count decides whether they belong to the list.
+    void AddSimpleIf(std::uint8_t from, std::uint8_t to, bool when) {
+        constexpr int MaxSimpleMoves = (MoveListBytes - 1) / MoveSize(0);
+        const int offset = MoveOffset[0][Count + 1];
+        Data[offset] = from;
+        Data[offset + 1] = to;
+        Count += static_cast<int>(when) & static_cast<int>(Count < MaxSimpleMoves);
+    }
     // Writes move Index; a move that would not fit is dropped and Count decreased.
     void PutMove(int Index, const TMove& move);
     void GetMove(int Index, TMove& move) const;

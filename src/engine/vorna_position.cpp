@@ -28,8 +28,8 @@ bool TVornaPosition::GenerateMoves(bool OnlyTest) {
             const int s = w * 64 + std::countr_zero(bits);
             for (int d = first; d <= last; ++d) {
                 const int t = Neighbour[s][d];
-                if (!Board[t].Empty) continue;
-                Moves.AddSimple(static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(t));
+                Moves.AddSimpleIf(static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(t),
+                                  Board[t].Empty != 0);
             }
         }
     return Moves.Count > 0;

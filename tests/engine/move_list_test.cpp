@@ -42,6 +42,16 @@ TEST(MoveList, SimpleMovesFillTo254) {
     fast.Reset(0, true);
     for (int i = 1; i <= 300; ++i) fast.AddSimple(1, 2);
     EXPECT_EQ(fast.Count, 254);
+    // The branch-free form keeps the same capacity and leaves out the moves not wanted.
+    TMoveList chosen;
+    chosen.Reset(0, true);
+    for (int i = 1; i <= 600; ++i)
+        chosen.AddSimpleIf(static_cast<std::uint8_t>(i % 72 + 1), 9, i % 2 == 0);
+    EXPECT_EQ(chosen.Count, 254);
+    for (int i = 1; i <= 254; ++i) {
+        EXPECT_EQ(chosen.FromOf(i), (2 * i) % 72 + 1) << i;
+        EXPECT_EQ(chosen.ToOf(i), 9);
+    }
 }
 
 TEST(MoveList, CapacityFollowsTheStride) {
