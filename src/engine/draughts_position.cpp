@@ -1,6 +1,7 @@
 // Move and capture generation and the evaluation terms of international draughts.
 #include "draughts_position.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorvin {
@@ -76,6 +77,22 @@ bool TDraughtsPosition::GenerateCaptures() {
     std::array<std::array<std::uint8_t, MaxCaptureLevels + 1>, MaxCaptureAlternatives + 1>
         stepTaken;
 
+    // The occupied squares, read once the first king needs them. A flying king finds the
+    // first piece along a line from them instead of walking the empty squares one by one:
+    // the nearest square ahead has the lowest number, the nearest behind the highest. With
+    // no piece on the line the answer is 0, the sentinel, which is never an enemy.
+    TSquareSet occupied;
+    bool occupiedKnown = false;
+    using TWords = std::array<std::uint64_t, 2>;
+    auto ahead = [](int from, int d, const TWords& set) {
+        const std::uint64_t low = Ray[from][d][0] & set[0], high = Ray[from][d][1] & set[1];
+        return (low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high)) & 127;
+    };
+    auto behind = [](int from, int d, const TWords& set) {
+        const std::uint64_t low = Ray[from][d][0] & set[0], high = Ray[from][d][1] & set[1];
+        return std::max(high != 0 ? 127 - std::countl_zero(high) : 63 - std::countl_zero(low), 0);
+    };
+
     int bestLength = 1;
     for (int w = 0; w < 2; ++w)
         for (std::uint64_t bits = candidates.Word[w]; bits != 0; bits &= bits - 1) {
@@ -113,11 +130,33 @@ bool TDraughtsPosition::GenerateCaptures() {
                             push(Jump[cur][d], Neighbour[cur][d]);
                         }
                     } else {
+                        // The first piece in each direction, then the directions where
+                        // it is an enemy, found without branches.
+                        std::array<int, 4> first;
+                        if (shortKings) {
+                            first = {Neighbour[cur][0], Neighbour[cur][1], Neighbour[cur][2],
+                                     Neighbour[cur][3]};
+                        } else {
+                            if (!occupiedKnown) {
+                                occupied = Matching(0x0000FF00u, 0);
+                                occupiedKnown = true;
+                            }
+                            // Taken pieces stay until the sequence ends; only the start
+                            // square is empty once the king has left it (and no line from
+                            // the king's square holds that square itself).
+                            TWords set = occupied.Word;
+                            set[s / 64] &= ~(std::uint64_t{1} << (s % 64));
+                            first = {ahead(cur, 0, set), ahead(cur, 1, set),
+                                     behind(cur, 2, set), behind(cur, 3, set)};
+                        }
+                        unsigned dirs = 0;
                         for (int d = 0; d < 4; ++d) {
-                            int v = Neighbour[cur][d];
-                            if (!shortKings)
-                                while (Board[v].Empty) v = Neighbour[v][d];
-                            if (Board[v].Empty || Board[v].Side != enemy) continue;
+                            const std::uint32_t v = Word(first[d]);
+                            dirs |= (~v >> 8 & ((v >> 16) ^ own) & 1u) << d;
+                        }
+                        for (; dirs != 0; dirs &= dirs - 1) {
+                            const int d = std::countr_zero(dirs);
+                            const int v = first[d];
                             for (int t = Neighbour[v][d]; Board[t].Empty; t = Neighbour[t][d]) {
                                 push(t, v);
                                 if (shortKings) break;

@@ -46,11 +46,17 @@ void BuildGeometry(int rows, int files, int coloringFlag) {
         return OnBoard(file, row) ? static_cast<std::uint8_t>(grid[file][row]) : std::uint8_t{0};
     };
     Neighbour[0] = Jump[0] = {0, 0, 0, 0};
+    Ray[0] = {};
     for (int n = 1; n <= SquareCount; ++n) {
         const auto [file, row] = SquareCell[n];
         for (int d = 0; d < 4; ++d) {
             Neighbour[n][d] = at(file + DirFile[d], row + DirRow[d]);
             Jump[n][d] = at(file + 2 * DirFile[d], row + 2 * DirRow[d]);
+            Ray[n][d] = {0, 0};
+            for (int k = 1; OnBoard(file + k * DirFile[d], row + k * DirRow[d]); ++k) {
+                const int t = grid[file + k * DirFile[d]][row + k * DirRow[d]];
+                Ray[n][d][t / 64] |= std::uint64_t{1} << (t % 64);
+            }
         }
     }
 }

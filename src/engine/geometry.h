@@ -58,6 +58,9 @@ inline TSquareTable Neighbour{};
 inline TSquareTable Jump{};
 // [square][orientation]: orientation 1 is White at the bottom, 0 is "White side on top".
 inline std::array<std::array<TScreenPos, 2>, MaxSquares + 1> ScreenPos{};
+// [square][direction]: the squares beyond, as bits (square t is bit t % 64 of word t / 64).
+// Forward directions lead to higher-numbered squares, backward ones to lower.
+inline std::array<std::array<std::array<std::uint64_t, 2>, 4>, MaxSquares + 1> Ray{};
 inline std::array<bool, MaxSquares + 1> OnEdge{};
 inline std::array<std::array<bool, 2>, MaxSquares + 1> PromotionRow{};
 inline std::array<std::array<int, 2>, MaxSquares + 1> RowsAhead{};
