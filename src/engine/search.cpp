@@ -37,7 +37,7 @@ int TPosition::Search(int depth, double bound, double budget, double& avgDepth, 
         Pool.Plies.clear();
         Pool.Type = &typeid(*this);
     }
-    if (nodes % PumpInterval == 0 && PumpHook) PumpHook();
+    if (PumpHook && nodes % PumpInterval == 0) PumpHook();
     if (depth > 2) bound = std::min(bound, BoundStack[depth - 2]);
     BoundStack[depth] = bound;
     ++nodes;
@@ -63,11 +63,14 @@ int TPosition::SearchMoves(int depth, double bound, double budget, double& avgDe
     const int n = Moves.Count;
     const double share = budget / n;
     TPosition& child = PoolPosition(*this, depth + 1);
+    child.ResetForReuse();
+    child.FixedDepth = FixedDepth;
+    child.DepthLimit = DepthLimit;
     for (int i = 1; i <= n; ++i) {
-        child.ResetForReuse();
+        // Making a move and searching it leave the child's settings as they are; only its
+        // move list must be emptied for the next move.
+        child.Moves.Reset(0, true);
         child.PlayMove(*this, i);
-        child.FixedDepth = FixedDepth;
-        child.DepthLimit = DepthLimit;
         double childAvg = 0.0, v = 0.0;
         child.Search(depth + 1, -score, share, childAvg, v, nodes);
         summer.Add(childAvg);
