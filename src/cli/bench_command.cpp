@@ -7,6 +7,8 @@
 #include "search.h"
 #include "think.h"
 
+#include <chrono>
+
 namespace quorvin::cli {
 
 TBenchResult RunBench(double budget, std::ostream* log) {
@@ -25,9 +27,12 @@ TBenchResult RunBench(double budget, std::ostream* log) {
         MaxLeafDepth = 0;
         double avgDepth = 0.0, score = 0.0;
         long long nodes = 0;
-        const long long t0 = TickCount();
+        // Timed in microseconds: a position takes a few milliseconds only.
+        const auto t0 = std::chrono::steady_clock::now();
         const int best = p.Search(0, RootBound, budget, avgDepth, score, nodes);
-        total.TimeMs += TickCount() - t0;
+        total.TimeUs += std::chrono::duration_cast<std::chrono::microseconds>(
+                            std::chrono::steady_clock::now() - t0)
+                            .count();
         total.Nodes += nodes;
         if (log)
             *log << "position " << item.Name << " nodes " << nodes << " score "
@@ -40,8 +45,8 @@ int BenchCommand(const TArgList& list, std::ostream& out) {
     const TArgs args(list, {"quiet"});
     const double budget = static_cast<double>(args.Integer("budget", BenchBudget, 1, 1000000000));
     const TBenchResult r = RunBench(budget, args.Has("quiet") ? nullptr : &out);
-    out << "bench nodes " << r.Nodes << " time_ms " << r.TimeMs << " nps "
-        << (r.TimeMs > 0 ? r.Nodes * 1000 / r.TimeMs : r.Nodes) << "\n";
+    out << "bench nodes " << r.Nodes << " time_ms " << r.TimeUs / 1000 << " nps "
+        << (r.TimeUs > 0 ? r.Nodes * 1000000 / r.TimeUs : r.Nodes) << "\n";
     return 0;
 }
 

@@ -26,7 +26,7 @@ std::string PositionsFolder();
 
 struct TBenchResult {
     long long Nodes = 0;
-    long long TimeMs = 0;
+    long long TimeUs = 0; // microseconds spent searching
 };
 TBenchResult RunBench(double budget, std::ostream* log);
 
