@@ -51,7 +51,7 @@ inline constexpr int BoardCells = MaxSquares + 8;
 
 class TPosition {
   public:
-    std::array<TSquare, BoardCells> Board{};
+    alignas(64) std::array<TSquare, BoardCells> Board{};
     double Evaluation = 0.0;
     std::array<std::array<std::uint8_t, 2>, 2> Counts{}; // [side][kind]
     std::uint8_t SideToMove = White;
