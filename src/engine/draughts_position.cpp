@@ -131,7 +131,8 @@ bool TDraughtsPosition::GenerateCaptures() {
                         }
                     } else {
                         // The first piece in each direction, then the directions where
-                        // it is an enemy, found without branches.
+                        // it is an enemy with an empty square behind, found without
+                        // branches.
                         std::array<int, 4> first;
                         if (shortKings) {
                             first = {Neighbour[cur][0], Neighbour[cur][1], Neighbour[cur][2],
@@ -146,13 +147,14 @@ bool TDraughtsPosition::GenerateCaptures() {
                             // the king's square holds that square itself).
                             TWords set = occupied.Word;
                             set[s / 64] &= ~(std::uint64_t{1} << (s % 64));
-                            first = {ahead(cur, 0, set), ahead(cur, 1, set),
-                                     behind(cur, 2, set), behind(cur, 3, set)};
+                            first = {ahead(cur, 0, set), ahead(cur, 1, set), behind(cur, 2, set),
+                                     behind(cur, 3, set)};
                         }
                         unsigned dirs = 0;
                         for (int d = 0; d < 4; ++d) {
                             const std::uint32_t v = Word(first[d]);
-                            dirs |= (~v >> 8 & ((v >> 16) ^ own) & 1u) << d;
+                            const std::uint32_t t = Word(Neighbour[first[d]][d]);
+                            dirs |= (~v >> 8 & ((v >> 16) ^ own) & t >> 8 & 1u) << d;
                         }
                         for (; dirs != 0; dirs &= dirs - 1) {
                             const int d = std::countr_zero(dirs);
