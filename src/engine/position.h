@@ -94,9 +94,7 @@ class TPosition {
     void MarkVacated(int s) {
         for (int d = 0; d < 4; ++d) {
             const int j = Jump[s][d];
-            const std::uint32_t a = Word(j), b = Word(Neighbour[s][d]);
-            // Both occupied (Empty bytes 0) and of different sides.
-            Board[j].Mark |= static_cast<std::uint8_t>(~((a | b) >> 8) & ((a ^ b) >> 16) & 1u);
+            Board[j].Mark |= static_cast<std::uint8_t>(IsEnemyPair(j, Neighbour[s][d]));
         }
     }
     // The pieces of the side to move that can jump over the arrival may now capture it. On
@@ -125,8 +123,10 @@ class TPosition {
 
     bool IsOwnPiece(int s) const { return !Board[s].Empty && Board[s].Side == SideToMove; }
     bool IsOpponentPiece(int s) const { return !Board[s].Empty && Board[s].Side == Opponent; }
+    // Both occupied (Empty bytes 0) and of different sides; computed without branches.
     bool IsEnemyPair(int a, int b) const {
-        return !Board[a].Empty && !Board[b].Empty && Board[a].Side != Board[b].Side;
+        const std::uint32_t x = Word(a), y = Word(b);
+        return (~((x | y) >> 8) & ((x ^ y) >> 16) & 1u) != 0;
     }
     bool IsEmpty(int s) const { return Board[s].Empty != 0; }
     // Square s's record as a little-endian word: Mark, Empty, Side, Kind from the low byte.
