@@ -119,8 +119,14 @@ class TFileParser {
 } // namespace
 
 TPositionFileError::TPositionFileError(int line, const std::string& message)
-    : std::runtime_error(line > 0 ? "line " + std::to_string(line) + ": " + message : message),
-      Line(line) {}
+    : TPositionFileError(line, message, std::string()) {}
+
+TPositionFileError::TPositionFileError(int line, const std::string& message,
+                                       const std::string& fileName)
+    : std::runtime_error((fileName.empty() ? std::string() : fileName + (line > 0 ? ", " : ": ")) +
+                         (line > 0 ? "line " + std::to_string(line) + ": " : std::string()) +
+                         message),
+      Line(line), Detail(message) {}
 
 int SquareCountOf(int rows, int files, bool coloring) {
     // Row r starts on file 1 when its parity equals the coloring flag, else on file 2.
@@ -177,7 +183,7 @@ TPositionFile ReadPositionFile(const std::string& fileName) {
     try {
         return ParsePositionFile(text);
     } catch (const TPositionFileError& e) {
-        throw TPositionFileError(e.Line, fileName + ", " + e.what());
+        throw TPositionFileError(e.Line, e.Detail, fileName);
     }
 }
 

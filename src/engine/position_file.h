@@ -24,11 +24,14 @@
 namespace quorvin {
 
 // A file that cannot be read or does not hold a position. Line is the 1-based line at fault,
-// 0 when the fault is not in one line (the file cannot be opened, for instance).
+// 0 when the fault is not in one line (the file cannot be opened, for instance). The text
+// reads "FILE, line N: what is wrong", naming the file (when known) and the line once.
 class TPositionFileError : public std::runtime_error {
   public:
     TPositionFileError(int line, const std::string& message);
+    TPositionFileError(int line, const std::string& message, const std::string& fileName);
     int Line;
+    std::string Detail; // what is wrong, without the file and the line
 };
 
 struct TPositionFile {
