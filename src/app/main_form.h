@@ -5,13 +5,19 @@
 //   main_form_layout.cpp   widgets, actions, menus, fitting the window around the board
 //   main_form_flow.cpp     modes, turns, the engine runs, game end, new game, undo and redo
 //   main_form_input.cpp    the board's mouse handler
+//   main_form_menus.cpp    the main menu, its items following the commands they run
+//   main_form_setup.cpp    position setup: the setup panel, the tools, the tool menu
+//   main_form_presets.cpp  rule presets, board and rules changes, the caption
+//   main_form_files.cpp    opening and saving position files
 //   main_form_panels.cpp   side and mover indicators, forecast texts, search statistics
 //   main_form_storage.cpp  the window's own section of the settings file
 // Everything runs on the GUI thread. The engine serves the window's events from inside its
 // search, which is how painting and "Break calculation" reach the window while it thinks.
 #pragma once
 
+#include "app_resources.h"
 #include "game.h"
+#include "settings.h"
 #include "sounds.h"
 #include "think.h"
 
@@ -25,6 +31,7 @@ class QAction;
 class QActionGroup;
 class QFrame;
 class QLabel;
+class QMenu;
 class QToolButton;
 
 namespace quorvin {
@@ -65,6 +72,9 @@ inline constexpr int ActionCount = static_cast<int>(TActionId::Count);
 enum class TMode { Play, Busy, Setup };
 enum class TPanel { Up, Down };
 
+// The six quick presets of "&Game" -> "&Quick select", in menu order (the order of Presets).
+inline constexpr int PresetCount = 6;
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -86,6 +96,17 @@ class TMainForm : public QMainWindow {
     void Redo();
     // Replaces the game by a record holding a loaded or set-up position and goes on from it.
     void UseGame(TGame game);
+    // Reads a position file and plays on from it as a new game; a bad file changes nothing
+    // and is reported in one error box. Answers whether the position was loaded.
+    bool LoadPosition(const QString& fileName);
+    // Sets a board or rules setting the way the options do: a real change of Rows, Files,
+    // Coloring or the rules rebuilds the game for the new board (keeping the cell size) and
+    // updates the caption; setting the value it already has does nothing. Answers whether the
+    // value changed.
+    bool ChangeSetting(TSetting setting, int value);
+    // Makes the window as large as the work area; the next layout pass shrinks it around the
+    // board and brings it back onto the work area.
+    void FitToScreen();
     // After an error escaped a command: if no command is running any more, the window
     // returns to Play so that it goes on taking clicks.
     void RecoverAfterError();
@@ -102,6 +123,12 @@ class TMainForm : public QMainWindow {
     QAction* Action(TActionId id) const { return Actions[static_cast<std::size_t>(id)]; }
     QAction* SoundItem() const { return NSound; }
     QAction* ExitItem() const { return NExit; }
+    // A menu item by its name ("NOpen", "NVorna", "PWhiteKing", "NKingDlm", ...).
+    QAction* MenuItem(const QString& name) const;
+    QAction* PresetItem(int preset) const { return PresetItems[std::size_t(preset)]; }
+    QMenu* ToolMenu() const { return RxPopupMenu; }
+    bool SetupPanelShown() const;
+    TSetupCursor SetupTool() const { return CurrentTool; }
     QToolButton* AdviserButton() const { return AutoSpeedButton; }
     QToolButton* StopButton() const { return StopSpeedButton; }
     QString ForecastText(TPanel panel) const;
@@ -149,7 +176,6 @@ class TMainForm : public QMainWindow {
     // main_form_layout.cpp
     void CreatePanels();
     void CreateActions();
-    void CreateMenus();
     QFrame* CreateSidePanel(TPanel panel, QWidget* parent);
     void BindButton(QToolButton* button, QAction* action);
     void FitBoard();
@@ -158,7 +184,6 @@ class TMainForm : public QMainWindow {
     QRect WorkArea() const;
     int WorkAreaHeight() const;
     int WorkAreaWidth() const;
-    void UpdateCaption();
     void FormActivate();
     void RotateBoardActionExecute();
     void NSoundClick();
@@ -173,6 +198,7 @@ class TMainForm : public QMainWindow {
     int Think(bool advice);
     void FinishGame(const QString& text);
     bool ConfirmNewGame();
+    void StartNewGame();
     void RebuildGame();
     void CreateGame();
     void DestroyGame();
@@ -188,8 +214,43 @@ class TMainForm : public QMainWindow {
     void AdviceActionExecute();
     void AutoSpeedButtonClick();
     void StopSpeedButtonClick();
-    void LoadPosition(const QString& fileName);
     static QString Translated(const char* text);
+
+    // main_form_menus.cpp
+    void CreateMenus();
+    // A menu item of its own that runs command and follows its state; a checked command is
+    // shown by a check mark or by a bold caption.
+    enum class TCheckShown { Mark, Bold };
+    QAction* MirrorAction(const char* name, const char* caption, QAction* command,
+                          TCheckShown shown = TCheckShown::Mark);
+
+    // main_form_setup.cpp
+    void CreateSetupPanel();
+    void CreateToolMenu();
+    void SetupActionExecute();
+    void ContinueActionExecute();
+    void ChooseTool(TSetupCursor tool);
+    void EmptySquareActionExecute() { ChooseTool(TSetupCursor::EmptySquare); }
+    void WhitePawnActionExecute() { ChooseTool(TSetupCursor::WhitePawn); }
+    void BlackPawnActionExecute() { ChooseTool(TSetupCursor::BlackPawn); }
+    void WhiteKingActionExecute() { ChooseTool(TSetupCursor::WhiteKing); }
+    void BlackKingActionExecute() { ChooseTool(TSetupCursor::BlackKing); }
+    void PlaceTool();
+    void ClearActionExecute();
+    void DelegateActionExecute();
+    void ArrangeActionExecute();
+    void RxPopupMenuPopup(QPoint globalPosition);
+
+    // main_form_presets.cpp
+    void CreatePresetItems();
+    void NVornaClick(int preset);
+    void UpdateCaption();
+    void BoardSettingChanged();
+    void RulesSettingChanged();
+
+    // main_form_files.cpp
+    void NOpenClick();
+    void NSaveClick();
 
     // main_form_input.cpp
     void BoardRxDrawGridMouseDown(Qt::MouseButton button, QPoint position);
@@ -244,6 +305,11 @@ class TMainForm : public QMainWindow {
     QToolButton* StopSpeedButton = nullptr;
     std::array<QAction*, ActionCount> Actions{};
     QActionGroup* SetupTools = nullptr;
+    TSetupCursor CurrentTool = TSetupCursor::EmptySquare;
+    QMenu* RxPopupMenu = nullptr;
+    QAction* NKingDlm = nullptr;
+    QMenu* NQuick = nullptr;
+    std::array<QAction*, PresetCount> PresetItems{};
     QAction* NSound = nullptr;
     QAction* NExit = nullptr;
     QMetaObject::Connection MouseHandler;

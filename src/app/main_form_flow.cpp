@@ -11,13 +11,12 @@
 #include "mathematics.h"
 #include "message_box.h"
 #include "move_display.h"
-#include "position_file.h"
 #include "referee.h"
 #include "search.h"
 #include "settings.h"
 
 #include <QAction>
-#include <QFileInfo>
+#include <QMenu>
 #include <QToolButton>
 
 namespace quorvin {
@@ -53,6 +52,8 @@ void TMainForm::SetMode(TMode mode) {
          {TActionId::Options, TActionId::BrainOptions, TActionId::BoardSetup, TActionId::BoardView,
           TActionId::Sides, TActionId::Setup, TActionId::NewGame})
         Action(id)->setEnabled(play);
+    for (const char* item : {"NOpen", "NSave"}) MenuItem(QLatin1String(item))->setEnabled(play);
+    NQuick->menuAction()->setEnabled(play);
     Action(TActionId::Setup)->setVisible(!setup);
     for (TActionId id :
          {TActionId::Continue, TActionId::EmptySquare, TActionId::WhitePawn, TActionId::BlackPawn,
@@ -200,20 +201,13 @@ void TMainForm::UseGame(TGame game) {
     NextTurn();
 }
 
-void TMainForm::LoadPosition(const QString& fileName) {
-    try {
-        UseGame(ApplyPositionFile(
-            ReadPositionFile(QFileInfo(fileName).absoluteFilePath().toStdString())));
-    } catch (const TPositionFileError& e) {
-        ShowMessage(this, {Translated("Error"), QString::fromStdString(e.what()),
-                           TMessageIcon::Critical, TMessageButtons::Ok});
-        Action(TActionId::NewGame)->trigger();
-    }
-}
-
 void TMainForm::NewGameActionExecute() {
     if (!CommandAllowed() || CurrentMode != TMode::Play) return;
     if (!ConfirmNewGame()) return;
+    StartNewGame();
+}
+
+void TMainForm::StartNewGame() {
     UpdateCaption();
     RebuildGame();
     PlaySound(TSound::Start);

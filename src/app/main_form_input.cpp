@@ -1,6 +1,7 @@
 // The board's mouse handler: in play a left click feeds the move input and, when the clicks
 // complete a legal move, the move is played and the next turn decided; a right click drops a
-// half-entered move. The handler detaches itself while it runs, because highlighting a square
+// half-entered move. In position setup a left click places the tool's piece and a right click
+// opens the tool menu. The handler detaches itself while it runs, because highlighting a square
 // waits with events served and a second click must not start a second move meanwhile.
 #include "main_form.h"
 
@@ -66,7 +67,14 @@ void TMainForm::BoardRxDrawGridMouseDown(Qt::MouseButton button, QPoint position
         BoardRxDrawGrid->DrawSquare(ClickedSquare);
     AdviceShown = false;
 
-    if (CurrentMode != TMode::Play) return; // position setup takes its clicks later
+    if (CurrentMode == TMode::Setup) {
+        // Setup: the left button places the tool's piece, the right one offers the tools.
+        if (button == Qt::RightButton)
+            RxPopupMenuPopup(BoardRxDrawGrid->mapToGlobal(position));
+        else
+            PlaceTool();
+        return;
+    }
     if (button == Qt::RightButton) {
         ResetMoveInput();
         BoardRxDrawGrid->RedrawBoard();

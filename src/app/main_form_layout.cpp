@@ -59,7 +59,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     CreatePanels();
     CreateActions();
+    CreateSetupPanel();
+    CreatePresetItems();
     CreateMenus();
+    CreateToolMenu();
 
     HumanMove = std::make_unique<THumanMove>(
         *BoardRxDrawGrid,
@@ -217,25 +220,25 @@ void TMainForm::CreateActions() {
         {TActionId::BrainOptions, "BrainOptionsAction", "Tune", "Setup brain", "Setup brain",
          nullptr, nullptr},
         {TActionId::Setup, "SetupAction", "Setup", "Set&up", "Setup position", Resource::SetupGlyph,
-         nullptr},
+         &TMainForm::SetupActionExecute},
         {TActionId::Continue, "ContinueAction", "Setup", "Continue &play", "Continue play",
-         Resource::ContinueGlyph, nullptr},
+         Resource::ContinueGlyph, &TMainForm::ContinueActionExecute},
         {TActionId::EmptySquare, "EmptySquareAction", "Setup", "&Empty field", "Empty field",
-         Resource::EmptySquareGlyph, nullptr},
+         Resource::EmptySquareGlyph, &TMainForm::EmptySquareActionExecute},
         {TActionId::WhitePawn, "WhitePawnAction", "Setup", "&White checker", "White checker",
-         Resource::WhitePawnGlyph, nullptr},
+         Resource::WhitePawnGlyph, &TMainForm::WhitePawnActionExecute},
         {TActionId::BlackPawn, "BlackPawnAction", "Setup", "&Black checker", "Black checker",
-         Resource::BlackPawnGlyph, nullptr},
+         Resource::BlackPawnGlyph, &TMainForm::BlackPawnActionExecute},
         {TActionId::WhiteKing, "WhiteKingAction", "Setup", "White king", "White king",
-         Resource::WhiteKingGlyph, nullptr},
+         Resource::WhiteKingGlyph, &TMainForm::WhiteKingActionExecute},
         {TActionId::BlackKing, "BlackKingAction", "Setup", "Black king", "Black king",
-         Resource::BlackKingGlyph, nullptr},
+         Resource::BlackKingGlyph, &TMainForm::BlackKingActionExecute},
         {TActionId::Clear, "ClearAction", "Setup", "&Clear", "Clear position", Resource::ClearGlyph,
-         nullptr},
+         &TMainForm::ClearActionExecute},
         {TActionId::Delegate, "DelegateAction", "Setup", "&Delegate move", "Delegate move",
-         Resource::DelegateGlyph, nullptr},
+         Resource::DelegateGlyph, &TMainForm::DelegateActionExecute},
         {TActionId::Arrange, "ArrangeAction", "Setup", "&Arrange", "Arrange initial position",
-         Resource::ArrangeGlyph, nullptr},
+         Resource::ArrangeGlyph, &TMainForm::ArrangeActionExecute},
         {TActionId::BoardView, "BoardViewAction", "Tune", "&View...", "", nullptr, nullptr},
         {TActionId::BoardSetup, "BoardSetupAction", "Tune", "&Setup...", "", nullptr, nullptr},
         {TActionId::Sides, "SidesAction", "Tune", "Sides", "Sides", Resource::SidesGlyph, nullptr},
@@ -258,15 +261,6 @@ void TMainForm::CreateActions() {
         Action(tool)->setCheckable(true);
         SetupTools->addAction(Action(tool));
     }
-
-    NSound = new QAction(Translated("&Sound"), this);
-    NSound->setObjectName(QStringLiteral("NSound"));
-    NSound->setCheckable(true);
-    NSound->setChecked(true);
-    connect(NSound, &QAction::triggered, this, &TMainForm::NSoundClick);
-    NExit = new QAction(Translated("E&xit"), this);
-    NExit->setObjectName(QStringLiteral("NExit"));
-    connect(NExit, &QAction::triggered, this, &TMainForm::NExitClick);
 
     // The command buttons of MainPanel, by row and column.
     struct TButtonDef {
@@ -332,28 +326,6 @@ void TMainForm::BindButton(QToolButton* button, QAction* action) {
     connect(button, &QToolButton::clicked, action, &QAction::trigger);
 }
 
-void TMainForm::CreateMenus() {
-    QMenuBar* bar = menuBar();
-    QMenu* game = bar->addMenu(Translated("&Game"));
-    game->addAction(Action(TActionId::NewGame));
-    game->addSeparator();
-    game->addAction(NSound);
-    game->addSeparator();
-    game->addAction(NExit);
-
-    QMenu* move = bar->addMenu(Translated("&Move"));
-    move->addAction(Action(TActionId::Undo));
-    move->addAction(Action(TActionId::Redo));
-    move->addSeparator();
-    move->addAction(Action(TActionId::UndoAll));
-    move->addAction(Action(TActionId::RedoAll));
-    move->addSeparator();
-    move->addAction(Action(TActionId::Advice));
-
-    QMenu* board = bar->addMenu(Translated("&Board"));
-    board->addAction(Action(TActionId::RotateBoard));
-}
-
 QRect TMainForm::WorkArea() const {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
@@ -365,6 +337,15 @@ int TMainForm::WorkAreaHeight() const {
 
 int TMainForm::WorkAreaWidth() const {
     return WorkArea().width();
+}
+
+void TMainForm::FitToScreen() {
+    // Frame included: the window takes the whole work area, the board grows with it, and the
+    // layout pass then hugs the board.
+    const QSize frame = frameGeometry().size() - size();
+    resize(WorkAreaWidth() - frame.width(), WorkAreaHeight() - frame.height());
+    FitPending = true;
+    ScheduleLayout();
 }
 
 void TMainForm::FitBoard() {
@@ -429,11 +410,6 @@ void TMainForm::UpdateLayout() {
     FitPending = false;
 }
 
-void TMainForm::UpdateCaption() {
-    // The rule presets name the game here once they exist; until then the program's name.
-    setWindowTitle(Translated("Quorvin"));
-}
-
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == BoardPanel && event->type() == QEvent::Resize) FitBoard();
     return QMainWindow::eventFilter(watched, event);
@@ -452,10 +428,10 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormActivate() {
     UpdateCaption();
-    if (StartArguments.size() >= 2 && StartArguments[0] == QLatin1String("load"))
-        LoadPosition(StartArguments[1]);
-    else
-        Action(TActionId::NewGame)->trigger();
+    // A file that cannot be loaded is reported; the first game then starts as usual, without
+    // asking, since nothing has been played.
+    const bool load = StartArguments.size() >= 2 && StartArguments[0] == QLatin1String("load");
+    if (!load || !LoadPosition(StartArguments[1])) StartNewGame();
     StartDone = true;
 }
 

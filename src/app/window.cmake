@@ -4,11 +4,16 @@
 find_package(Qt6 REQUIRED COMPONENTS Multimedia)
 
 target_sources(quorvin_app PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/file_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/human_move.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_flow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_input.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_menus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_panels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_presets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_setup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_storage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/message_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/move_display.cpp

@@ -9,9 +9,12 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/window_test_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_display_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_end_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_files_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_history_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_input_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_mode_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_presets_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_setup_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_storage_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_think_test.cpp
 )

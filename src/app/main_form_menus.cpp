@@ -1,0 +1,161 @@
+// The main menu. Its items are objects of their own, named as the menu table names them, so
+// that a language file can reach each caption; an item bound to a command follows that
+// command's enabled, visible and checked state and runs it when chosen.
+#include "main_form.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <optional>
+
+namespace quorvin {
+
+namespace {
+
+enum class TEntryKind { Command, Own, Separator, Presets };
+
+struct TMenuEntry {
+    TEntryKind Kind;
+    const char* Name;    // the item's object name
+    const char* Caption; // as the menu shows it
+    std::optional<TActionId> Command = std::nullopt;
+};
+
+struct TMenuDef {
+    const char* Name;
+    const char* Caption;
+    std::initializer_list<TMenuEntry> Entries;
+};
+
+using K = TEntryKind;
+using A = TActionId;
+
+} // namespace
+
+QAction* TMainForm::MirrorAction(const char* name, const char* caption, QAction* command,
+                                 TCheckShown shown) {
+    auto* item = new QAction(Translated(caption), this);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setIcon(command->icon());
+    auto follow = [item, command, shown] {
+        item->setEnabled(command->isEnabled());
+        item->setVisible(command->isVisible());
+        if (shown == TCheckShown::Mark) {
+            item->setCheckable(command->isCheckable());
+            item->setChecked(command->isChecked());
+        } else {
+            QFont font = item->font();
+            font.setBold(command->isChecked());
+            item->setFont(font);
+        }
+    };
+    follow();
+    connect(command, &QAction::changed, item, follow);
+    connect(item, &QAction::triggered, command, [command, follow] {
+        command->trigger();
+        follow(); // an item of a tool group must not uncheck itself by being chosen again
+    });
+    return item;
+}
+
+void TMainForm::CreateMenus() {
+    NSound = new QAction(Translated("&Sound"), this);
+    NSound->setObjectName(QStringLiteral("NSound"));
+    NSound->setCheckable(true);
+    NSound->setChecked(true);
+    connect(NSound, &QAction::triggered, this, &TMainForm::NSoundClick);
+    NExit = new QAction(Translated("E&xit"), this);
+    NExit->setObjectName(QStringLiteral("NExit"));
+    connect(NExit, &QAction::triggered, this, &TMainForm::NExitClick);
+    auto* open = new QAction(Translated("&Open..."), this);
+    open->setObjectName(QStringLiteral("NOpen"));
+    connect(open, &QAction::triggered, this, &TMainForm::NOpenClick);
+    auto* save = new QAction(Translated("&Save..."), this);
+    save->setObjectName(QStringLiteral("NSave"));
+    connect(save, &QAction::triggered, this, &TMainForm::NSaveClick);
+    auto* fit = new QAction(Translated("&Fit to screen"), this);
+    fit->setObjectName(QStringLiteral("NMaximise"));
+    connect(fit, &QAction::triggered, this, &TMainForm::FitToScreen);
+    auto* help = new QAction(Translated("&Help"), this);
+    help->setObjectName(QStringLiteral("NReference"));
+    connect(help, &QAction::triggered, this, &TMainForm::NReferenceClick);
+
+    static const std::array<TMenuDef, 5> menus{{
+        {"NGame",
+         "&Game",
+         {{K::Command, "NNewGame", "&New", A::NewGame},
+          {K::Presets, "NQuick", "&Quick select"},
+          {K::Separator, "N1", ""},
+          {K::Own, "NSound", ""},
+          {K::Separator, "N2", ""},
+          {K::Own, "NExit", ""}}},
+        {"NPosition",
+         "&Position",
+         {{K::Own, "NOpen", ""},
+          {K::Own, "NSave", ""},
+          {K::Separator, "N3", ""},
+          {K::Command, "NArrange", "Set&up", A::Setup},
+          {K::Command, "NContinue", "Continue &play", A::Continue},
+          {K::Separator, "N4", ""},
+          {K::Command, "NClearPosition", "&Clear", A::Clear},
+          {K::Command, "Arrange1", "&Arrange", A::Arrange},
+          {K::Command, "NChangeMover", "&Delegate move", A::Delegate},
+          {K::Separator, "N6", ""},
+          {K::Command, "NEmptysquare", "&Empty field", A::EmptySquare},
+          {K::Command, "NWhitePawn", "&White checker", A::WhitePawn},
+          {K::Command, "NBlackPawn", "&Black checker", A::BlackPawn},
+          {K::Command, "NWhiteKing", "White king", A::WhiteKing},
+          {K::Command, "NBlackKing", "Black king", A::BlackKing}}},
+        {"NMove",
+         "&Move",
+         {{K::Command, "NUnDo", "&Undo", A::Undo},
+          {K::Command, "NRedo", "&Redo", A::Redo},
+          {K::Separator, "N7", ""},
+          {K::Command, "NUndoAll", "U&ndo all", A::UndoAll},
+          {K::Command, "NRedoAll", "R&edo all", A::RedoAll},
+          {K::Separator, "N8", ""},
+          {K::Command, "NHint", "&Advice", A::Advice}}},
+        {"NBoard",
+         "&Board",
+         {{K::Command, "NRotate", "&Rotate", A::RotateBoard}, {K::Own, "NMaximise", ""}}},
+        {"NHelp", "&?", {{K::Own, "NReference", ""}}},
+    }};
+
+    QMenuBar* bar = menuBar();
+    for (const TMenuDef& def : menus) {
+        QMenu* menu = bar->addMenu(Translated(def.Caption));
+        menu->setObjectName(QString::fromLatin1(def.Name));
+        for (const TMenuEntry& entry : def.Entries) {
+            const QString name = QString::fromLatin1(entry.Name);
+            switch (entry.Kind) {
+            case K::Command:
+                menu->addAction(MirrorAction(entry.Name, entry.Caption, Action(*entry.Command)));
+                break;
+            case K::Own:
+                menu->addAction(findChild<QAction*>(name, Qt::FindDirectChildrenOnly));
+                break;
+            case K::Separator:
+                menu->addSeparator()->setObjectName(name);
+                break;
+            case K::Presets:
+                NQuick = menu->addMenu(Translated(entry.Caption));
+                NQuick->setObjectName(name);
+                NQuick->menuAction()->setObjectName(name + QStringLiteral("Item"));
+                for (std::size_t i = 0; i < PresetItems.size(); ++i) {
+                    // Separators part the families: Vorna, the international boards,
+                    // Spanish, Straight checkers.
+                    if (i == 1 || i == 4 || i == 5) NQuick->addSeparator();
+                    NQuick->addAction(PresetItems[i]);
+                }
+                break;
+            }
+        }
+    }
+}
+
+QAction* TMainForm::MenuItem(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+} // namespace quorvin
