@@ -4,9 +4,9 @@
 #include "main_form.h"
 
 #include "ini_file.h"
+#include "window_placement.h"
 
 #include <QAction>
-#include <QStringList>
 
 #include <climits>
 #include <optional>
@@ -16,7 +16,6 @@ namespace quorvin {
 namespace {
 
 const std::string Section = "TMainForm";
-const std::string NormPosKey = "NormPos";
 const std::string SoundKey = "NSound_Checked";
 const std::string HeightKey = "MainFormHeight";
 const std::string WidthKey = "MainFormWidth";
@@ -27,10 +26,6 @@ std::optional<int> ReadInteger(const TIniFile& ini, const std::string& key) {
     bool ok = false;
     const int value = QString::fromStdString(*text).trimmed().toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
-}
-
-std::string Quadruple(int a, int b, int c, int d) {
-    return QStringLiteral("%1,%2,%3,%4").arg(a).arg(b).arg(c).arg(d).toStdString();
 }
 
 } // namespace
@@ -47,33 +42,17 @@ void TMainForm::RestoreState(const TIniFile& ini) {
     const int width = std::min(WorkAreaWidth(), ReadInteger(ini, WidthKey).value_or(INT_MAX));
     resize(std::max(1, width - frame.width()), std::max(1, height - frame.height()));
 
-    bool placed = false;
-    if (const auto pos = ini.Read(Section, NormPosKey)) {
-        const QStringList parts = QString::fromStdString(*pos).split(QLatin1Char(','));
-        bool okLeft = false, okTop = false;
-        const int left = parts.size() == 4 ? parts[0].trimmed().toInt(&okLeft) : 0;
-        const int top = parts.size() == 4 ? parts[1].trimmed().toInt(&okTop) : 0;
-        if (okLeft && okTop) {
-            move(left, top);
-            placed = true;
-        }
-    }
+    const auto placement = ReadNormalPosition(ini, Section);
+    if (placement) move(placement->topLeft());
     // From a place off the work area the first layout pass brings the window back onto it;
     // without a stored place it centres the window once it has hugged the board.
     FitPending = true;
-    CentrePending = !placed;
+    CentrePending = !placement;
 }
 
 void TMainForm::SaveState(TIniFile& ini) const {
     const QRect frame = frameGeometry();
-    ini.Write(Section, "FormVersion", "0");
-    ini.Write(Section, "Flags", "0");
-    ini.Write(Section, "ShowCmd", "1");
-    ini.Write(Section, "PixelsPerInch", std::to_string(logicalDpiY()));
-    ini.Write(Section, "MinMaxPos", Quadruple(-1, -1, -1, -1));
-    ini.Write(Section, NormPosKey,
-              Quadruple(frame.left(), frame.top(), frame.left() + frame.width(),
-                        frame.top() + frame.height()));
+    WritePlacement(ini, Section, frame, logicalDpiY());
     ini.Write(Section, SoundKey, NSound->isChecked() ? "True" : "False");
     ini.Write(Section, HeightKey, std::to_string(frame.height()));
     ini.Write(Section, WidthKey, std::to_string(frame.width()));

@@ -25,3 +25,17 @@ add_dependencies(window_tests quorvin_data)
 gtest_discover_tests(window_tests TEST_PREFIX "window."
   DISCOVERY_TIMEOUT 60
   PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+
+# The options dialog on its own, without a main window: its controls over the live settings
+# and what it reports.
+add_executable(tune_form_tests
+  ${CMAKE_CURRENT_LIST_DIR}/test_main.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/app_test_support.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tune_form_test.cpp
+)
+target_link_libraries(tune_form_tests PRIVATE quorvin_app Qt6::Test GTest::gtest)
+target_compile_definitions(tune_form_tests PRIVATE QUORVIN_BUILD_DIR="${CMAKE_BINARY_DIR}")
+add_dependencies(tune_form_tests quorvin_data)
+gtest_discover_tests(tune_form_tests TEST_PREFIX "tune_form."
+  DISCOVERY_TIMEOUT 60
+  PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen)
