@@ -9,6 +9,7 @@
 //   main_form_setup.cpp    position setup: the setup panel, the tools, the tool menu
 //   main_form_presets.cpp  rule presets, board and rules changes, the caption
 //   main_form_files.cpp    opening and saving position files
+//   main_form_options.cpp  the options dialog and the picture presets
 //   main_form_panels.cpp   side and mover indicators, forecast texts, search statistics
 //   main_form_storage.cpp  the window's own section of the settings file
 // Everything runs on the GUI thread. The engine serves the window's events from inside its
@@ -25,7 +26,9 @@
 #include <QMetaObject>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -40,6 +43,8 @@ class TBoardGrid;
 class THumanMove;
 class TIniFile;
 class TMoveDisplay;
+class TTuneForm;
+enum class TTunePage;
 
 // The commands of the action list; menu items and buttons are bound to them.
 enum class TActionId {
@@ -127,6 +132,7 @@ class TMainForm : public QMainWindow {
     QAction* MenuItem(const QString& name) const;
     QAction* PresetItem(int preset) const { return PresetItems[std::size_t(preset)]; }
     QMenu* ToolMenu() const { return RxPopupMenu; }
+    TTuneForm& Options() const { return *TuneForm; }
     bool SetupPanelShown() const;
     TSetupCursor SetupTool() const { return CurrentTool; }
     QToolButton* AdviserButton() const { return AutoSpeedButton; }
@@ -139,6 +145,7 @@ class TMainForm : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -170,6 +177,9 @@ class TMainForm : public QMainWindow {
     };
 
     enum class TTurn { Over, Human, Computer, Adviser };
+    // Whether a command waits for the window to be idle (no other command or click being
+    // carried out) or may run at any time, as Break calculation must.
+    enum class TWhen { Idle, Always };
 
     static std::size_t Index(TPanel panel) { return static_cast<std::size_t>(panel); }
 
@@ -191,6 +201,11 @@ class TMainForm : public QMainWindow {
     void NReferenceClick();
 
     // main_form_flow.cpp
+    // Every command of an action, a button, a menu item or the options dialog runs through
+    // here: it is refused while another command waits (unless it may always run), and an
+    // error escaping it is shown in an error box, after which the window is usable again.
+    void RunCommand(TWhen when, const std::function<void()>& command);
+    void ReportError(const QString& text);
     void NextTurn();
     TTurn DecideTurn();
     void PlayTurns(TTurn turn);
@@ -223,6 +238,9 @@ class TMainForm : public QMainWindow {
     enum class TCheckShown { Mark, Bold };
     QAction* MirrorAction(const char* name, const char* caption, QAction* command,
                           TCheckShown shown = TCheckShown::Mark);
+    // A menu item with a handler of its own, run through the command guard.
+    QAction* OwnItem(const char* name, const char* caption, TWhen when,
+                     void (TMainForm::*handler)());
 
     // main_form_setup.cpp
     void CreateSetupPanel();
@@ -247,6 +265,17 @@ class TMainForm : public QMainWindow {
     void UpdateCaption();
     void BoardSettingChanged();
     void RulesSettingChanged();
+
+    // main_form_options.cpp
+    void CreateOptions();
+    void ShowOptions(std::optional<TTunePage> page);
+    void OptionsActionExecute();
+    void BrainOptionsActionExecute();
+    void SidesActionExecute();
+    void BoardViewActionExecute();
+    void BoardSetupActionExecute();
+    void PicturesChanged(bool swapForecasts);
+    void SelectSkin(int skin);
 
     // main_form_files.cpp
     void NOpenClick();
@@ -310,6 +339,9 @@ class TMainForm : public QMainWindow {
     QAction* NKingDlm = nullptr;
     QMenu* NQuick = nullptr;
     std::array<QAction*, PresetCount> PresetItems{};
+    TTuneForm* TuneForm = nullptr;
+    // The picture numbers (light, dark, mark) the board was last drawn with.
+    std::array<int, 3> DrawnPictures{};
     QAction* NSound = nullptr;
     QAction* NExit = nullptr;
     QMetaObject::Connection MouseHandler;

@@ -24,13 +24,13 @@ const TFileDialogRequest PositionDialog(TFileDialogKind kind) {
 } // namespace
 
 void TMainForm::NOpenClick() {
-    if (!CommandAllowed() || CurrentMode != TMode::Play) return;
+    if (CurrentMode != TMode::Play) return;
     const QString fileName = AskFileName(this, PositionDialog(TFileDialogKind::Open));
     if (!fileName.isEmpty()) LoadPosition(fileName);
 }
 
 void TMainForm::NSaveClick() {
-    if (!CommandAllowed() || CurrentMode != TMode::Play || !GameRecord) return;
+    if (CurrentMode != TMode::Play || !GameRecord) return;
     const QString fileName = AskFileName(this, PositionDialog(TFileDialogKind::Save));
     if (fileName.isEmpty()) return;
     try {

@@ -16,6 +16,7 @@
 #include "settings.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QToolButton>
 
@@ -43,7 +44,9 @@ void TMainForm::SetMode(TMode mode) {
 
     BoardRxDrawGrid->setEnabled(!busy);
     NExit->setEnabled(!busy);
-    StopSpeedButton->setEnabled(busy);
+    // Break calculation is enabled by Think once a search is about to run, never while a
+    // move is being replayed.
+    if (!busy) StopSpeedButton->setEnabled(false);
     for (TActionId id : {TActionId::Undo, TActionId::UndoAll})
         Action(id)->setEnabled(play && current > 1);
     for (TActionId id : {TActionId::Redo, TActionId::RedoAll})
@@ -63,6 +66,22 @@ void TMainForm::SetMode(TMode mode) {
         Action(id)->setVisible(setup && !Settings().IsVornaRules());
     Action(TActionId::Advice)->setEnabled(play && !GameOver);
     AutoSpeedButton->setEnabled(!GameOver);
+}
+
+void TMainForm::RunCommand(TWhen when, const std::function<void()>& command) {
+    if (when == TWhen::Idle && !CommandAllowed()) return;
+    try {
+        command();
+    } catch (const std::exception& e) {
+        ReportError(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        ReportError(QStringLiteral("Unknown error"));
+    }
+}
+
+void TMainForm::ReportError(const QString& text) {
+    ShowMessage(this, {Translated("Error"), text, TMessageIcon::Critical, TMessageButtons::Ok});
+    RecoverAfterError();
 }
 
 bool TMainForm::CommandAllowed() const {
@@ -127,6 +146,11 @@ int TMainForm::Think(bool advice) {
     Thinking = true;
     StopRequested = false; // only a Break during this search counts
     SetMode(TMode::Busy);
+    // Clicks that waited while a move was replayed were aimed at a window that showed no
+    // search: served now, while Break calculation is still disabled, they go nowhere.
+    StopSpeedButton->setEnabled(false);
+    QCoreApplication::processEvents();
+    StopSpeedButton->setEnabled(true);
     TThinkRequest request = LevelForSideToMove(*GameRecord);
     request.MinimumMs = MinimumThinkMs;
     request.Observer = &ThinkView;
@@ -202,7 +226,7 @@ void TMainForm::UseGame(TGame game) {
 }
 
 void TMainForm::NewGameActionExecute() {
-    if (!CommandAllowed() || CurrentMode != TMode::Play) return;
+    if (CurrentMode != TMode::Play) return;
     if (!ConfirmNewGame()) return;
     StartNewGame();
 }
@@ -227,26 +251,26 @@ void TMainForm::Redo() {
 }
 
 void TMainForm::UndoActionExecute() {
-    if (!CommandAllowed() || !GameRecord || GameRecord->Current() < 2) return;
+    if (!GameRecord || GameRecord->Current() < 2) return;
     Undo();
     ResumeAfterHistoryStep();
 }
 
 void TMainForm::UndoAllActionExecute() {
-    if (!CommandAllowed() || !GameRecord) return;
+    if (!GameRecord) return;
     while (GameRecord->Current() >= 3) Undo();
     if (GameRecord->Current() >= 2) Undo();
     ResumeAfterHistoryStep();
 }
 
 void TMainForm::RedoActionExecute() {
-    if (!CommandAllowed() || !GameRecord) return;
+    if (!GameRecord) return;
     if (GameRecord->Current() < GameRecord->Count()) Redo();
     ResumeAfterHistoryStep();
 }
 
 void TMainForm::RedoAllActionExecute() {
-    if (!CommandAllowed() || !GameRecord) return;
+    if (!GameRecord) return;
     while (GameRecord->Current() < GameRecord->Count()) Redo();
     ResumeAfterHistoryStep();
 }
@@ -267,7 +291,7 @@ void TMainForm::AdviserPlays() {
 }
 
 void TMainForm::AdviceActionExecute() {
-    if (!CommandAllowed() || !BoardRxDrawGrid->isEnabled() || !GameRecord) return;
+    if (!BoardRxDrawGrid->isEnabled() || !GameRecord) return;
     TFlowScope flow(*this);
     AutoSpeedButton->setEnabled(false);
     UpdateMoverIndicator(PanelOfSideToMove(), true);

@@ -63,6 +63,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreatePresetItems();
     CreateMenus();
     CreateToolMenu();
+    CreateOptions();
 
     HumanMove = std::make_unique<THumanMove>(
         *BoardRxDrawGrid,
@@ -88,6 +89,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // The first game record, for the stored board and rules, so that the window can paint
     // before the first game starts.
     CreateGame();
+    DrawnPictures = {Settings().Get(TSetting::LightPicture), Settings().Get(TSetting::DarkPicture),
+                     Settings().Get(TSetting::SelectPicture)};
     RefreshPanels(false);
     UpdateCaption();
 
@@ -198,13 +201,11 @@ void TMainForm::CreateActions() {
         const char* Glyph;
         void (TMainForm::*Handler)();
     };
-    // Commands whose handlers belong to windows not built yet have none; they are listed
-    // here so that the mode rules reach every command.
     static constexpr std::array<TActionDef, ActionCount> table{{
         {TActionId::RotateBoard, "RotateBoardAction", "Tune", "&Rotate", "Rotate board",
          Resource::RotateGlyph, &TMainForm::RotateBoardActionExecute},
         {TActionId::Options, "OptionsAction", "Tune", "&Options...", "Options",
-         Resource::OptionsGlyph, nullptr},
+         Resource::OptionsGlyph, &TMainForm::OptionsActionExecute},
         {TActionId::Undo, "UndoAction", "Undo", "&Undo", "Undo move", Resource::UndoGlyph,
          &TMainForm::UndoActionExecute},
         {TActionId::Redo, "RedoAction", "Undo", "&Redo", "Redo move", Resource::RedoGlyph,
@@ -218,7 +219,7 @@ void TMainForm::CreateActions() {
         {TActionId::RedoAll, "RedoAllAction", "Undo", "R&edo all", "Redo all moves",
          Resource::RedoAllGlyph, &TMainForm::RedoAllActionExecute},
         {TActionId::BrainOptions, "BrainOptionsAction", "Tune", "Setup brain", "Setup brain",
-         nullptr, nullptr},
+         nullptr, &TMainForm::BrainOptionsActionExecute},
         {TActionId::Setup, "SetupAction", "Setup", "Set&up", "Setup position", Resource::SetupGlyph,
          &TMainForm::SetupActionExecute},
         {TActionId::Continue, "ContinueAction", "Setup", "Continue &play", "Continue play",
@@ -239,9 +240,12 @@ void TMainForm::CreateActions() {
          Resource::DelegateGlyph, &TMainForm::DelegateActionExecute},
         {TActionId::Arrange, "ArrangeAction", "Setup", "&Arrange", "Arrange initial position",
          Resource::ArrangeGlyph, &TMainForm::ArrangeActionExecute},
-        {TActionId::BoardView, "BoardViewAction", "Tune", "&View...", "", nullptr, nullptr},
-        {TActionId::BoardSetup, "BoardSetupAction", "Tune", "&Setup...", "", nullptr, nullptr},
-        {TActionId::Sides, "SidesAction", "Tune", "Sides", "Sides", Resource::SidesGlyph, nullptr},
+        {TActionId::BoardView, "BoardViewAction", "Tune", "&View...", "", nullptr,
+         &TMainForm::BoardViewActionExecute},
+        {TActionId::BoardSetup, "BoardSetupAction", "Tune", "&Setup...", "", nullptr,
+         &TMainForm::BoardSetupActionExecute},
+        {TActionId::Sides, "SidesAction", "Tune", "Sides", "Sides", Resource::SidesGlyph,
+         &TMainForm::SidesActionExecute},
     }};
 
     SetupTools = new QActionGroup(this);
@@ -252,8 +256,10 @@ void TMainForm::CreateActions() {
         action->setProperty("category", QString::fromLatin1(def.Category));
         if (*def.Hint) action->setToolTip(Translated(def.Hint));
         if (def.Glyph) action->setIcon(QIcon(QString::fromLatin1(def.Glyph)));
-        if (def.Handler)
-            connect(action, &QAction::triggered, this, [this, h = def.Handler] { (this->*h)(); });
+        // Rotating the board is harmless at any time, even while the engine thinks.
+        const TWhen when = def.Id == TActionId::RotateBoard ? TWhen::Always : TWhen::Idle;
+        connect(action, &QAction::triggered, this,
+                [this, h = def.Handler, when] { RunCommand(when, [this, h] { (this->*h)(); }); });
         Actions[static_cast<std::size_t>(def.Id)] = action;
     }
     for (TActionId tool : {TActionId::EmptySquare, TActionId::WhitePawn, TActionId::BlackPawn,
@@ -299,14 +305,17 @@ void TMainForm::CreateActions() {
     }
     HelpSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::HelpGlyph)));
     HelpSpeedButton->setToolTip(Translated("Help"));
-    connect(HelpSpeedButton, &QToolButton::clicked, this, &TMainForm::NReferenceClick);
+    connect(HelpSpeedButton, &QToolButton::clicked, this,
+            [this] { RunCommand(TWhen::Always, [this] { NReferenceClick(); }); });
     AutoSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::AdviserGlyph)));
     AutoSpeedButton->setToolTip(Translated("The adviser plays instead of the player"));
     AutoSpeedButton->setCheckable(true);
-    connect(AutoSpeedButton, &QToolButton::clicked, this, &TMainForm::AutoSpeedButtonClick);
+    connect(AutoSpeedButton, &QToolButton::clicked, this,
+            [this] { RunCommand(TWhen::Always, [this] { AutoSpeedButtonClick(); }); });
     StopSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::StopGlyph)));
     StopSpeedButton->setToolTip(Translated("Break calculation"));
-    connect(StopSpeedButton, &QToolButton::clicked, this, &TMainForm::StopSpeedButtonClick);
+    connect(StopSpeedButton, &QToolButton::clicked, this,
+            [this] { RunCommand(TWhen::Always, [this] { StopSpeedButtonClick(); }); });
 
     // The indicators show pictures of their own, so they follow their actions by hand.
     for (TPanel panel : {TPanel::Up, TPanel::Down}) {
@@ -408,6 +417,18 @@ void TMainForm::UpdateLayout() {
     }
     CentrePending = false;
     FitPending = false;
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The window is never maximised: the maximise command fits it around the board within
+    // the work area instead.
+    if (event->type() == QEvent::WindowStateChange && isMaximized()) {
+        QTimer::singleShot(0, this, [this] {
+            showNormal();
+            FitToScreen();
+        });
+    }
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

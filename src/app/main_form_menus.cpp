@@ -13,7 +13,16 @@ namespace quorvin {
 
 namespace {
 
-enum class TEntryKind { Command, Own, Separator, Presets };
+enum class TEntryKind { Command, Own, Separator, Presets, Skins };
+
+// The board picture presets of "&Board" -> "&Quick select", by picture set number.
+constexpr std::array<std::pair<const char*, const char*>, 5> SkinItems{{
+    {"mTechno", "&Techno"},
+    {"mWood", "&Wood"},
+    {"mPolish", "&Polish"},
+    {"mMahogany", "&Mahogany"},
+    {"mCloth", "&Cloth"},
+}};
 
 struct TMenuEntry {
     TEntryKind Kind;
@@ -32,6 +41,15 @@ using K = TEntryKind;
 using A = TActionId;
 
 } // namespace
+
+QAction* TMainForm::OwnItem(const char* name, const char* caption, TWhen when,
+                            void (TMainForm::*handler)()) {
+    auto* item = new QAction(Translated(caption), this);
+    item->setObjectName(QString::fromLatin1(name));
+    connect(item, &QAction::triggered, this,
+            [this, when, handler] { RunCommand(when, [this, handler] { (this->*handler)(); }); });
+    return item;
+}
 
 QAction* TMainForm::MirrorAction(const char* name, const char* caption, QAction* command,
                                  TCheckShown shown) {
@@ -64,22 +82,13 @@ void TMainForm::CreateMenus() {
     NSound->setObjectName(QStringLiteral("NSound"));
     NSound->setCheckable(true);
     NSound->setChecked(true);
-    connect(NSound, &QAction::triggered, this, &TMainForm::NSoundClick);
-    NExit = new QAction(Translated("E&xit"), this);
-    NExit->setObjectName(QStringLiteral("NExit"));
-    connect(NExit, &QAction::triggered, this, &TMainForm::NExitClick);
-    auto* open = new QAction(Translated("&Open..."), this);
-    open->setObjectName(QStringLiteral("NOpen"));
-    connect(open, &QAction::triggered, this, &TMainForm::NOpenClick);
-    auto* save = new QAction(Translated("&Save..."), this);
-    save->setObjectName(QStringLiteral("NSave"));
-    connect(save, &QAction::triggered, this, &TMainForm::NSaveClick);
-    auto* fit = new QAction(Translated("&Fit to screen"), this);
-    fit->setObjectName(QStringLiteral("NMaximise"));
-    connect(fit, &QAction::triggered, this, &TMainForm::FitToScreen);
-    auto* help = new QAction(Translated("&Help"), this);
-    help->setObjectName(QStringLiteral("NReference"));
-    connect(help, &QAction::triggered, this, &TMainForm::NReferenceClick);
+    connect(NSound, &QAction::triggered, this,
+            [this] { RunCommand(TWhen::Always, [this] { NSoundClick(); }); });
+    NExit = OwnItem("NExit", "E&xit", TWhen::Always, &TMainForm::NExitClick);
+    OwnItem("NOpen", "&Open...", TWhen::Idle, &TMainForm::NOpenClick);
+    OwnItem("NSave", "&Save...", TWhen::Idle, &TMainForm::NSaveClick);
+    OwnItem("NMaximise", "&Fit to screen", TWhen::Always, &TMainForm::FitToScreen);
+    OwnItem("NReference", "&Help", TWhen::Always, &TMainForm::NReferenceClick);
 
     static const std::array<TMenuDef, 5> menus{{
         {"NGame",
@@ -87,6 +96,7 @@ void TMainForm::CreateMenus() {
          {{K::Command, "NNewGame", "&New", A::NewGame},
           {K::Presets, "NQuick", "&Quick select"},
           {K::Separator, "N1", ""},
+          {K::Command, "NOptions", "&Options...", A::Options},
           {K::Own, "NSound", ""},
           {K::Separator, "N2", ""},
           {K::Own, "NExit", ""}}},
@@ -118,7 +128,12 @@ void TMainForm::CreateMenus() {
           {K::Command, "NHint", "&Advice", A::Advice}}},
         {"NBoard",
          "&Board",
-         {{K::Command, "NRotate", "&Rotate", A::RotateBoard}, {K::Own, "NMaximise", ""}}},
+         {{K::Command, "NRotate", "&Rotate", A::RotateBoard},
+          {K::Own, "NMaximise", ""},
+          {K::Separator, "N9", ""},
+          {K::Skins, "nQuickView", "&Quick select"},
+          {K::Command, "NView", "&View...", A::BoardView},
+          {K::Command, "NBoardSetup", "&Setup...", A::BoardSetup}}},
         {"NHelp", "&?", {{K::Own, "NReference", ""}}},
     }};
 
@@ -149,6 +164,20 @@ void TMainForm::CreateMenus() {
                     NQuick->addAction(PresetItems[i]);
                 }
                 break;
+            case K::Skins: {
+                QMenu* skins = menu->addMenu(Translated(entry.Caption));
+                skins->setObjectName(name);
+                skins->menuAction()->setObjectName(name + QStringLiteral("Item"));
+                for (std::size_t i = 0; i < SkinItems.size(); ++i) {
+                    auto* item = new QAction(Translated(SkinItems[i].second), this);
+                    item->setObjectName(QString::fromLatin1(SkinItems[i].first));
+                    connect(item, &QAction::triggered, this, [this, i] {
+                        RunCommand(TWhen::Always, [this, i] { SelectSkin(int(i)); });
+                    });
+                    skins->addAction(item);
+                }
+                break;
+            }
             }
         }
     }

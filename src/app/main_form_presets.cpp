@@ -59,13 +59,14 @@ void TMainForm::CreatePresetItems() {
         item->setObjectName(QString::fromLatin1(PresetMenu[std::size_t(i)].Name));
         item->setCheckable(true);
         group->addAction(item);
-        connect(item, &QAction::triggered, this, [this, i] { NVornaClick(i); });
+        connect(item, &QAction::triggered, this,
+                [this, i] { RunCommand(TWhen::Idle, [this, i] { NVornaClick(i); }); });
         PresetItems[std::size_t(i)] = item;
     }
 }
 
 void TMainForm::NVornaClick(int preset) {
-    if (!CommandAllowed() || CurrentMode != TMode::Play || !ConfirmNewGame()) {
+    if (CurrentMode != TMode::Play || !ConfirmNewGame()) {
         UpdateCaption(); // the click must not leave its check mark behind
         return;
     }

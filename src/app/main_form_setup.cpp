@@ -109,7 +109,7 @@ bool TMainForm::SetupPanelShown() const {
 }
 
 void TMainForm::SetupActionExecute() {
-    if (!CommandAllowed() || CurrentMode != TMode::Play || !GameRecord) return;
+    if (CurrentMode != TMode::Play || !GameRecord) return;
     MainPanel->hide();
     SetupPanel->show();
     SetMode(TMode::Setup);

@@ -4,6 +4,7 @@
 #include "main_form.h"
 
 #include "ini_file.h"
+#include "tune_form.h"
 #include "window_placement.h"
 
 #include <QAction>
@@ -31,6 +32,7 @@ std::optional<int> ReadInteger(const TIniFile& ini, const std::string& key) {
 } // namespace
 
 void TMainForm::RestoreState(const TIniFile& ini) {
+    TuneForm->RestoreState(ini);
     if (const auto sound = ini.Read(Section, SoundKey)) {
         if (SameText(*sound, "True")) NSound->setChecked(true);
         if (SameText(*sound, "False")) NSound->setChecked(false);
@@ -51,6 +53,7 @@ void TMainForm::RestoreState(const TIniFile& ini) {
 }
 
 void TMainForm::SaveState(TIniFile& ini) const {
+    TuneForm->SaveState(ini);
     const QRect frame = frameGeometry();
     WritePlacement(ini, Section, frame, logicalDpiY());
     ini.Write(Section, SoundKey, NSound->isChecked() ? "True" : "False");

@@ -63,6 +63,7 @@ void TSounds::Play(TSound sound) {
     ++Counts[index];
     QMetaObject::invokeMethod(Players.get(),
                               [players = Players.get(), index] { players->Play(index); });
+    emit Played(sound);
 }
 
 } // namespace quorvin

@@ -38,6 +38,10 @@ class TSounds : public QObject {
     // How often each sound has been played since the start; the tests read it.
     int PlayCount(TSound sound) const { return Counts[static_cast<std::size_t>(sound)]; }
 
+  signals:
+    // A sound was started; emitted at once, also while a move replay serves no events.
+    void Played(quorvin::TSound sound);
+
   private:
     QThread Thread;
     std::unique_ptr<TSoundPlayers> Players; // lives on Thread and is freed there

@@ -11,6 +11,7 @@ target_sources(quorvin_app PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main_form_input.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_menus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_panels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_presets.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_setup.cpp
