@@ -13,7 +13,9 @@ PACKAGES = g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev \
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-asan bench format fuzz clean
+SOAK_SECONDS ?= 300
+
+.PHONY: deps build run test test-asan soak bench format fuzz clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -42,6 +44,11 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# The window's soak test, run for SOAK_SECONDS instead of its short run in `make test`.
+soak: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen QUORVIN_SOAK_SECONDS=$(SOAK_SECONDS) \
+	  ./tests/app/window_tests --gtest_filter='SoakTest.*'
 
 bench: build
 	cd $(BUILD) && ./quorvin-cli bench && ./bench/quorvin_bench && \

@@ -3,6 +3,7 @@
 // Synchro and the size limits, the rule-dependent boxes, the level lists that ignore typed
 // keys, the page it opens on, and its placement in the settings file.
 #include "app_test_support.h"
+#include "control_support.h"
 
 #include "ini_file.h"
 #include "tune_form.h"
@@ -58,36 +59,6 @@ class TReport {
   private:
     QObject Context; // ends the connections with the report
 };
-
-QButtonGroup* GroupOf(QWidget* control) {
-    return control->findChild<QButtonGroup*>();
-}
-
-// The value a control shows, read the way the user sees it.
-int Shown(QWidget* control) {
-    if (auto* spin = qobject_cast<QSpinBox*>(control)) return spin->value();
-    if (auto* box = qobject_cast<QCheckBox*>(control)) return box->isChecked() ? 1 : 0;
-    if (auto* list = qobject_cast<QComboBox*>(control)) return list->currentIndex();
-    if (auto* pages = qobject_cast<QTabWidget*>(control)) return pages->currentIndex();
-    if (auto* group = GroupOf(control)) return group->checkedId();
-    ADD_FAILURE() << control->objectName().toStdString() << " is no known kind of control";
-    return -1;
-}
-
-// Changes a control as the user does: arrows, clicks, picking a list item or a page.
-void UserSets(QWidget* control, int value) {
-    if (auto* spin = qobject_cast<QSpinBox*>(control)) {
-        spin->stepBy(value - spin->value());
-    } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
-        if (box->isChecked() != (value != 0)) box->click();
-    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
-        list->setCurrentIndex(value);
-    } else if (auto* pages = qobject_cast<QTabWidget*>(control)) {
-        pages->setCurrentIndex(value);
-    } else {
-        GroupOf(control)->button(value)->click();
-    }
-}
 
 // A value of the setting other than its default.
 int OtherValue(const TSettingDef& d) {

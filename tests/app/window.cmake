@@ -7,16 +7,19 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/test_main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app_test_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_test_support.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/control_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_display_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_end_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_files_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_history_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_input_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_mode_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_options_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_presets_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_setup_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_storage_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_think_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/soak_test.cpp
 )
 target_link_libraries(window_tests PRIVATE quorvin_app Qt6::Test GTest::gtest)
 target_include_directories(window_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
@@ -31,6 +34,7 @@ gtest_discover_tests(window_tests TEST_PREFIX "window."
 add_executable(tune_form_tests
   ${CMAKE_CURRENT_LIST_DIR}/test_main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app_test_support.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/control_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tune_form_test.cpp
 )
 target_link_libraries(tune_form_tests PRIVATE quorvin_app Qt6::Test GTest::gtest)
