@@ -6,6 +6,7 @@
 #include "app_resources.h"
 #include "data_module.h"
 #include "draw.h"
+#include "help_window.h"
 #include "human_move.h"
 #include "move_display.h"
 #include "search.h"
@@ -16,14 +17,12 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 
 #include <optional>
 
@@ -482,8 +481,7 @@ void TMainForm::NExitClick() {
 }
 
 void TMainForm::NReferenceClick() {
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("Quorvin.html")));
+    OpenHelp(this, ProgramFolder() + QStringLiteral("Quorvin.html"), Translated("Help"));
 }
 
 } // namespace quorvin

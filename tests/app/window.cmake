@@ -11,6 +11,7 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/main_form_display_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_end_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_files_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_help_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_history_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_input_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_mode_test.cpp
