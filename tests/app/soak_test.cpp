@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -218,6 +219,7 @@ TEST_F(SoakTest, RandomCommandsKeepTheGameWhole) {
         if (HasFatalFailure()) return;
     }
     RecordProperty("steps", step);
+    std::printf("soak: %d steps in %lld ms\n", step, static_cast<long long>(clock.elapsed()));
     EXPECT_GT(step, 0);
 }
 
