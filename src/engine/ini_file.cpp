@@ -80,6 +80,14 @@ std::optional<std::string> TIniFile::Read(const std::string& section,
     return std::nullopt;
 }
 
+std::vector<std::string> TIniFile::Keys(const std::string& section) const {
+    std::vector<std::string> keys;
+    if (const TSection* s = FindSection(section))
+        for (const auto& e : s->Entries)
+            if (!e.Key.empty()) keys.push_back(e.Key);
+    return keys;
+}
+
 void TIniFile::Write(const std::string& section, const std::string& key, const std::string& value) {
     TSection* s = FindSection(section);
     if (!s) {

@@ -15,6 +15,9 @@ class TIniFile {
     void Parse(const std::string& text);
 
     std::optional<std::string> Read(const std::string& section, const std::string& key) const;
+    // The keys of a section in file order, as written there; a key written twice is listed
+    // twice (Read answers the first). Empty when the section is missing.
+    std::vector<std::string> Keys(const std::string& section) const;
     void Write(const std::string& section, const std::string& key, const std::string& value);
 
     std::string Text() const;
