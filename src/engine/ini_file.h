@@ -34,6 +34,9 @@ class TIniFile {
     struct TSection {
         std::string Name;
         std::vector<TEntry> Entries;
+        // False only for the lines before the first header. A header whose name is blank
+        // ("[ ]") is kept too, so that its lines never join the section before it on saving.
+        bool Header = true;
     };
     std::vector<TSection> Sections; // the first may have an empty name: lines before any header
 

@@ -51,5 +51,16 @@ TEST(IniFile, TextKeepsEveryLineAndReadsBackTheSame) {
     EXPECT_EQ(again.Read("b", "x"), "1=2");
 }
 
+TEST(IniFile, ASectionWithABlankNameKeepsItsLinesApartOnSaving) {
+    TIniFile ini;
+    ini.Parse("[A]\na=1\n[ ]\nb=2\n[A]\nc=3\n");
+    EXPECT_EQ(ini.Keys("A"), Keys{"a"});
+    TIniFile again;
+    again.Parse(ini.Text());
+    EXPECT_EQ(again.Keys("A"), Keys{"a"});
+    EXPECT_FALSE(again.Read("A", "b").has_value());
+    EXPECT_EQ(again.Text(), ini.Text());
+}
+
 } // namespace
 } // namespace quorvin
