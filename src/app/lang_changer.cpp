@@ -45,7 +45,7 @@ struct TPropertyRule {
     std::span<const TPropertyRule> Members;
 };
 
-// The kind-specific setters are written with their value type; these wrap them for the table.
+// The setters take the value type of their property; these wrap them for the table.
 template <bool (*F)(QObject&, const QString&)>
 constexpr TPropertyRule TextRule(std::string_view name) {
     return {name,
