@@ -54,11 +54,18 @@ bench: build
 	cd $(BUILD) && ./quorvin-cli bench && ./bench/quorvin_bench && \
 	  QT_QPA_PLATFORM=offscreen ./bench/render_bench
 
+# Every fuzz target that tests/fuzz/CMakeLists.txt lists runs FUZZ_SECONDS on a corpus folder
+# of its own, fuzz-corpus/NAME, seeded from tests/fuzz/seeds/NAME (and the position files).
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVIN_APP=OFF -DQUORVIN_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_position_file
-	mkdir -p fuzz-corpus && cp -n data/Positions/*.qvp fuzz-corpus/ 2>/dev/null || true
-	$(FUZZ_BUILD)/tests/fuzz_position_file -max_total_time=$(FUZZ_SECONDS) fuzz-corpus
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	mkdir -p fuzz-corpus/fuzz_position_file && cp -n data/Positions/*.qvp fuzz-corpus/fuzz_position_file/ 2>/dev/null || true
+	for target in $$(cat $(FUZZ_BUILD)/fuzz_targets.txt); do \
+	  mkdir -p fuzz-corpus/$$target && \
+	  { cp -n tests/fuzz/seeds/$$target/* fuzz-corpus/$$target/ 2>/dev/null || true; } && \
+	  echo "== $$target" && \
+	  $(FUZZ_BUILD)/tests/$$target -max_total_time=$(FUZZ_SECONDS) fuzz-corpus/$$target || exit 1; \
+	done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

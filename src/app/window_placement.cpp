@@ -3,8 +3,11 @@
 
 #include "ini_file.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <array>
 
@@ -14,6 +17,12 @@ namespace {
 
 std::string Quadruple(int a, int b, int c, int d) {
     return QStringLiteral("%1,%2,%3,%4").arg(a).arg(b).arg(c).arg(d).toStdString();
+}
+
+bool OnSomeScreen(const QRect& frame) {
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(frame)) return true;
+    return false;
 }
 
 } // namespace
@@ -43,7 +52,17 @@ std::optional<QRect> ReadNormalPosition(const TIniFile& ini, const std::string& 
         if (!ok) return std::nullopt;
     }
     // The right and bottom edges lie just outside the frame.
-    return QRect(QPoint(edges[0], edges[1]), QSize(edges[2] - edges[0], edges[3] - edges[1]));
+    return QRect(QPoint(edges[0], edges[1]),
+                 QSize(std::max(1, edges[2] - edges[0]), std::max(1, edges[3] - edges[1])));
+}
+
+void SavePlacement(const QWidget& window, TIniFile& ini, const std::string& section) {
+    WritePlacement(ini, section, window.frameGeometry(), window.logicalDpiY());
+}
+
+void RestorePlacement(QWidget& window, const TIniFile& ini, const std::string& section) {
+    const auto frame = ReadNormalPosition(ini, section);
+    if (frame && OnSomeScreen(*frame)) window.move(frame->topLeft());
 }
 
 } // namespace quorvin

@@ -43,7 +43,7 @@ void TIniFile::Load(const std::string& fileName) {
 
 void TIniFile::Parse(const std::string& text) {
     Sections.clear();
-    Sections.push_back({"", {}});
+    Sections.push_back({"", {}, false});
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
@@ -80,10 +80,18 @@ std::optional<std::string> TIniFile::Read(const std::string& section,
     return std::nullopt;
 }
 
+std::vector<std::string> TIniFile::Keys(const std::string& section) const {
+    std::vector<std::string> keys;
+    if (const TSection* s = FindSection(section))
+        for (const auto& e : s->Entries)
+            if (!e.Key.empty()) keys.push_back(e.Key);
+    return keys;
+}
+
 void TIniFile::Write(const std::string& section, const std::string& key, const std::string& value) {
     TSection* s = FindSection(section);
     if (!s) {
-        if (Sections.empty()) Sections.push_back({"", {}});
+        if (Sections.empty()) Sections.push_back({"", {}, false});
         Sections.push_back({section, {}});
         s = &Sections.back();
     }
@@ -103,7 +111,7 @@ void TIniFile::Write(const std::string& section, const std::string& key, const s
 std::string TIniFile::Text() const {
     std::string out;
     for (const auto& s : Sections) {
-        if (!s.Name.empty()) out += "[" + s.Name + "]\r\n";
+        if (s.Header) out += "[" + s.Name + "]\r\n";
         for (const auto& e : s.Entries)
             out += (e.Key.empty() ? e.Raw : e.Key + "=" + e.Value) + "\r\n";
     }

@@ -15,6 +15,9 @@ class TIniFile {
     void Parse(const std::string& text);
 
     std::optional<std::string> Read(const std::string& section, const std::string& key) const;
+    // The keys of a section in file order, as written there; a key written twice is listed
+    // twice (Read answers the first). Empty when the section is missing.
+    std::vector<std::string> Keys(const std::string& section) const;
     void Write(const std::string& section, const std::string& key, const std::string& value);
 
     std::string Text() const;
@@ -31,6 +34,9 @@ class TIniFile {
     struct TSection {
         std::string Name;
         std::vector<TEntry> Entries;
+        // False only for the lines before the first header. A header whose name is blank
+        // ("[ ]") is kept too, so that its lines never join the section before it on saving.
+        bool Header = true;
     };
     std::vector<TSection> Sections; // the first may have an empty name: lines before any header
 
