@@ -1,16 +1,23 @@
-// quorvin: the game's executable. Reads the settings file, opens the main window (which
-// starts the first game, or the position named by "load FILE"), runs the event loop and
-// writes the settings back at exit. An error that escapes a command is shown in a message
-// box and the program goes on.
+// quorvin: the game's executable. Notes the moment the program started, reads the settings
+// file, creates the windows (the main window with its options dialog and About box, then the
+// splash), puts them into the user's language, keeps the splash up until four seconds after
+// the start, then shows the main window (which starts the first game, or the position named
+// by "load FILE") and runs the event loop; the settings are written back at exit. Errors of
+// the commands are shown by the main window itself; one that escapes anyway still reaches an
+// error box here, and the program goes on.
 #include "app_resources.h"
 #include "ini_file.h"
+#include "lang_changer.h"
+#include "language_setup.h"
 #include "main_form.h"
 #include "message_box.h"
 #include "settings_file.h"
+#include "title_form.h"
 
 #include <QApplication>
 #include <QPointer>
 
+#include <chrono>
 #include <exception>
 
 namespace {
@@ -28,14 +35,14 @@ class TApplication : public QApplication {
         } catch (const std::exception& e) {
             ReportError(QString::fromLocal8Bit(e.what()));
         } catch (...) {
-            ReportError(QStringLiteral("Unknown error"));
+            ReportError(TranslateText(QStringLiteral("Unknown error")));
         }
         return false;
     }
 
     void ReportError(const QString& text) {
-        ShowMessage(MainForm,
-                    {QStringLiteral("Error"), text, TMessageIcon::Critical, TMessageButtons::Ok});
+        ShowMessage(MainForm, {TranslateText(QStringLiteral("Error")), text, TMessageIcon::Critical,
+                               TMessageButtons::Ok});
         if (MainForm) MainForm->RecoverAfterError();
     }
 };
@@ -43,6 +50,7 @@ class TApplication : public QApplication {
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto start = std::chrono::steady_clock::now();
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvin"));
     InitAppResources();
@@ -59,10 +67,13 @@ int main(int argc, char** argv) {
     try {
         TMainForm form;
         app.MainForm = &form;
+        TTitleForm splash;
+        ApplyLanguage(LanguageFileName());
         QStringList arguments = QApplication::arguments();
         arguments.removeFirst();
         form.SetStartArguments(arguments);
         form.RestoreState(ini);
+        ShowSplash(splash, start);
         form.show();
         result = QApplication::exec();
         form.SaveState(ini);

@@ -43,6 +43,7 @@ class TBoardGrid;
 class THumanMove;
 class TIniFile;
 class TMoveDisplay;
+class TAboutForm;
 class TTuneForm;
 enum class TTunePage;
 
@@ -133,6 +134,7 @@ class TMainForm : public QMainWindow {
     QAction* PresetItem(int preset) const { return PresetItems[std::size_t(preset)]; }
     QMenu* ToolMenu() const { return RxPopupMenu; }
     TTuneForm& Options() const { return *TuneForm; }
+    TAboutForm& About() const { return *AboutForm; }
     bool SetupPanelShown() const;
     TSetupCursor SetupTool() const { return CurrentTool; }
     QToolButton* AdviserButton() const { return AutoSpeedButton; }
@@ -199,6 +201,7 @@ class TMainForm : public QMainWindow {
     void NSoundClick();
     void NExitClick();
     void NReferenceClick();
+    void NAboutClick();
 
     // main_form_flow.cpp
     // Every command of an action, a button, a menu item or the options dialog runs through
@@ -340,6 +343,7 @@ class TMainForm : public QMainWindow {
     QMenu* NQuick = nullptr;
     std::array<QAction*, PresetCount> PresetItems{};
     TTuneForm* TuneForm = nullptr;
+    TAboutForm* AboutForm = nullptr;
     // The picture numbers (light, dark, mark) the board was last drawn with.
     std::array<int, 3> DrawnPictures{};
     QAction* NSound = nullptr;

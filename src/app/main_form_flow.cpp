@@ -8,6 +8,7 @@
 
 #include "draw.h"
 #include "human_move.h"
+#include "lang_changer.h"
 #include "mathematics.h"
 #include "message_box.h"
 #include "move_display.h"
@@ -30,8 +31,9 @@ constexpr int MinimumThinkMs = 100;
 } // namespace
 
 QString TMainForm::Translated(const char* text) {
-    // The language files will translate here; the English text is the key.
-    return QString::fromUtf8(text);
+    // Messages the window composes; the English text is the key. Captions and hints of the
+    // windows are translated once at start-up by the language file's "Translations".
+    return TranslateText(QString::fromUtf8(text));
 }
 
 void TMainForm::SetMode(TMode mode) {
@@ -75,7 +77,7 @@ void TMainForm::RunCommand(TWhen when, const std::function<void()>& command) {
     } catch (const std::exception& e) {
         ReportError(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        ReportError(QStringLiteral("Unknown error"));
+        ReportError(Translated("Unknown error"));
     }
 }
 

@@ -3,6 +3,7 @@
 // to hug it. Also the small window commands (rotate, sound, exit, help) and closing.
 #include "main_form.h"
 
+#include "about_form.h"
 #include "app_resources.h"
 #include "data_module.h"
 #include "draw.h"
@@ -63,6 +64,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateMenus();
     CreateToolMenu();
     CreateOptions();
+    AboutForm = new TAboutForm(this);
 
     HumanMove = std::make_unique<THumanMove>(
         *BoardRxDrawGrid,
@@ -151,7 +153,7 @@ void TMainForm::CreatePanels() {
     static constexpr std::array<const char*, 5> statisticCaptions{"Loading", "Depth", "Time",
                                                                   "Positions", "Pos/Sec"};
     for (std::size_t i = 0; i < StatisticTexts.size(); ++i) {
-        StatisticTexts[i] = new QLabel(Translated(statisticCaptions[i]), RightPanel);
+        StatisticTexts[i] = new QLabel(QString::fromLatin1(statisticCaptions[i]), RightPanel);
         StatisticTexts[i]->setObjectName(QString::fromLatin1(statisticNames[i]));
         StatisticTexts[i]->hide();
         column->addWidget(StatisticTexts[i]);
@@ -250,10 +252,10 @@ void TMainForm::CreateActions() {
     SetupTools = new QActionGroup(this);
     SetupTools->setExclusive(true);
     for (const TActionDef& def : table) {
-        auto* action = new QAction(Translated(def.Caption), this);
+        auto* action = new QAction(QString::fromLatin1(def.Caption), this);
         action->setObjectName(QString::fromLatin1(def.Name));
         action->setProperty("category", QString::fromLatin1(def.Category));
-        if (*def.Hint) action->setToolTip(Translated(def.Hint));
+        if (*def.Hint) action->setToolTip(QString::fromLatin1(def.Hint));
         if (def.Glyph) action->setIcon(QIcon(QString::fromLatin1(def.Glyph)));
         // Rotating the board is harmless at any time, even while the engine thinks.
         const TWhen when = def.Id == TActionId::RotateBoard ? TWhen::Always : TWhen::Idle;
@@ -303,16 +305,16 @@ void TMainForm::CreateActions() {
         if (name == QLatin1String("StopSpeedButton")) StopSpeedButton = button;
     }
     HelpSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::HelpGlyph)));
-    HelpSpeedButton->setToolTip(Translated("Help"));
+    HelpSpeedButton->setToolTip(QStringLiteral("Help"));
     connect(HelpSpeedButton, &QToolButton::clicked, this,
             [this] { RunCommand(TWhen::Always, [this] { NReferenceClick(); }); });
     AutoSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::AdviserGlyph)));
-    AutoSpeedButton->setToolTip(Translated("The adviser plays instead of the player"));
+    AutoSpeedButton->setToolTip(QStringLiteral("The adviser plays instead of the player"));
     AutoSpeedButton->setCheckable(true);
     connect(AutoSpeedButton, &QToolButton::clicked, this,
             [this] { RunCommand(TWhen::Always, [this] { AutoSpeedButtonClick(); }); });
     StopSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::StopGlyph)));
-    StopSpeedButton->setToolTip(Translated("Break calculation"));
+    StopSpeedButton->setToolTip(QStringLiteral("Break calculation"));
     connect(StopSpeedButton, &QToolButton::clicked, this,
             [this] { RunCommand(TWhen::Always, [this] { StopSpeedButtonClick(); }); });
 
@@ -448,6 +450,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormActivate() {
     UpdateCaption();
+    AboutForm->SetVersionText(VersionLine());
     // A file that cannot be loaded is reported; the first game then starts as usual, without
     // asking, since nothing has been played.
     const bool load = StartArguments.size() >= 2 && StartArguments[0] == QLatin1String("load");
@@ -478,6 +481,10 @@ void TMainForm::NSoundClick() {
 
 void TMainForm::NExitClick() {
     close();
+}
+
+void TMainForm::NAboutClick() {
+    AboutForm->exec();
 }
 
 void TMainForm::NReferenceClick() {

@@ -44,7 +44,7 @@ using A = TActionId;
 
 QAction* TMainForm::OwnItem(const char* name, const char* caption, TWhen when,
                             void (TMainForm::*handler)()) {
-    auto* item = new QAction(Translated(caption), this);
+    auto* item = new QAction(QString::fromLatin1(caption), this);
     item->setObjectName(QString::fromLatin1(name));
     connect(item, &QAction::triggered, this,
             [this, when, handler] { RunCommand(when, [this, handler] { (this->*handler)(); }); });
@@ -53,7 +53,7 @@ QAction* TMainForm::OwnItem(const char* name, const char* caption, TWhen when,
 
 QAction* TMainForm::MirrorAction(const char* name, const char* caption, QAction* command,
                                  TCheckShown shown) {
-    auto* item = new QAction(Translated(caption), this);
+    auto* item = new QAction(QString::fromLatin1(caption), this);
     item->setObjectName(QString::fromLatin1(name));
     item->setIcon(command->icon());
     auto follow = [item, command, shown] {
@@ -78,7 +78,7 @@ QAction* TMainForm::MirrorAction(const char* name, const char* caption, QAction*
 }
 
 void TMainForm::CreateMenus() {
-    NSound = new QAction(Translated("&Sound"), this);
+    NSound = new QAction(QStringLiteral("&Sound"), this);
     NSound->setObjectName(QStringLiteral("NSound"));
     NSound->setCheckable(true);
     NSound->setChecked(true);
@@ -89,6 +89,7 @@ void TMainForm::CreateMenus() {
     OwnItem("NSave", "&Save...", TWhen::Idle, &TMainForm::NSaveClick);
     OwnItem("NMaximise", "&Fit to screen", TWhen::Always, &TMainForm::FitToScreen);
     OwnItem("NReference", "&Help", TWhen::Always, &TMainForm::NReferenceClick);
+    OwnItem("NAbout", "&About", TWhen::Always, &TMainForm::NAboutClick);
 
     static const std::array<TMenuDef, 5> menus{{
         {"NGame",
@@ -134,12 +135,14 @@ void TMainForm::CreateMenus() {
           {K::Skins, "nQuickView", "&Quick select"},
           {K::Command, "NView", "&View...", A::BoardView},
           {K::Command, "NBoardSetup", "&Setup...", A::BoardSetup}}},
-        {"NHelp", "&?", {{K::Own, "NReference", ""}}},
+        {"NHelp",
+         "&?",
+         {{K::Own, "NReference", ""}, {K::Separator, "N10", ""}, {K::Own, "NAbout", ""}}},
     }};
 
     QMenuBar* bar = menuBar();
     for (const TMenuDef& def : menus) {
-        QMenu* menu = bar->addMenu(Translated(def.Caption));
+        QMenu* menu = bar->addMenu(QString::fromLatin1(def.Caption));
         menu->setObjectName(QString::fromLatin1(def.Name));
         for (const TMenuEntry& entry : def.Entries) {
             const QString name = QString::fromLatin1(entry.Name);
@@ -154,7 +157,7 @@ void TMainForm::CreateMenus() {
                 menu->addSeparator()->setObjectName(name);
                 break;
             case K::Presets:
-                NQuick = menu->addMenu(Translated(entry.Caption));
+                NQuick = menu->addMenu(QString::fromLatin1(entry.Caption));
                 NQuick->setObjectName(name);
                 NQuick->menuAction()->setObjectName(name + QStringLiteral("Item"));
                 for (std::size_t i = 0; i < PresetItems.size(); ++i) {
@@ -165,11 +168,11 @@ void TMainForm::CreateMenus() {
                 }
                 break;
             case K::Skins: {
-                QMenu* skins = menu->addMenu(Translated(entry.Caption));
+                QMenu* skins = menu->addMenu(QString::fromLatin1(entry.Caption));
                 skins->setObjectName(name);
                 skins->menuAction()->setObjectName(name + QStringLiteral("Item"));
                 for (std::size_t i = 0; i < SkinItems.size(); ++i) {
-                    auto* item = new QAction(Translated(SkinItems[i].second), this);
+                    auto* item = new QAction(QString::fromLatin1(SkinItems[i].second), this);
                     item->setObjectName(QString::fromLatin1(SkinItems[i].first));
                     connect(item, &QAction::triggered, this, [this, i] {
                         RunCommand(TWhen::Always, [this, i] { SelectSkin(int(i)); });

@@ -55,7 +55,7 @@ void TMainForm::CreatePresetItems() {
     // The check marks are recomputed from the settings, which may match no preset at all.
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int i = 0; i < PresetCount; ++i) {
-        auto* item = new QAction(Translated(PresetMenu[std::size_t(i)].Caption), this);
+        auto* item = new QAction(QString::fromLatin1(PresetMenu[std::size_t(i)].Caption), this);
         item->setObjectName(QString::fromLatin1(PresetMenu[std::size_t(i)].Name));
         item->setCheckable(true);
         group->addAction(item);

@@ -3,6 +3,7 @@
 // never larger than the screen's work area).
 #include "main_form.h"
 
+#include "about_form.h"
 #include "ini_file.h"
 #include "tune_form.h"
 #include "window_placement.h"
@@ -33,6 +34,7 @@ std::optional<int> ReadInteger(const TIniFile& ini, const std::string& key) {
 
 void TMainForm::RestoreState(const TIniFile& ini) {
     TuneForm->RestoreState(ini);
+    AboutForm->RestoreState(ini);
     if (const auto sound = ini.Read(Section, SoundKey)) {
         if (SameText(*sound, "True")) NSound->setChecked(true);
         if (SameText(*sound, "False")) NSound->setChecked(false);
@@ -54,6 +56,7 @@ void TMainForm::RestoreState(const TIniFile& ini) {
 
 void TMainForm::SaveState(TIniFile& ini) const {
     TuneForm->SaveState(ini);
+    AboutForm->SaveState(ini);
     const QRect frame = frameGeometry();
     WritePlacement(ini, Section, frame, logicalDpiY());
     ini.Write(Section, SoundKey, NSound->isChecked() ? "True" : "False");

@@ -7,6 +7,7 @@ target_sources(quorvin_app PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/file_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/human_move.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/language_setup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_flow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_input.cpp

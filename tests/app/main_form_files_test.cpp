@@ -44,14 +44,6 @@ class FilesTest : public TWindowTest {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
-    // Starts the window again with these command-line arguments.
-    void Restart(const QStringList& arguments) {
-        Form.reset();
-        Form = std::make_unique<TMainForm>();
-        Form->SetStartArguments(arguments);
-        Form->show();
-        ASSERT_TRUE(WaitUntil([this] { return Form->Started(); }));
-    }
     int CheckedPreset() const {
         for (int i = 0; i < PresetCount; ++i)
             if (Form->PresetItem(i)->isChecked()) return i;

@@ -8,6 +8,7 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/app_test_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_test_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_support.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lang_test_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_display_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_end_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_files_test.cpp
@@ -20,11 +21,13 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/main_form_setup_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_storage_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_think_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/russian_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/soak_test.cpp
 )
 target_link_libraries(window_tests PRIVATE quorvin_app Qt6::Test GTest::gtest)
 target_include_directories(window_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
-target_compile_definitions(window_tests PRIVATE QUORVIN_BUILD_DIR="${CMAKE_BINARY_DIR}")
+target_compile_definitions(window_tests PRIVATE QUORVIN_BUILD_DIR="${CMAKE_BINARY_DIR}"
+  QUORVIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 add_dependencies(window_tests quorvin_data)
 gtest_discover_tests(window_tests TEST_PREFIX "window."
   DISCOVERY_TIMEOUT 60

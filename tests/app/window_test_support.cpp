@@ -38,6 +38,15 @@ void TWindowTest::TearDown() {
     SetWaitScale(1.0);
 }
 
+void TWindowTest::Restart(const QStringList& arguments, const std::function<void()>& beforeShow) {
+    Form.reset();
+    Form = std::make_unique<TMainForm>();
+    Form->SetStartArguments(arguments);
+    if (beforeShow) beforeShow();
+    Form->show();
+    ASSERT_TRUE(WaitUntil([this] { return Form->Started(); }));
+}
+
 TGame TWindowTest::GameWith(std::initializer_list<TPiece> pieces, int sideToMove) {
     TPositionFile file;
     file.RulesIndex = static_cast<int>(Settings().Rules());

@@ -28,6 +28,10 @@ class TWindowTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // Starts the window again with these command-line arguments; beforeShow runs on the new
+    // window before it is shown, as the program's start-up does its own steps.
+    void Restart(const QStringList& arguments = {}, const std::function<void()>& beforeShow = {});
+
     // Replaces the window's game by a one-position record with these pieces.
     void UsePosition(std::initializer_list<TPiece> pieces, int sideToMove);
     // A record with these pieces, not yet handed to the window.

@@ -1,0 +1,138 @@
+// The shipped Russian translation: applied as the program's start-up applies it, it leaves no
+// English text on any window (captions, hints, items, tab texts, menu items), it translates
+// every message the program looks up, and every message the sources look up is in the list
+// of message keys. Also what the language step does with no language file at all.
+#include "window_test_support.h"
+
+#include "about_form.h"
+#include "lang_changer.h"
+#include "lang_file.h"
+#include "lang_test_support.h"
+#include "language_setup.h"
+#include "message_keys.h"
+#include "title_form.h"
+#include "tune_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace quorvin::test {
+namespace {
+
+QString RussianFile() {
+    return BuildFolder() + QStringLiteral("/languages/Russian.lng");
+}
+
+// What may stay in Latin letters: the program's name.
+QString WithoutProperNames(QString text) {
+    return text.remove(QStringLiteral("Quorvin"));
+}
+
+class RussianTest : public TWindowTest {
+  protected:
+    void TearDown() override {
+        ApplyLanguage(QString()); // English again, for the tests that follow
+        TWindowTest::TearDown();
+    }
+    void StartInRussian() {
+        Restart({}, [] { ApplyLanguage(RussianFile()); });
+    }
+};
+
+TEST_F(RussianTest, NoEnglishIsLeftOnAnyWindow) {
+    TTitleForm splash;
+    StartInRussian();
+    ApplyLanguage(RussianFile()); // the splash exists now too
+    const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+    const std::array<std::pair<const char*, QWidget*>, 4> windows{{{"main window", Form.get()},
+                                                                   {"options", &Form->Options()},
+                                                                   {"about", &Form->About()},
+                                                                   {"splash", &splash}}};
+    int texts = 0;
+    for (const auto& [name, window] : windows) {
+        for (const QString& text : WindowTexts(*window)) {
+            ++texts;
+            EXPECT_FALSE(WithoutProperNames(text).contains(latin))
+                << name << ": \"" << text.toStdString() << "\"";
+        }
+    }
+    EXPECT_GT(texts, 250);
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Бразильские шашки"));
+    ClickAction(TActionId::Setup);
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Расстановка позиции|Бразильские шашки"));
+    Form->ChangeSetting(TSetting::Coloring, 1);
+    EXPECT_EQ(Form->windowTitle(),
+              QStringLiteral("Расстановка позиции|По правилам Международные шашки"));
+}
+
+TEST_F(RussianTest, EveryMessageKeyIsTranslated) {
+    const TLangFileContents russian =
+        TLangFileContents::Read(QFile::encodeName(RussianFile()).toStdString());
+    for (std::string_view key : MessageKeys) {
+        const auto translation = russian.Message(std::string(key));
+        ASSERT_TRUE(translation.has_value()) << key;
+        if (key != "Quorvin") {
+            EXPECT_NE(*translation, key);
+        }
+    }
+}
+
+TEST_F(RussianTest, EveryMessageTheSourcesLookUpIsAKey) {
+    // The ways a message is looked up: Translated("..."), TranslateText(QStringLiteral("...")),
+    // and the engine's translate callbacks t("...").
+    const QRegularExpression lookup(
+        QStringLiteral(R"re(\b(?:Translated|TranslateText|t)\((?:QStringLiteral\()?"([^"]*)")re"));
+    QDirIterator files(QStringLiteral(QUORVIN_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    int found = 0;
+    while (files.hasNext()) {
+        QFile file(files.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        for (auto match = lookup.globalMatch(text); match.hasNext();) {
+            const std::string key = match.next().captured(1).toStdString();
+            ++found;
+            EXPECT_NE(std::find(MessageKeys.begin(), MessageKeys.end(), key), MessageKeys.end())
+                << "\"" << key << "\" in " << file.fileName().toStdString()
+                << " is not in the list of message keys";
+        }
+    }
+    EXPECT_GT(found, 20);
+}
+
+TEST_F(RussianTest, MessagesAndTheAboutBoxSpeakRussian) {
+    StartInRussian();
+    EXPECT_EQ(Form->About().VersionText(), QStringLiteral("Версия 4.02"));
+    ClickAction(TActionId::Setup);
+    ClickAction(TActionId::Clear);
+    ClickAction(TActionId::Continue);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Caption, QStringLiteral("Сообщение"));
+    EXPECT_EQ(Messages[0].Text, QStringLiteral("Игра окончена. Белые проиграли."));
+}
+
+TEST_F(RussianTest, TheLevelListsKeepTheStoredLevels) {
+    Settings().Set(TSetting::OpponentLevel, 8);
+    StartInRussian();
+    auto* list = Form->Options().findChild<QComboBox*>(QStringLiteral("OpponentComboBox"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->currentIndex(), 8);
+    EXPECT_EQ(list->count(), 13);
+    EXPECT_EQ(list->currentText(), QStringLiteral("0.5 сек/ход"));
+}
+
+TEST_F(RussianTest, WithoutALanguageFileEverythingStaysEnglish) {
+    Restart({}, [] { ApplyLanguage(BuildFolder() + QStringLiteral("/absent/Russian.lng")); });
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Quorvin"));
+    EXPECT_EQ(Form->About().VersionText(), QStringLiteral("Version 4.02"));
+    EXPECT_EQ(Form->MenuItem(QStringLiteral("NExit"))->text(), QStringLiteral("E&xit"));
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Brazilian checkers"));
+    EXPECT_EQ(SideNames[0], "White");
+}
+
+} // namespace
+} // namespace quorvin::test
