@@ -42,7 +42,11 @@ class TDetached {
 void TMainForm::AttachMouseHandler() {
     if (MouseHandler) return;
     MouseHandler = connect(BoardRxDrawGrid, &TBoardGrid::MousePressed, this,
-                           &TMainForm::BoardRxDrawGridMouseDown);
+                           [this](Qt::MouseButton button, QPoint position) {
+                               RunCommand(TWhen::Always, [this, button, position] {
+                                   BoardRxDrawGridMouseDown(button, position);
+                               });
+                           });
 }
 
 void TMainForm::DetachMouseHandler() {

@@ -46,6 +46,10 @@ void TGame::DropHistory() {
 void TGame::PlayMove(int index) {
     if (index < 1 || index > CurrentPosition().Moves.Count)
         throw std::out_of_range("the position has no move " + std::to_string(index));
+    // The value table changes with every search's Disposition, so the evaluation a recorded
+    // position got under an earlier table is brought up to date before a move is made from
+    // it: the new position's evaluation then agrees with the table in force.
+    CurrentPosition().Evaluate();
     AddPosition().PlayMove(Positions(Count() - 2), index);
 }
 
