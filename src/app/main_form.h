@@ -190,6 +190,8 @@ class TMainForm : public QMainWindow {
     void CreateActions();
     QFrame* CreateSidePanel(TPanel panel, QWidget* parent);
     void BindButton(QToolButton* button, QAction* action);
+    // A 34 x 34 button at (row, column) of the command grid of MainPanel or SetupPanel.
+    QToolButton* CreateCommandButton(QFrame* panel, const char* name, int row, int column);
     void FitBoard();
     void UpdateLayout();
     void ScheduleLayout();

@@ -290,14 +290,7 @@ void TMainForm::CreateActions() {
         {2, 3, "SetupSpeedButton", TActionId::Setup},
     }};
     for (const TButtonDef& def : buttons) {
-        auto* button = new QToolButton(MainPanel);
-        button->setObjectName(QString::fromLatin1(def.Name));
-        button->setGeometry(CommandColumnX[std::size_t(def.Column)],
-                            CommandRowY[std::size_t(def.Row)], CommandButtonSize,
-                            CommandButtonSize);
-        button->setIconSize(QSize(CommandButtonSize - 6, CommandButtonSize - 6));
-        button->setAutoRaise(true);
-        button->setCursor(Qt::PointingHandCursor);
+        QToolButton* button = CreateCommandButton(MainPanel, def.Name, def.Row, def.Column);
         if (def.Bound) button->setDefaultAction(Action(*def.Bound));
         const QString name = button->objectName();
         if (name == QLatin1String("HelpSpeedButton")) HelpSpeedButton = button;
@@ -323,6 +316,17 @@ void TMainForm::CreateActions() {
         BindButton(SideSpeedButtons[Index(panel)], Action(TActionId::RotateBoard));
         BindButton(MoverSpeedButtons[Index(panel)], Action(TActionId::BrainOptions));
     }
+}
+
+QToolButton* TMainForm::CreateCommandButton(QFrame* panel, const char* name, int row, int column) {
+    auto* button = new QToolButton(panel);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(CommandColumnX[std::size_t(column)], CommandRowY[std::size_t(row)],
+                        CommandButtonSize, CommandButtonSize);
+    button->setIconSize(QSize(CommandButtonSize - 6, CommandButtonSize - 6));
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
 }
 
 void TMainForm::BindButton(QToolButton* button, QAction* action) {

@@ -18,27 +18,16 @@ namespace quorvin {
 
 namespace {
 
-constexpr int SetupButtonSize = 34;
-constexpr std::array<int, 4> SetupColumnX{2, 36, 70, 104};
-constexpr std::array<int, 3> SetupRowY{2, 36, 70};
-
 // What each tool puts on a square.
 constexpr std::array<TSquare, 5> ToolPiece{EmptySquare, WhiteMan, BlackMan, WhiteKing, BlackKing};
 
+// The command that chooses each tool.
+constexpr std::array<TActionId, 5> ToolActions{TActionId::EmptySquare, TActionId::WhitePawn,
+                                               TActionId::BlackPawn, TActionId::WhiteKing,
+                                               TActionId::BlackKing};
+
 constexpr TActionId ToolAction(TSetupCursor tool) {
-    switch (tool) {
-    case TSetupCursor::EmptySquare:
-        return TActionId::EmptySquare;
-    case TSetupCursor::WhitePawn:
-        return TActionId::WhitePawn;
-    case TSetupCursor::BlackPawn:
-        return TActionId::BlackPawn;
-    case TSetupCursor::WhiteKing:
-        return TActionId::WhiteKing;
-    case TSetupCursor::BlackKing:
-        break;
-    }
-    return TActionId::BlackKing;
+    return ToolActions[static_cast<std::size_t>(tool)];
 }
 
 } // namespace
@@ -61,13 +50,7 @@ void TMainForm::CreateSetupPanel() {
         {2, 3, "ContinueSpeedButton", TActionId::Continue},
     }};
     for (const TButtonDef& def : buttons) {
-        auto* button = new QToolButton(SetupPanel);
-        button->setObjectName(QString::fromLatin1(def.Name));
-        button->setGeometry(SetupColumnX[std::size_t(def.Column)], SetupRowY[std::size_t(def.Row)],
-                            SetupButtonSize, SetupButtonSize);
-        button->setIconSize(QSize(SetupButtonSize - 6, SetupButtonSize - 6));
-        button->setAutoRaise(true);
-        button->setCursor(Qt::PointingHandCursor);
+        QToolButton* button = CreateCommandButton(SetupPanel, def.Name, def.Row, def.Column);
         QAction* action = Action(def.Bound);
         button->setDefaultAction(action);
         // A tool hidden under the rules in force hides its button too.

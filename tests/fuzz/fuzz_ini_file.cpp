@@ -1,6 +1,7 @@
 // Fuzz target for the profile file in memory: any bytes parse, the text written from them
 // parses back to the same text with the same keys and values, and a written value reads back
 // before and after such a round trip.
+#include "fuzz_check.h"
 #include "ini_file.h"
 
 #include <cstddef>
@@ -14,13 +15,6 @@
 using namespace quorvin;
 
 namespace {
-
-// Reports the failed condition with its line, so that a crash names what broke.
-void Check(bool condition, int line = __builtin_LINE()) {
-    if (condition) return;
-    std::fprintf(stderr, "Check failed at line %d\n", line);
-    std::abort();
-}
 
 // The names in the header lines of a text, roughly: enough to compare the sections that a
 // round trip keeps.

@@ -2,6 +2,7 @@
 // ASCII byte, read as a language file without a fault, and every value converts by the list,
 // integer and number rules consistently: items come back from their own joining, a converted
 // number reads the same written again.
+#include "fuzz_check.h"
 #include "lang_file.h"
 
 #include <cctype>
@@ -15,13 +16,6 @@
 using namespace quorvin;
 
 namespace {
-
-// Reports the failed condition with its line, so that a crash names what broke.
-void Check(bool condition, int line = __builtin_LINE()) {
-    if (condition) return;
-    std::fprintf(stderr, "Check failed at line %d\n", line);
-    std::abort();
-}
 
 bool ValidUtf8(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
