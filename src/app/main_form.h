@@ -156,9 +156,9 @@ class TMainForm : public QMainWindow {
     class TThinkView final : public TThinkObserver {
       public:
         explicit TThinkView(TMainForm& form) : Form(form) {}
-        void ShowStatistic(TStatistic label, const std::string& text) override;
-        void SetForecastText(int side, const std::string& text) override;
-        void ClearForecast(int side) override;
+        void IterationStarted(int side, double budget) override;
+        void IterationDone(const TThinkIteration& iteration) override;
+        void NoSearch(int side) override;
         void SearchFinished() override;
 
       private:

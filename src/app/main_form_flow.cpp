@@ -156,7 +156,6 @@ int TMainForm::Think(bool advice) {
     TThinkRequest request = LevelForSideToMove(*GameRecord);
     request.MinimumMs = MinimumThinkMs;
     request.Observer = &ThinkView;
-    request.Translate = [](const std::string& s) { return Translated(s.c_str()).toStdString(); };
     const TThinkResult result = ThinkMove(*GameRecord, request);
     StopSpeedButton->setEnabled(false);
     // A stopped search answers no move. Thinking stays set until the caller has shown or

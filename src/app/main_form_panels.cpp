@@ -5,6 +5,7 @@
 
 #include "app_resources.h"
 #include "settings.h"
+#include "think_texts.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -117,15 +118,22 @@ void TMainForm::ClearForecastsOfSideToMove() {
     ClearForecasts(side == White, side == Black);
 }
 
-void TMainForm::TThinkView::ShowStatistic(TStatistic label, const std::string& text) {
-    Form.StatisticTexts[static_cast<std::size_t>(label)]->setText(QString::fromStdString(text));
+void TMainForm::TThinkView::IterationStarted(int, double budget) {
+    Form.StatisticTexts[static_cast<std::size_t>(TStatistic::Loading)]->setText(
+        LoadingText(budget));
 }
 
-void TMainForm::TThinkView::SetForecastText(int side, const std::string& text) {
-    Form.SetForecastText(side, QString::fromStdString(text));
+void TMainForm::TThinkView::IterationDone(const TThinkIteration& iteration) {
+    const auto texts = IterationTexts(iteration);
+    for (std::size_t i = 0; i < texts.size(); ++i) Form.StatisticTexts[i + 1]->setText(texts[i]);
+    if (Settings().Checked(TSetting::Forecast))
+        Form.SetForecastText(iteration.Side, QString::fromStdString(quorvin::ForecastText(
+                                                 iteration.Score, [](const std::string& s) {
+                                                     return Translated(s.c_str()).toStdString();
+                                                 })));
 }
 
-void TMainForm::TThinkView::ClearForecast(int side) {
+void TMainForm::TThinkView::NoSearch(int side) {
     Form.SetForecastText(side, QString());
 }
 

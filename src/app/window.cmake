@@ -22,6 +22,7 @@ target_sources(quorvin_app PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/move_display.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sounds.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/think_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/waits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form.h
 )

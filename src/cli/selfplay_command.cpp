@@ -36,7 +36,6 @@ int SelfPlayCommand(const TArgList& list, std::ostream& out) {
             TThinkRequest request;
             request.Level = levels[game.CurrentPosition().SideToMove];
             request.Disposition = args.Has("disposition");
-            request.Forecast = false;
             const TThinkResult r = ThinkMove(game, request);
             game.PlayMove(r.Move);
             ++plies;

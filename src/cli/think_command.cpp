@@ -1,5 +1,6 @@
 // `quorvin-cli think FILE.qvp --level L [--disposition]`: the computer's choice in a saved
-// position, with the statistics and the forecast the window would show.
+// position, with each iteration of the search and its forecast in plain lines. The clock's
+// readings stand on lines of their own ("time ..."), so that two runs compare without them.
 #include "bench_positions.h"
 #include "cli_args.h"
 #include "commands.h"
@@ -8,17 +9,26 @@
 #include "referee.h"
 #include "think.h"
 
+#include <cmath>
+
 namespace quorvin::cli {
 
 namespace {
 class TPrintingObserver : public TThinkObserver {
   public:
     explicit TPrintingObserver(std::ostream& out) : Out(out) {}
-    void ShowStatistic(TStatistic, const std::string& text) override { Out << text << "\n"; }
-    void SetForecastText(int side, const std::string& text) override {
-        Out << SideNames[side] << ": " << text << "\n";
+    void IterationStarted(int, double budget) override {
+        Out << "budget " << std::llround(budget) << "\n";
     }
-    void ClearForecast(int) override {}
+    void IterationDone(const TThinkIteration& it) override {
+        Out << "depth " << FixedText(it.AverageDepth, 1) << " (" << it.MinDepth << "-"
+            << it.MaxDepth << "), positions " << it.Positions << "\n";
+        Out << "time " << FixedText(it.TotalMs / 1000.0, 2) << " s ("
+            << FixedText(it.IterationMs / 1000.0, 2) << " s this iteration), "
+            << it.PositionsPerSecond << " positions/s\n";
+        Out << SideNames[it.Side] << ": " << ForecastText(it.Score, nullptr) << "\n";
+    }
+    void NoSearch(int) override { Out << "no search: the move is played at once\n"; }
 
   private:
     std::ostream& Out;

@@ -57,7 +57,6 @@ TThinkRequest LevelForSideToMove(const TGame& game) {
         request.Level = s.Get(TSetting::HinterLevel);
         request.Disposition = s.Checked(TSetting::HinterDisposition);
     }
-    request.Forecast = s.Checked(TSetting::Forecast);
     return request;
 }
 
@@ -65,9 +64,6 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
     TPosition& p = game.CurrentPosition();
     TThinkObserver* observer = request.Observer;
     const int side = p.SideToMove;
-    auto show = [&](TStatistic label, const std::string& text) {
-        if (observer) observer->ShowStatistic(label, text);
-    };
 
     p.SetLevel(request.Level, request.Disposition);
     p.Evaluate();
@@ -78,13 +74,13 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
 
     if (game.SingleMove() || game.RandomLevel()) {
         game.InheritBudget();
-        if (observer) observer->ClearForecast(side);
+        if (observer) observer->NoSearch(side);
     } else {
         for (;;) {
             MinLeafDepth = INT_MAX;
             MaxLeafDepth = 0;
             if (!p.FixedDepth) game.AdaptBudget();
-            show(TStatistic::Loading, "Нагрузка: " + std::to_string(std::llround(p.Budget)));
+            if (observer) observer->IterationStarted(side, p.Budget);
             const long long t1 = TickCount();
             double avgDepth = 0.0, score = 0.0;
             const int best = p.Search(0, RootBound, p.Budget, avgDepth, score, result.Nodes);
@@ -96,19 +92,21 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
             p.LastTime = static_cast<int>(t2 - t1);
             if (std::abs(score) > 499.0) p.LastTime = std::max(p.LastTime, p.TimeLimit);
 
-            const int minDepth = MinLeafDepth == INT_MAX ? 0 : MinLeafDepth;
-            show(TStatistic::Level, "Глубина: " + FixedText(avgDepth, 1) + " (" +
-                                        std::to_string(minDepth) + "-" +
-                                        std::to_string(MaxLeafDepth) + ")");
-            show(TStatistic::Time, "Время, с: " + FixedText((t2 - t0) / 1000.0, 2) + " (" +
-                                       FixedText((t2 - t1) / 1000.0, 2) + ")");
-            show(TStatistic::Positions, "Позиций: " + std::to_string(result.Nodes));
-            show(TStatistic::PosInSec,
-                 t2 == t0 ? std::string("Поз/сек: ")
-                          : "Поз/сек: " +
-                                std::to_string(std::llround(result.Nodes * 1000.0 / (t2 - t0))));
-            if (request.Forecast && observer)
-                observer->SetForecastText(side, ForecastText(score, request.Translate));
+            if (observer) {
+                TThinkIteration it;
+                it.Side = side;
+                it.Budget = p.Budget;
+                it.AverageDepth = avgDepth;
+                it.MinDepth = MinLeafDepth == INT_MAX ? 0 : MinLeafDepth;
+                it.MaxDepth = MaxLeafDepth;
+                it.TotalMs = t2 - t0;
+                it.IterationMs = t2 - t1;
+                it.Positions = result.Nodes;
+                it.PositionsPerSecond =
+                    t2 == t0 ? 0 : std::llround(result.Nodes * 1000.0 / double(t2 - t0));
+                it.Score = score;
+                observer->IterationDone(it);
+            }
 
             if (StopRequested || p.FixedDepth) break;
             if ((t2 - t0) + (t2 - t1) > p.TimeLimit) break;

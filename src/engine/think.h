@@ -1,7 +1,6 @@
-// Choosing a move: the thirteen levels, the iterations of the search with a growing leaf
-// budget under the level's time, and the statistics and forecast texts shown meanwhile.
-// The window (or the command line) watches through TThinkObserver and supplies the
-// translation of the forecast's words.
+// Choosing a move: the thirteen levels and the iterations of the search with a growing leaf
+// budget under the level's time. Each iteration is reported to a TThinkObserver as numbers;
+// the window and the command line make their own texts of them.
 #pragma once
 
 #include "game.h"
@@ -37,15 +36,29 @@ inline constexpr std::array<std::string_view, LevelCount> HinterLevelNames{"At R
 inline constexpr std::array<int, LevelCount> LevelTimeLimit{0,   0,   0,    10,   20,   50,   100,
                                                             200, 500, 1000, 2000, 5000, 10000};
 
-// The five statistics labels, in the order they are written.
-enum class TStatistic { Loading, Level, Time, Positions, PosInSec };
+// One finished iteration of the search.
+struct TThinkIteration {
+    int Side = 0;              // the side the engine moves for
+    double Budget = 0.0;       // the leaf budget of this iteration (0 at a fixed depth)
+    double AverageDepth = 0.0; // of the leaves reached
+    int MinDepth = 0, MaxDepth = 0;
+    long long TotalMs = 0;     // since the engine started on this move
+    long long IterationMs = 0; // this iteration alone
+    long long Positions = 0;   // visited since the engine started on this move
+    // Positions per second since the start; 0 while no millisecond has passed.
+    long long PositionsPerSecond = 0;
+    double Score = 0.0; // seen from Side; beyond 499.5 a forced result
+};
 
 class TThinkObserver {
   public:
     virtual ~TThinkObserver() = default;
-    virtual void ShowStatistic(TStatistic label, const std::string& text) = 0;
-    virtual void SetForecastText(int side, const std::string& text) = 0;
-    virtual void ClearForecast(int side) = 0;
+    // An iteration starts with this leaf budget.
+    virtual void IterationStarted(int side, double budget) = 0;
+    virtual void IterationDone(const TThinkIteration& iteration) = 0;
+    // The move is played without a search (a single move, or the level that plays at
+    // random): no forecast stands for it.
+    virtual void NoSearch(int side) = 0;
     // The search is over: "Break calculation" has nothing left to break.
     virtual void SearchFinished() {}
 };
@@ -53,10 +66,8 @@ class TThinkObserver {
 struct TThinkRequest {
     int Level = 2;
     bool Disposition = false;
-    bool Forecast = true;
     int MinimumMs = 0; // the window waits at least 100 ms before it answers
     TThinkObserver* Observer = nullptr;
-    std::function<std::string(const std::string&)> Translate; // identity when empty
 };
 
 struct TThinkResult {
@@ -73,7 +84,8 @@ TThinkRequest LevelForSideToMove(const TGame& game);
 // Chooses a move in the game's current position, whose Moves were filled by ClassifyNode.
 TThinkResult ThinkMove(TGame& game, const TThinkRequest& request);
 
-// The texts shown to the user.
+// The forecast of a score: "Victory in N half-move(s)", "Defeat in ...", or "Forecast: 0.3";
+// the words pass through tr (identity when empty).
 std::string ForecastText(double score, const std::function<std::string(const std::string&)>& tr);
 std::string FixedText(double value, int decimals);
 

@@ -34,16 +34,14 @@ TSearchRun RunSearch(TPosition& p, bool fixed, int depthLimit, double budget,
     return r;
 }
 
-// Records what the think driver shows.
+// Records what the think driver reports.
 struct TRecorder : TThinkObserver {
-    std::vector<std::pair<TStatistic, std::string>> Statistics;
-    std::vector<std::string> Forecasts;
-    int Cleared = 0;
-    void ShowStatistic(TStatistic label, const std::string& text) override {
-        Statistics.emplace_back(label, text);
-    }
-    void SetForecastText(int, const std::string& text) override { Forecasts.push_back(text); }
-    void ClearForecast(int) override { ++Cleared; }
+    std::vector<double> Budgets;
+    std::vector<TThinkIteration> Iterations;
+    int Unsearched = 0;
+    void IterationStarted(int, double budget) override { Budgets.push_back(budget); }
+    void IterationDone(const TThinkIteration& it) override { Iterations.push_back(it); }
+    void NoSearch(int) override { ++Unsearched; }
 };
 
 TGame GameFrom(TRules rules, int rows, int files, const std::string& pieces, int side) {
@@ -181,8 +179,8 @@ TEST(Think, SingleMoveIsAnsweredWithoutSearch) {
     EXPECT_EQ(r.Move, 1);
     EXPECT_EQ(r.Iterations, 0);
     EXPECT_EQ(r.Nodes, 0);
-    EXPECT_TRUE(recorder.Statistics.empty());
-    EXPECT_EQ(recorder.Cleared, 1);
+    EXPECT_TRUE(recorder.Iterations.empty());
+    EXPECT_EQ(recorder.Unsearched, 1);
 }
 
 TEST(Think, AtRandomPlaysTheFirstShuffledMove) {
@@ -217,18 +215,18 @@ TEST(Think, FixedDepthLevelsRunOneIteration) {
         request.Observer = &recorder;
         const TThinkResult r = ThinkMove(game, request);
         EXPECT_EQ(r.Iterations, 1);
-        ASSERT_EQ(recorder.Statistics.size(), 5u);
-        EXPECT_EQ(recorder.Statistics[0].second, "Нагрузка: 0");
-        EXPECT_TRUE(std::regex_match(recorder.Statistics[1].second,
-                                     std::regex("Глубина: [0-9]+\\.[0-9] \\([0-9]+-[0-9]+\\)")))
-            << recorder.Statistics[1].second;
-        EXPECT_TRUE(
-            std::regex_match(recorder.Statistics[2].second,
-                             std::regex("Время, с: [0-9]+\\.[0-9]{2} \\([0-9]+\\.[0-9]{2}\\)")));
-        EXPECT_EQ(recorder.Statistics[3].second, "Позиций: " + std::to_string(r.Nodes));
-        EXPECT_EQ(recorder.Statistics[4].second.rfind("Поз/сек: ", 0), 0u);
-        ASSERT_EQ(recorder.Forecasts.size(), 1u);
-        EXPECT_EQ(recorder.Forecasts[0], "Forecast: 0.0");
+        ASSERT_EQ(recorder.Budgets.size(), 1u);
+        EXPECT_EQ(recorder.Budgets[0], 0.0); // a fixed depth needs no budget
+        ASSERT_EQ(recorder.Iterations.size(), 1u);
+        const TThinkIteration& it = recorder.Iterations[0];
+        EXPECT_EQ(it.Side, White);
+        EXPECT_EQ(it.Positions, r.Nodes);
+        EXPECT_LE(it.MinDepth, it.MaxDepth);
+        EXPECT_GE(it.AverageDepth, it.MinDepth);
+        EXPECT_LE(it.AverageDepth, it.MaxDepth);
+        EXPECT_GE(it.TotalMs, it.IterationMs);
+        EXPECT_EQ(it.Score, r.Score);
+        EXPECT_EQ(ForecastText(it.Score, nullptr), "Forecast: 0.0");
     }
 }
 
@@ -239,28 +237,15 @@ TEST(Think, ForcedWinEndsTheTimedRunAtOnce) {
     TThinkRequest request;
     request.Level = 12; // ten seconds a move, but the win is found in the first iteration
     request.Observer = &recorder;
-    request.Translate = [](const std::string& s) { return s == "Victory" ? "Sieg" : s; };
     const long long t0 = TickCount();
     const TThinkResult r = ThinkMove(game, request);
     EXPECT_LT(TickCount() - t0, 2000);
     EXPECT_EQ(r.Iterations, 1);
     EXPECT_EQ(game.CurrentPosition().Moves.GetMove(r.Move).CaptureCount, 1);
-    ASSERT_EQ(recorder.Forecasts.size(), 1u);
-    EXPECT_EQ(recorder.Forecasts[0], "Sieg in 1 half-move(s)");
-}
-
-TEST(Think, NoForecastWhenSwitchedOff) {
-    ApplyBoard(TRules::International, 8, 8, false);
-    TGame game(TRules::International);
-    game.CurrentPosition().ClassifyNode(false);
-    TRecorder recorder;
-    TThinkRequest request;
-    request.Level = 1;
-    request.Forecast = false;
-    request.Observer = &recorder;
-    ThinkMove(game, request);
-    EXPECT_TRUE(recorder.Forecasts.empty());
-    EXPECT_FALSE(recorder.Statistics.empty());
+    ASSERT_EQ(recorder.Iterations.size(), 1u);
+    EXPECT_EQ(ForecastText(recorder.Iterations[0].Score,
+                           [](const std::string& s) { return s == "Victory" ? "Sieg" : s; }),
+              "Sieg in 1 half-move(s)");
 }
 
 TEST(Think, TimedLevelGrowsItsBudgetAndKeepsItForTheSide) {
