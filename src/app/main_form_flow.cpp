@@ -259,8 +259,9 @@ void TMainForm::UndoActionExecute() {
 
 void TMainForm::UndoAllActionExecute() {
     if (!GameRecord) return;
-    while (GameRecord->Current() >= 3) Undo();
-    if (GameRecord->Current() >= 2) Undo();
+    AutoSpeedButton->setChecked(false);
+    SetMode(TMode::Busy);
+    GameRecord->UndoAll();
     ResumeAfterHistoryStep();
 }
 
@@ -272,7 +273,8 @@ void TMainForm::RedoActionExecute() {
 
 void TMainForm::RedoAllActionExecute() {
     if (!GameRecord) return;
-    while (GameRecord->Current() < GameRecord->Count()) Redo();
+    SetMode(TMode::Busy);
+    GameRecord->RedoAll();
     ResumeAfterHistoryStep();
 }
 

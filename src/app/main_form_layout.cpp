@@ -269,33 +269,32 @@ void TMainForm::CreateActions() {
         SetupTools->addAction(Action(tool));
     }
 
-    // The command buttons of MainPanel, by row and column.
+    // The command buttons of MainPanel, by row and column. The three with handlers of their
+    // own are kept in the fields named here.
     struct TButtonDef {
         int Row, Column;
         const char* Name;
         std::optional<TActionId> Bound;
+        QToolButton* TMainForm::*Field = nullptr;
     };
     static constexpr std::array<TButtonDef, 12> buttons{{
         {0, 0, "NewGameSpeedButton", TActionId::NewGame},
         {0, 1, "TuneSpeedButton", TActionId::Options},
-        {0, 2, "HelpSpeedButton", std::nullopt},
+        {0, 2, "HelpSpeedButton", std::nullopt, &TMainForm::HelpSpeedButton},
         {0, 3, "SidesSpeedButton", TActionId::Sides},
         {1, 0, "UnDoAllSpeedButton", TActionId::UndoAll},
         {1, 1, "UnDoSpeedButton", TActionId::Undo},
         {1, 2, "RedoSpeedButton", TActionId::Redo},
         {1, 3, "RedoAllSpeedButton", TActionId::RedoAll},
         {2, 0, "HintSpeedButton", TActionId::Advice},
-        {2, 1, "AutoSpeedButton", std::nullopt},
-        {2, 2, "StopSpeedButton", std::nullopt},
+        {2, 1, "AutoSpeedButton", std::nullopt, &TMainForm::AutoSpeedButton},
+        {2, 2, "StopSpeedButton", std::nullopt, &TMainForm::StopSpeedButton},
         {2, 3, "SetupSpeedButton", TActionId::Setup},
     }};
     for (const TButtonDef& def : buttons) {
         QToolButton* button = CreateCommandButton(MainPanel, def.Name, def.Row, def.Column);
         if (def.Bound) button->setDefaultAction(Action(*def.Bound));
-        const QString name = button->objectName();
-        if (name == QLatin1String("HelpSpeedButton")) HelpSpeedButton = button;
-        if (name == QLatin1String("AutoSpeedButton")) AutoSpeedButton = button;
-        if (name == QLatin1String("StopSpeedButton")) StopSpeedButton = button;
+        if (def.Field) this->*def.Field = button;
     }
     HelpSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::HelpGlyph)));
     HelpSpeedButton->setToolTip(QStringLiteral("Help"));
