@@ -447,7 +447,8 @@ void TMainForm::showEvent(QShowEvent* event) {
         // The first game starts once the window is on screen, so that a computer opening
         // the game thinks in front of a painted board.
         StartScheduled = true;
-        QTimer::singleShot(0, this, &TMainForm::FormActivate);
+        QTimer::singleShot(0, this,
+                           [this] { RunCommand(TWhen::Always, [this] { FormActivate(); }); });
     }
 }
 
