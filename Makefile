@@ -9,13 +9,15 @@ FUZZ_SECONDS ?= 60
 
 PACKAGES = g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev \
            qt6-base-dev qt6-multimedia-dev libjpeg-dev libgif-dev libgl-dev \
-           clang libclang-rt-14-dev clang-format xvfb xauth imagemagick xdotool
+           clang libclang-rt-14-dev clang-format xvfb xauth imagemagick xdotool \
+           desktop-file-utils appstream shared-mime-info dpkg-dev file
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 SOAK_SECONDS ?= 300
+PREFIX       ?= /usr/local
 
-.PHONY: deps build run test test-asan soak bench format fuzz clean
+.PHONY: deps build run test test-asan soak bench format fuzz clean install package
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -38,6 +40,14 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The game, its data, menu entry, icons and description under PREFIX (DESTDIR is honoured).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the same files under /usr: $(BUILD)/quorvin_VERSION_ARCH.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVIN_SANITIZE=ON -DQUORVIN_APP=ON

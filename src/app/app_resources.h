@@ -17,6 +17,7 @@ namespace Resource {
 inline constexpr const char* AlphaImage = ":/AlphaImage.png";
 inline constexpr const char* Splash = ":/Splash.jpg"; // 640 x 399
 inline constexpr const char* Icon32 = ":/Icons/Quorvin32.png";
+inline constexpr const char* Icon48 = ":/Icons/Quorvin48.png";
 inline constexpr const char* Icon64 = ":/Icons/Quorvin64.png";
 inline constexpr const char* Icon128 = ":/Icons/Quorvin128.png";
 inline constexpr const char* Icon256 = ":/Icons/Quorvin256.png";

@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvin"));
+    // Lets the desktop match the window with the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorvin"));
     InitAppResources();
 
     const QString iniName = SettingsFileName();

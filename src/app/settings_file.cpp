@@ -12,17 +12,23 @@
 
 namespace quorvin {
 
-QString SettingsFileNameFor(const QString& programFolder, const QString& executableName,
-                            const QString& configFolder) {
-    const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable())
-        return QDir(programFolder).filePath(executableName + QStringLiteral(".INI"));
+QString SettingsFileNameFor(const QString& programFolder, const QString& executableFolder,
+                            const QString& executableName, const QString& configFolder) {
+    // Whether the executable's folder is writable says nothing about whether it is an
+    // installation (a prefix under $HOME is writable too); whether it holds the data does.
+    const QFileInfo program(programFolder), executable(executableFolder);
+    const bool ownFolder = program.isDir() && executable.isDir() &&
+                           program.canonicalFilePath() == executable.canonicalFilePath();
+    // A portable copy unpacked where it may not write keeps its settings with the user's.
+    if (ownFolder && executable.isWritable())
+        return QDir(executableFolder).filePath(executableName + QStringLiteral(".INI"));
     return QDir(configFolder).filePath(QStringLiteral("quorvin/quorvin.INI"));
 }
 
 QString SettingsFileName() {
+    const QFileInfo executable(QCoreApplication::applicationFilePath());
     return SettingsFileNameFor(
-        ProgramFolder(), QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
+        ProgramFolder(), executable.absolutePath(), executable.completeBaseName(),
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 

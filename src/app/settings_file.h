@@ -1,6 +1,8 @@
-// Where the settings file lives: beside the program, named after it with ".INI", when that
-// folder is writable (a copy run from its build or unpack folder); otherwise in the user's
-// configuration folder. The file is read once at start and written once at exit.
+// Where the settings file lives: beside the program, named after it with ".INI", when the
+// program runs from a folder that holds its own data (a build folder or an unpacked portable
+// copy) and may write there; otherwise in the user's configuration folder, so that an
+// installed copy never writes into its installation, even a user-writable one. The file is read
+// once at start and written once at exit.
 #pragma once
 
 #include <QString>
@@ -9,9 +11,10 @@ namespace quorvin {
 
 class TIniFile;
 
-// The settings file for a program folder and executable name.
-QString SettingsFileNameFor(const QString& programFolder, const QString& executableName,
-                            const QString& configFolder);
+// The settings file for a program whose data lies in `programFolder` (as ProgramFolder
+// answers) and whose executable lies in `executableFolder`.
+QString SettingsFileNameFor(const QString& programFolder, const QString& executableFolder,
+                            const QString& executableName, const QString& configFolder);
 // The settings file of this program.
 QString SettingsFileName();
 

@@ -12,11 +12,23 @@ namespace quorvin::cli {
 
 namespace fs = std::filesystem;
 
+std::string InstalledPositionsFolder(const std::string& executableFolder) {
+    const fs::path folder(executableFolder);
+    for (const fs::path& candidate :
+         {folder / "Positions", folder / ".." / "share" / "quorvin" / "Positions"}) {
+        std::error_code error;
+        if (fs::is_directory(candidate, error)) return candidate.lexically_normal().string();
+    }
+    return {};
+}
+
 std::string PositionsFolder() {
     std::error_code error;
     const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    if (!error && fs::is_directory(exe.parent_path() / "Positions"))
-        return (exe.parent_path() / "Positions").string();
+    if (!error) {
+        const std::string folder = InstalledPositionsFolder(exe.parent_path().string());
+        if (!folder.empty()) return folder;
+    }
 #ifdef QUORVIN_SOURCE_DIR
     return std::string(QUORVIN_SOURCE_DIR) + "/data/Positions";
 #else

@@ -21,8 +21,11 @@ struct TBenchPosition {
 
 // The presets first, then the files of the positions folder in name order.
 std::vector<TBenchPosition> BenchPositions();
-// The folder of the bench positions: beside the executable, else in the source tree.
+// The folder of the bench positions: beside the executable, else where an installed copy keeps
+// them (../share/quorvin/Positions beside it), else in the source tree.
 std::string PositionsFolder();
+// The first two places for a given executable folder; empty when neither holds the positions.
+std::string InstalledPositionsFolder(const std::string& executableFolder);
 
 struct TBenchResult {
     long long Nodes = 0;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 namespace quorvin::test {
 namespace {
@@ -136,8 +137,11 @@ TEST(Art, EveryCompiledInPictureLoads) {
           Resource::ContinueGlyph,  Resource::ComputerImage,    Resource::HumanImage,
           Resource::WhiteImage,     Resource::BlackImage,       Resource::EmptyImage})
         EXPECT_EQ(QImage(glyph).size(), QSize(32, 32)) << glyph;
-    EXPECT_EQ(QImage(Resource::Icon32).size(), QSize(32, 32));
-    EXPECT_EQ(QImage(Resource::Icon256).size(), QSize(256, 256));
+    for (const auto& [icon, size] :
+         {std::pair{Resource::Icon32, 32}, std::pair{Resource::Icon48, 48},
+          std::pair{Resource::Icon64, 64}, std::pair{Resource::Icon128, 128},
+          std::pair{Resource::Icon256, 256}})
+        EXPECT_EQ(QImage(icon).size(), QSize(size, size)) << icon;
     EXPECT_EQ(QImage(Resource::Splash).size(), QSize(640, 399));
     for (TSetupCursor tool :
          {TSetupCursor::EmptySquare, TSetupCursor::WhitePawn, TSetupCursor::BlackPawn,

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <regex>
 #include <sstream>
+#include <unistd.h>
 
 using namespace quorvin::cli;
 
@@ -58,6 +60,24 @@ TEST(CliBench, SignatureMatchesTheReferenceEveryRun) {
     EXPECT_TRUE(std::regex_search(out, std::regex("^bench nodes " + std::to_string(BenchSignature) +
                                                   " time_ms [0-9]+ nps [0-9]+\n$")))
         << out;
+}
+
+// An installed quorvin-cli finds the positions in the prefix's share folder, so that its bench
+// signature matches the build folder's; a copy that carries them beside itself uses those.
+TEST(CliBench, FindsThePositionsBesideItselfOrInItsInstallation) {
+    namespace fs = std::filesystem;
+    const fs::path prefix =
+        fs::temp_directory_path() / ("quorvin-cli-test-" + std::to_string(::getpid()));
+    fs::remove_all(prefix);
+    fs::create_directories(prefix / "bin");
+    EXPECT_EQ(InstalledPositionsFolder((prefix / "bin").string()), "");
+    fs::create_directories(prefix / "share" / "quorvin" / "Positions");
+    EXPECT_EQ(InstalledPositionsFolder((prefix / "bin").string()),
+              (prefix / "share" / "quorvin" / "Positions").string());
+    fs::create_directories(prefix / "bin" / "Positions");
+    EXPECT_EQ(InstalledPositionsFolder((prefix / "bin").string()),
+              (prefix / "bin" / "Positions").string());
+    fs::remove_all(prefix);
 }
 
 TEST(CliSelfPlay, EveryPresetPlaysToAnEnd) {

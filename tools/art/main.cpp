@@ -59,7 +59,7 @@ QStringList WriteResources(const QDir& resources) {
     add(AlphaMask(), "AlphaImage.png");
     for (const TNamedPicture& glyph : Glyphs()) add(glyph.Picture, "Glyphs/" + glyph.Name);
     for (const TNamedPicture& cursor : Cursors()) add(cursor.Picture, "Cursors/" + cursor.Name);
-    for (int size : {32, 64, 128, 256})
+    for (int size : {32, 48, 64, 128, 256})
         add(ProgramIcon(size), QString("Icons/Quorvin%1.png").arg(size));
     WriteJpeg(SplashPicture(), resources.filePath("Splash.jpg"), 90);
     files << "Splash.jpg";
