@@ -1,5 +1,5 @@
-// `quorvin-cli think FILE.qvp --level L [--disposition]`: the computer's choice in a saved
-// position, with the statistics and the forecast the window would show.
+// `quorvin-cli think FILE.qvp --level L [--disposition] [--seed S]`: the computer's choice in a
+// saved position, with the statistics and the forecast the window would show.
 #include "bench_positions.h"
 #include "cli_args.h"
 #include "commands.h"
@@ -26,7 +26,7 @@ class TPrintingObserver : public TThinkObserver {
 } // namespace
 
 int ThinkCommand(const TArgList& list, std::ostream& out) {
-    const TArgs args(list, {"disposition"});
+    const TArgs args(list, {"disposition"}, {"level", "seed"}, 1);
     if (args.Positional().size() != 1) throw TUsageError("name one position file");
     const int level = static_cast<int>(args.Integer("level", 2, 0, 12));
     if (args.Has("seed"))
