@@ -4,7 +4,7 @@
 #include "draw.h"
 #include "waits.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace quorvin {
 
@@ -21,14 +21,14 @@ THumanMove::THumanMove(TBoardGrid& grid, TPositionSource position, TAutoSingleMo
 
 int THumanMove::MoveCount() const {
     const TPosition* p = Position();
-    return p ? std::min(p->Moves.Count, MaxMoveIndex) : 0;
+    return p ? p->Moves.Count : 0;
 }
 
 void THumanMove::ResetMoveInput() {
     Highlighted.reset();
     Step = 0;
-    CandidateMoves.reset();
-    for (int i = 1; i <= MoveCount(); ++i) CandidateMoves.set(std::size_t(i));
+    CandidateMoves.assign(std::size_t(MoveCount() + 1), true);
+    CandidateMoves[0] = false;
 }
 
 bool THumanMove::IsHighlighted(int square) const {
@@ -36,7 +36,8 @@ bool THumanMove::IsHighlighted(int square) const {
 }
 
 bool THumanMove::IsCandidate(int number) const {
-    return number >= 0 && number < CandidateLimit && CandidateMoves.test(std::size_t(number));
+    return number >= 0 && std::size_t(number) < CandidateMoves.size() &&
+           CandidateMoves[std::size_t(number)];
 }
 
 bool THumanMove::FindMatch(int square, int step, int& number) const {
@@ -61,7 +62,7 @@ int THumanMove::NarrowCandidates(int square) {
         if (p->Moves.GetMove(i).Path[std::size_t(Step)] == square)
             ++count;
         else
-            CandidateMoves.reset(std::size_t(i));
+            CandidateMoves[std::size_t(i)] = false;
     }
     return count;
 }

@@ -9,6 +9,7 @@
 
 #include <bitset>
 #include <functional>
+#include <vector>
 
 namespace quorvin {
 
@@ -44,7 +45,6 @@ class THumanMove {
 
   private:
     static constexpr int HighlightLimit = 80; // squares are at most 72
-    static constexpr int CandidateLimit = MaxMoveIndex + 1;
 
     const TPosition* Position() const { return PositionSource ? PositionSource() : nullptr; }
     int MoveCount() const;
@@ -55,7 +55,8 @@ class THumanMove {
     TPositionSource PositionSource;
     TAutoSingleMove AutoSingleMove;
     std::bitset<HighlightLimit> Highlighted;
-    std::bitset<CandidateLimit> CandidateMoves;
+    // Indexed by move number; as long as the position's list, which has no fixed limit.
+    std::vector<bool> CandidateMoves;
     int Step = 0;
 };
 

@@ -42,7 +42,7 @@ TBenchResult RunBench(double budget, std::ostream* log) {
 }
 
 int BenchCommand(const TArgList& list, std::ostream& out) {
-    const TArgs args(list, {"quiet"});
+    const TArgs args(list, {"quiet"}, {"budget"});
     const double budget = static_cast<double>(args.Integer("budget", BenchBudget, 1, 1000000000));
     const TBenchResult r = RunBench(budget, args.Has("quiet") ? nullptr : &out);
     out << "bench nodes " << r.Nodes << " time_ms " << r.TimeUs / 1000 << " nps "

@@ -8,7 +8,7 @@
 namespace quorvin::cli {
 
 int BoardCommand(const TArgList& list, std::ostream& out) {
-    const TArgs args(list, {"coloring", "top"});
+    const TArgs args(list, BoardFlags({"top"}), BoardOptions({}));
     UseBoard(ReadBoardChoice(args));
     const int orientation = args.Has("top") ? 0 : 1;
     out << BoardRows << " rows x " << BoardFiles << " files, " << SquareCount << " squares"

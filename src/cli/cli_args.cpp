@@ -7,10 +7,12 @@
 
 namespace quorvin::cli {
 
-TArgs::TArgs(const std::vector<std::string>& args, const std::set<std::string>& flags) {
+TArgs::TArgs(const std::vector<std::string>& args, const std::set<std::string>& flags,
+             const std::set<std::string>& options, std::size_t positionals) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a.rfind("--", 0) != 0) {
+            if (Loose.size() == positionals) throw TUsageError("unexpected argument \"" + a + "\"");
             Loose.push_back(a);
             continue;
         }
@@ -19,6 +21,7 @@ TArgs::TArgs(const std::vector<std::string>& args, const std::set<std::string>& 
             Values[name] = "";
             continue;
         }
+        if (!options.count(name)) throw TUsageError("unknown option " + a);
         if (i + 1 >= args.size()) throw TUsageError("option --" + name + " needs a value");
         Values[name] = args[++i];
     }
@@ -47,9 +50,23 @@ long long TArgs::Integer(const std::string& name, long long fallback, long long 
     return v;
 }
 
+std::set<std::string> BoardOptions(std::set<std::string> own) {
+    own.insert({"preset", "rules", "rows", "files"});
+    return own;
+}
+
+std::set<std::string> BoardFlags(std::set<std::string> own) {
+    own.insert("coloring");
+    return own;
+}
+
 TBoardChoice ReadBoardChoice(const TArgs& args) {
     TBoardChoice board;
     if (args.Has("preset")) {
+        for (const char* name : {"rules", "rows", "files", "coloring"})
+            if (args.Has(name))
+                throw TUsageError(std::string("--preset sets the whole board; leave out --") +
+                                  name);
         const auto preset = FindPreset(args.Text("preset", ""));
         if (!preset)
             throw TUsageError("unknown preset \"" + args.Text("preset", "") +

@@ -1,5 +1,7 @@
 // Command-line arguments of quorvin-cli: "--name value" options and flags, and the board
-// selection shared by every command (--preset, or --rules/--rows/--files/--coloring).
+// selection shared by the commands that play on a board (--preset, or
+// --rules/--rows/--files/--coloring). Each command names the options it knows, so that a
+// mistyped one is reported instead of quietly leaving a default in force.
 #pragma once
 
 #include "settings.h"
@@ -19,8 +21,10 @@ struct TUsageError : std::runtime_error {
 
 class TArgs {
   public:
-    // flags: the options that take no value.
-    TArgs(const std::vector<std::string>& args, const std::set<std::string>& flags);
+    // flags: the options that take no value; options: those that take one; positionals:
+    // how many plain arguments the command takes at most. Anything else is a usage error.
+    TArgs(const std::vector<std::string>& args, const std::set<std::string>& flags,
+          const std::set<std::string>& options, std::size_t positionals = 0);
 
     bool Has(const std::string& name) const;
     std::string Text(const std::string& name, const std::string& fallback) const;
@@ -40,7 +44,13 @@ struct TBoardChoice {
     bool Coloring = false;
 };
 
-// Reads --preset or --rules/--rows/--files/--coloring; throws TUsageError when invalid.
+// The options of the board selection, added to a command's own: BoardOptions take a value,
+// BoardFlags do not.
+std::set<std::string> BoardOptions(std::set<std::string> own);
+std::set<std::string> BoardFlags(std::set<std::string> own);
+
+// Reads --preset or --rules/--rows/--files/--coloring; throws TUsageError when invalid or
+// when a preset is given together with any of the others, which it would override.
 TBoardChoice ReadBoardChoice(const TArgs& args);
 // Applies the board to the settings and the geometry.
 void UseBoard(const TBoardChoice& board);

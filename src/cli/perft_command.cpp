@@ -9,7 +9,7 @@
 namespace quorvin::cli {
 
 int PerftCommand(const TArgList& list, std::ostream& out) {
-    const TArgs args(list, {"coloring", "bulk"});
+    const TArgs args(list, BoardFlags({"bulk"}), BoardOptions({"depth"}));
     const TBoardChoice board = ReadBoardChoice(args);
     const int depth = static_cast<int>(args.Integer("depth", 5, 1, 30));
     const bool bulk = args.Has("bulk");

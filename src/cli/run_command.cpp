@@ -9,11 +9,12 @@ namespace quorvin::cli {
 namespace {
 constexpr const char* Usage =
     "usage: quorvin-cli COMMAND [options]\n"
-    "  board    --rows R --files F [--coloring] [--top]\n"
-    "  perft    (--preset P | --rules N --rows R --files F [--coloring]) --depth D [--bulk]\n"
-    "  bench    [--quick]\n"
-    "  think    FILE.qvp --level L [--disposition]\n"
-    "  selfplay (--preset P | --rules N ...) --white L --black L --games N [--seed S]\n"
+    "  board    BOARD [--top]\n"
+    "  perft    BOARD --depth D [--bulk]\n"
+    "  bench    [--budget B] [--quiet]\n"
+    "  think    FILE.qvp --level L [--disposition] [--seed S]\n"
+    "  selfplay BOARD --white L --black L --games N [--seed S] [--disposition]\n"
+    "BOARD: --preset P, or --rules N --rows R --files F [--coloring]; a preset sets all four\n"
     "presets: vorna, brazilian, international, canadian, spanish, straight\n"
     "rules: 0 Vorna, 1 International draughts, 2 Spanish checkers, 3 Straight checkers\n";
 }

@@ -16,7 +16,8 @@ constexpr int PlyLimit = 5000;
 } // namespace
 
 int SelfPlayCommand(const TArgList& list, std::ostream& out) {
-    const TArgs args(list, {"coloring", "disposition"});
+    const TArgs args(list, BoardFlags({"disposition"}),
+                     BoardOptions({"white", "black", "games", "seed"}));
     const TBoardChoice board = ReadBoardChoice(args);
     const std::array<int, 2> levels{static_cast<int>(args.Integer("white", 2, 0, 12)),
                                     static_cast<int>(args.Integer("black", 2, 0, 12))};

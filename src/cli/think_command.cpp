@@ -1,6 +1,6 @@
-// `quorvin-cli think FILE.qvp --level L [--disposition]`: the computer's choice in a saved
-// position, with each iteration of the search and its forecast in plain lines. The clock's
-// readings stand on lines of their own ("time ..."), so that two runs compare without them.
+// `quorvin-cli think FILE.qvp --level L [--disposition] [--seed S]`: the computer's choice in a
+// saved position, with each iteration of the search and its forecast in plain lines. The
+// clock's readings stand on lines of their own ("time ..."), so that two runs compare without.
 #include "bench_positions.h"
 #include "cli_args.h"
 #include "commands.h"
@@ -36,7 +36,7 @@ class TPrintingObserver : public TThinkObserver {
 } // namespace
 
 int ThinkCommand(const TArgList& list, std::ostream& out) {
-    const TArgs args(list, {"disposition"});
+    const TArgs args(list, {"disposition"}, {"level", "seed"}, 1);
     if (args.Positional().size() != 1) throw TUsageError("name one position file");
     const int level = static_cast<int>(args.Integer("level", 2, 0, 12));
     if (args.Has("seed"))

@@ -1,48 +1,72 @@
-// Packing, unpacking and shuffling of move lists; see move_list.h.
+// Packing, unpacking, growing and shuffling of move lists; see move_list.h.
 #include "move_list.h"
 
 #include "mathematics.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <stdexcept>
 
 namespace quorvin {
 
+TMoveList::TMoveList(const TMoveList& other) : TMoveList() {
+    *this = other;
+}
+
+TMoveList& TMoveList::operator=(const TMoveList& other) {
+    if (this == &other) return *this;
+    // Only the moves are copied; each list keeps its own storage.
+    Count = 0;
+    Length = other.Length;
+    Stride = other.Stride;
+    const int used = other.Count * other.Stride;
+    if (used > Capacity) Grow(used);
+    std::memcpy(Bytes, other.Bytes, static_cast<std::size_t>(used));
+    Count = other.Count;
+    return *this;
+}
+
+void TMoveList::Grow(int bytes) {
+    // Doubling keeps a list that grows move by move from copying itself over and over.
+    const int capacity = std::max(bytes, 2 * Capacity);
+    auto bigger =
+        std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(capacity));
+    std::memcpy(bigger.get(), Bytes, static_cast<std::size_t>(Count * Stride));
+    Spill = std::move(bigger);
+    Bytes = Spill.get();
+    Capacity = capacity;
+}
+
+void TMoveList::CheckIndex(int Index) const {
+    if (!InRange(Index, 1, Count)) throw std::out_of_range("move index out of range");
+}
+
 void TMoveList::PutMove(int Index, const TMove& move) {
 #ifdef QUORVIN_CHECKS
-    if (!InRange(Index, 1, MaxMoveIndex)) throw std::out_of_range("move index out of range");
+    CheckIndex(Index);
 #endif
-    const int L = CaptureLength;
-    const int offset = MoveOffset[L][Index];
-    if (Index > MaxMoveIndex || offset + MoveSize(L) > MoveListBytes - 1) {
-        --Count;
+    std::uint8_t* slot = Bytes + Stride * (Index - 1);
+    if (Length == 0) {
+        slot[0] = move.Path[0];
+        slot[1] = move.Path[1];
         return;
     }
-    if (L == 0) {
-        Data[offset] = move.Path[0];
-        Data[offset + 1] = move.Path[1];
-        return;
-    }
-    std::memcpy(&Data[offset], move.Path.data(), L + 1);
-    std::memcpy(&Data[offset + L + 1], move.Captured.data(), L + 1);
+    std::memcpy(slot, move.Path.data(), Length + 1);
+    std::memcpy(slot + Length + 1, move.Captured.data(), Length + 1);
 }
 
 void TMoveList::GetMove(int Index, TMove& move) const {
-#ifdef QUORVIN_CHECKS
-    if (!InRange(Index, 1, Count)) throw std::out_of_range("move index out of range");
-#endif
-    const int L = CaptureLength;
-    const int offset = MoveOffset[L][Index];
-    if (L == 0) {
-        move.Path[0] = Data[offset];
-        move.Path[1] = Data[offset + 1];
+    const std::uint8_t* slot = Slot(Index);
+    if (Length == 0) {
+        move.Path[0] = slot[0];
+        move.Path[1] = slot[1];
         move.CaptureCount = 0;
         move.LastIndex = 1;
         move.Captured[0] = 0;
     } else {
-        std::memcpy(move.Path.data(), &Data[offset], L + 1);
-        std::memcpy(move.Captured.data(), &Data[offset + L + 1], L + 1);
+        std::memcpy(move.Path.data(), slot, Length + 1);
+        std::memcpy(move.Captured.data(), slot + Length + 1, Length + 1);
         move.CaptureCount = move.Captured[0];
         move.LastIndex = move.Captured[0];
     }
@@ -51,24 +75,26 @@ void TMoveList::GetMove(int Index, TMove& move) const {
 }
 
 void TMoveList::Repack(int NewLength) {
-    const int L = CaptureLength;
+    const int L = Length;
     assert(NewLength >= L);
     if (NewLength == L) return;
-    // Moves past the capacity of the new stride are dropped, as PutMove would drop them.
-    while (Count > 0 && MoveOffset[NewLength][Count] + MoveSize(NewLength) > MoveListBytes - 1)
-        --Count;
-    for (int i = Count; i >= 1; --i) {
-        const int oldOffset = MoveOffset[L][i];
-        const int newOffset = MoveOffset[NewLength][i];
+    const int newStride = MoveSize(NewLength);
+    if (Count * newStride > Capacity) Grow(Count * newStride);
+    // From the last move down: slots only grow, so no move is overwritten before it moves.
+    for (int i = Count - 1; i >= 0; --i) {
+        std::uint8_t* from = Bytes + Stride * i;
+        std::uint8_t* to = Bytes + newStride * i;
         if (L == 0) {
             // A list of simple moves is only repacked while empty; keep it well defined.
-            Data[newOffset + 1] = Data[oldOffset + 1];
-            Data[newOffset] = Data[oldOffset];
+            to[1] = from[1];
+            to[0] = from[0];
             continue;
         }
-        std::memmove(&Data[newOffset + NewLength + 1], &Data[oldOffset + L + 1], L + 1);
-        std::memmove(&Data[newOffset], &Data[oldOffset], L + 1);
+        std::memmove(to + NewLength + 1, from + L + 1, L + 1);
+        std::memmove(to, from, L + 1);
     }
+    Length = NewLength;
+    Stride = newStride;
 }
 
 void TMoveList::Shuffle() {

@@ -1,16 +1,26 @@
-// The list of a position's legal moves, packed into a fixed 510-byte array at a common
-// stride so that a position (one per search node) needs no allocation. Moves are named by
-// their 1-based index; the order is the order the generators produced them in.
+// The list of a position's legal moves, packed at a common stride so that a position (one
+// per search node) normally needs no allocation: the moves live in an array inside the
+// object. Moves are named by their 1-based index; the order is the order the generators
+// produced them in.
+//
+// The list never drops a move. A flying king on a big board can have hundreds of capture
+// routes of the same length, more than any fixed array inside a position should hold, so a
+// list that runs out of room moves to a buffer of its own and keeps it for the positions it
+// holds later: a search reuses one position per ply, so the buffer is allocated once per
+// ply at most, and only in positions that need it.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace quorvin {
 
 inline constexpr int MaxCaptureLength = 32; // pieces one capture sequence can take
-inline constexpr int MoveListBytes = 510;
-inline constexpr int MaxMoveIndex = 255;
+// Room for moves inside the list: every list of simple moves fits (on 12 x 12 at most 242,
+// one per empty square and direction a piece can come from), and so do the captures of
+// nearly every position.
+inline constexpr int InlineMoveBytes = 510;
 
 // One move unpacked. Path[0] is the start square; for a capture Path[k] is the landing
 // square after the k-th jump, for a simple move Path[1] is the destination. Captured[0] is
@@ -24,55 +34,60 @@ struct TMove {
     std::array<std::uint8_t, MaxCaptureLength + 1> Captured{};
 };
 
+// Bytes of one move in a list whose stride is sized for L captures: the path and the taken
+// squares, or just from and to for simple moves.
 constexpr int MoveSize(int L) {
     return L == 0 ? 2 : 2 * L + 2;
 }
 
-// MoveOffset[L][i]: byte offset of move i in a list whose stride is sized for L captures.
-inline constexpr auto MoveOffset = [] {
-    std::array<std::array<std::uint16_t, MaxMoveIndex + 1>, MaxCaptureLength + 1> t{};
-    for (int L = 0; L <= MaxCaptureLength; ++L)
-        for (int i = 1; i <= MaxMoveIndex; ++i)
-            t[L][i] = static_cast<std::uint16_t>(MoveSize(L) * (i - 1));
-    return t;
-}();
-
 class TMoveList {
+    // First, so that it is initialised before Bytes is pointed at it. Lists are made with
+    // their positions, never per search node, so clearing it costs nothing that matters.
+    std::array<std::uint8_t, InlineMoveBytes> Inline{};
+
   public:
-    std::array<std::uint8_t, MoveListBytes> Data;
-    int CaptureLength = 0;
     int Count = 0;
 
+    TMoveList() noexcept : Bytes(Inline.data()) {}
+    TMoveList(const TMoveList& other);
+    TMoveList& operator=(const TMoveList& other);
+    ~TMoveList() = default;
+
+    // The number of captures every slot is sized for; 0 for a list of simple moves.
+    int CaptureLength() const { return Length; }
+
     // Empties the list (Clear) or re-spaces the kept captures, then sets the stride.
-    void Reset(int Length, bool Clear) {
-        if (Clear)
+    void Reset(int length, bool clear) {
+        if (clear)
             Count = 0;
         else
-            Repack(Length);
-        CaptureLength = Length;
+            Repack(length);
+        Length = length;
+        Stride = MoveSize(length);
     }
     void Add(const TMove& move) {
+        Reserve(Count + 1);
         ++Count;
         PutMove(Count, move);
     }
     // Adds a simple move; the same bytes as Add of a TMove with Path = (from, to).
     void AddSimple(std::uint8_t from, std::uint8_t to) {
-        const int offset = MoveOffset[0][Count + 1];
-        if (Count + 1 > MaxMoveIndex || offset + 2 > MoveListBytes - 1) return;
+        Reserve(Count + 1);
+        std::uint8_t* slot = Bytes + MoveSize(0) * Count;
+        slot[0] = from;
+        slot[1] = to;
         ++Count;
-        Data[offset] = from;
-        Data[offset + 1] = to;
     }
     // Adds the simple move only when `when` holds, without a branch on it: the bytes are
     // written either way and the count decides whether they belong to the list.
     void AddSimpleIf(std::uint8_t from, std::uint8_t to, bool when) {
-        constexpr int MaxSimpleMoves = (MoveListBytes - 1) / MoveSize(0);
-        const int offset = MoveOffset[0][Count + 1];
-        Data[offset] = from;
-        Data[offset + 1] = to;
-        Count += static_cast<int>(when) & static_cast<int>(Count < MaxSimpleMoves);
+        Reserve(Count + 1);
+        std::uint8_t* slot = Bytes + MoveSize(0) * Count;
+        slot[0] = from;
+        slot[1] = to;
+        Count += static_cast<int>(when);
     }
-    // Writes move Index; a move that would not fit is dropped and Count decreased.
+    // Writes move Index (1..Count).
     void PutMove(int Index, const TMove& move);
     void GetMove(int Index, TMove& move) const;
     TMove GetMove(int Index) const {
@@ -81,33 +96,23 @@ class TMoveList {
         return m;
     }
     // Start and end square of move Index without unpacking the whole move.
-    std::uint8_t FromOf(int Index) const { return Data[MoveOffset[CaptureLength][Index]]; }
+    std::uint8_t FromOf(int Index) const { return Slot(Index)[0]; }
     std::uint8_t ToOf(int Index) const {
-        const int L = CaptureLength;
-        const int offset = MoveOffset[L][Index];
-        return L == 0 ? Data[offset + 1] : Data[offset + Data[offset + L + 1]];
+        const std::uint8_t* slot = Slot(Index);
+        return Length == 0 ? slot[1] : slot[slot[Length + 1]];
     }
-    int CaptureCountOf(int Index) const {
-        return CaptureLength == 0 ? 0 : Data[MoveOffset[CaptureLength][Index] + CaptureLength + 1];
-    }
+    int CaptureCountOf(int Index) const { return Length == 0 ? 0 : Slot(Index)[Length + 1]; }
     // The square of the k-th piece taken by move Index (k from 1).
-    std::uint8_t CapturedOf(int Index, int k) const {
-        return Data[MoveOffset[CaptureLength][Index] + CaptureLength + 1 + k];
-    }
+    std::uint8_t CapturedOf(int Index, int k) const { return Slot(Index)[Length + 1 + k]; }
     // Adds a capture of `taken` pieces whose path and taken squares the generator keeps per
     // level in its step tables: the same bytes as Add of the unpacked move.
     template <class TSteps, class TAlternatives>
     void AddCapture(std::uint8_t from, int taken, const TSteps& stepSquare, const TSteps& stepTaken,
                     const TAlternatives& alternatives) {
-        const int L = CaptureLength;
+        Reserve(Count + 1);
+        std::uint8_t* path = Bytes + Stride * Count;
         ++Count;
-        const int offset = MoveOffset[L][Count];
-        if (Count > MaxMoveIndex || offset + MoveSize(L) > MoveListBytes - 1) {
-            --Count;
-            return;
-        }
-        std::uint8_t* path = &Data[offset];
-        std::uint8_t* captured = path + L + 1;
+        std::uint8_t* captured = path + Length + 1;
         path[0] = from;
         captured[0] = static_cast<std::uint8_t>(taken);
         for (int k = 2; k <= taken + 1; ++k) {
@@ -115,9 +120,31 @@ class TMoveList {
             captured[k - 1] = stepTaken[alternatives[k]][k];
         }
     }
-    // Re-spaces the stored captures for a longer stride; moves that no longer fit are dropped.
+    // Re-spaces the stored captures for a longer stride, keeping every one of them.
     void Repack(int NewLength);
     void Shuffle();
+
+  private:
+    std::uint8_t* Bytes;                   // Inline, or Spill once the list has outgrown it
+    int Capacity = InlineMoveBytes;        // bytes at Bytes
+    int Length = 0;                        // CaptureLength
+    int Stride = MoveSize(0);              // MoveSize(Length)
+    std::unique_ptr<std::uint8_t[]> Spill; // kept when the list is emptied, for reuse
+
+    const std::uint8_t* Slot(int Index) const {
+#ifdef QUORVIN_CHECKS
+        CheckIndex(Index);
+#endif
+        return Bytes + Stride * (Index - 1);
+    }
+    void CheckIndex(int Index) const;
+    // Makes room for `moves` moves at the current stride. Moving to a bigger buffer is rare
+    // and kept out of line, so that the generators pay one comparison per move.
+    void Reserve(int moves) {
+        if (moves * Stride > Capacity) [[unlikely]]
+            Grow(moves * Stride);
+    }
+    void Grow(int bytes);
 };
 
 } // namespace quorvin

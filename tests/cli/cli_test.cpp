@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <sstream>
+#include <vector>
 
 using namespace quorvin::cli;
 
@@ -57,5 +60,88 @@ TEST(CliPerft, BadArgumentsExitWithTwo) {
         const TRun r = RunCli(args);
         EXPECT_EQ(r.Code, 2) << (args.empty() ? "" : args[0]);
         EXPECT_FALSE(r.Err.empty());
+    }
+}
+
+TEST(CliArguments, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
+    const std::string file =
+        std::string(QUORVIN_SOURCE_DIR) + "/data/Positions/international_10x10_middle.qvp";
+    // Each would otherwise run with a default in place of what was meant.
+    const std::pair<TArgList, std::string> cases[] = {
+        {{"think", file, "--levle", "9"}, "--levle"},
+        {{"perft", "--preset", "brazilian", "--dpeth", "2"}, "--dpeth"},
+        {{"bench", "--quick"}, "--quick"},
+        {{"bench", "--coloring"}, "--coloring"}, // a board option where there is no board
+        {{"perft", "--preset", "brazilian", "--top"}, "--top"},
+        {{"selfplay", "--preset", "brazilian", "--level", "3"}, "--level"},
+        {{"board", "--rows", "8", "--files", "8", "10"}, "\"10\""},
+        {{"think", file, file}, "unexpected argument"},
+    };
+    for (const auto& [args, named] : cases) {
+        const TRun r = RunCli(args);
+        EXPECT_EQ(r.Code, 2) << args[0] << " " << named;
+        EXPECT_NE(r.Err.find(named), std::string::npos) << r.Err;
+        EXPECT_TRUE(r.Out.empty()) << r.Out;
+    }
+}
+
+TEST(CliArguments, APresetTakesNoOtherBoardOption) {
+    for (const TArgList& extra : {TArgList{"--rows", "10"}, TArgList{"--files", "10"},
+                                  TArgList{"--rules", "2"}, TArgList{"--coloring"}}) {
+        for (const char* command : {"perft", "selfplay", "board"}) {
+            TArgList args{command, "--preset", "brazilian"};
+            args.insert(args.end(), extra.begin(), extra.end());
+            const TRun r = RunCli(args);
+            EXPECT_EQ(r.Code, 2) << command << " " << extra[0];
+            EXPECT_NE(r.Err.find(extra[0]), std::string::npos) << r.Err;
+            EXPECT_TRUE(r.Out.empty()) << r.Out;
+        }
+    }
+}
+
+TEST(CliArguments, TheUsageTextNamesOptionsTheCommandsTake) {
+    const TRun help = RunCli({"help"});
+    ASSERT_EQ(help.Code, 0);
+    std::istringstream in(help.Out);
+    std::string line, boardLine;
+    std::vector<std::pair<std::string, std::vector<std::string>>> commands;
+    while (std::getline(in, line)) {
+        if (line.rfind("BOARD:", 0) == 0) boardLine = line;
+        if (line.rfind("  ", 0) != 0) continue;
+        std::istringstream words(line);
+        std::string name;
+        words >> name;
+        commands.push_back({name, {}});
+        for (std::string word; words >> word;) commands.back().second.push_back(word);
+    }
+    ASSERT_EQ(commands.size(), 5u);
+    ASSERT_FALSE(boardLine.empty());
+    // An option is taken when the command goes past it and stops only at the stray
+    // arguments put after it; a value follows an option where the text shows one.
+    for (auto& [name, words] : commands) {
+        if (words.front() == "BOARD") {
+            std::istringstream board(boardLine.substr(6));
+            for (std::string word; board >> word;) words.push_back(word);
+        }
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            std::string option = words[i];
+            std::erase_if(option,
+                          [](char c) { return c == '[' || c == ']' || c == ',' || c == ';'; });
+            if (option.rfind("--", 0) != 0) continue;
+            TArgList args{name, option};
+            if (i + 1 < words.size() && std::isupper(static_cast<unsigned char>(words[i + 1][0])))
+                args.push_back("1");
+            args.insert(args.end(), {"stray", "stray"});
+            const TRun r = RunCli(args);
+            EXPECT_EQ(r.Code, 2) << name << " " << option;
+            EXPECT_NE(r.Err.find("unexpected argument \"stray\""), std::string::npos)
+                << name << " " << option << ": " << r.Err;
+        }
+    }
+    // The seed that makes a search repeatable is there for both commands that search.
+    for (const auto& [name, words] : commands) {
+        const bool searches = name == "think" || name == "selfplay";
+        EXPECT_TRUE(!searches || std::find(words.begin(), words.end(), "[--seed") != words.end())
+            << name;
     }
 }

@@ -1,5 +1,6 @@
 // The search allocates nothing per node: once its pool of positions has grown to the depth it
 // reaches, a whole search runs without a single heap allocation.
+#include "move_list.h"
 #include "rules.h"
 #include "search.h"
 
@@ -45,4 +46,26 @@ TEST(Allocation, SearchAllocatesNothingPerNode) {
         EXPECT_EQ(Allocations - before, 0) << name;
         EXPECT_GT(nodes, 1000) << name;
     }
+}
+
+TEST(Allocation, AGrownMoveListIsReusedWithoutAllocating) {
+    // A search reuses one position per ply: a list that once outgrew its inline array must
+    // keep its buffer when emptied, or every such node would allocate again.
+    TMove shorter, longer;
+    shorter.Path = {1, 10};
+    shorter.Captured = {1, 5};
+    longer.Path = {1, 10, 19, 28, 37};
+    longer.Captured = {4, 5, 14, 23, 32};
+    auto fill = [&](TMoveList& list) {
+        list.Reset(1, true);
+        for (int i = 0; i < 100; ++i) list.Add(shorter);
+        list.Reset(4, false); // repacked for a longer capture found later
+        for (int i = 0; i < 100; ++i) list.Add(longer);
+    };
+    TMoveList list;
+    fill(list);
+    const long long before = Allocations;
+    for (int round = 0; round < 3; ++round) fill(list);
+    EXPECT_EQ(Allocations - before, 0);
+    EXPECT_EQ(list.Count, 200);
 }

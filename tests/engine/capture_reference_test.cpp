@@ -94,11 +94,55 @@ struct TReference {
     }
 };
 
+// Fills the board at random: each square empty, or holding a man or king of either side, with
+// the given chances in percent; the rest of the squares stay empty.
+void Scatter(TPosition& p, int whiteMen, int blackMen, int whiteKings, int blackKings) {
+    for (int s = 1; s <= SquareCount; ++s) {
+        int r = RandomBetween(0, 99);
+        p.Board[s] = (r -= whiteMen) < 0     ? WhiteMan
+                     : (r -= blackMen) < 0   ? BlackMan
+                     : (r -= whiteKings) < 0 ? WhiteKing
+                     : (r -= blackKings) < 0 ? BlackKing
+                                             : EmptySquare;
+    }
+    p.MarkAllPieces();
+    p.Evaluate();
+}
+
+struct TTally {
+    int Compared = 0, WithCaptures = 0, WithKingCaptures = 0, BeyondInlineRoom = 0;
+};
+
+// The generator's captures against the reference's, as sorted sets of texts.
+void Compare(TPosition& p, TRules rules, TTally& tally) {
+    TReference reference(p, rules);
+    const std::vector<std::string> expected = reference.Sequences();
+    std::size_t longest = 0;
+    for (const auto& c : reference.Captures) longest = std::max(longest, c.size());
+    if (longest > MaxCaptureLength) return; // longer than a move record takes
+
+    EXPECT_EQ(p.GenerateCaptures(), !expected.empty());
+    std::vector<std::string> generated = MoveTexts(p, true);
+    std::sort(generated.begin(), generated.end());
+    ASSERT_EQ(generated, expected)
+        << "rules " << int(rules) << " board " << BoardRows << "x" << BoardFiles
+        << (BoardColoringFlag == 0 ? " coloring" : "") << " side " << int(p.SideToMove);
+    ++tally.Compared;
+    if (!expected.empty()) ++tally.WithCaptures;
+    for (int i = 1; i <= p.Moves.Count; ++i)
+        if (p.Board[p.Moves.FromOf(i)].Kind == King) {
+            ++tally.WithKingCaptures;
+            break;
+        }
+    tally.BeyondInlineRoom +=
+        static_cast<int>(expected.size()) * MoveSize(p.Moves.CaptureLength()) > InlineMoveBytes;
+}
+
 } // namespace
 
 TEST(CaptureGenerators, AgreeWithAPlainRecursiveSearch) {
     SeedRandom(77);
-    int compared = 0, withCaptures = 0, withKingCaptures = 0;
+    TTally tally;
     for (auto rules : {TRules::Vorna, TRules::International, TRules::Spanish, TRules::Straight})
         for (int round = 0; round < 1500; ++round) {
             const int rows = RandomBetween(4, 12), files = RandomBetween(4, 12);
@@ -106,44 +150,65 @@ TEST(CaptureGenerators, AgreeWithAPlainRecursiveSearch) {
             ApplyBoard(rules, rows, files, coloring);
             auto p = CreatePosition(rules);
             p->BuildValueTable(false);
-            for (int s = 1; s <= SquareCount; ++s) {
-                const int r = RandomBetween(0, 99);
-                p->Board[s] = r < 50   ? EmptySquare
-                              : r < 65 ? WhiteMan
-                              : r < 80 ? BlackMan
-                              : r < 90 ? WhiteKing
-                                       : BlackKing;
-            }
             p->SetSideToMove(RandomBetween(0, 1));
-            p->MarkAllPieces();
-            p->Evaluate();
-
-            TReference reference(*p, rules);
-            const std::vector<std::string> expected = reference.Sequences();
-            // Leave out what the move list cannot hold: more moves than fit, or a sequence
-            // longer than a move record takes.
-            std::size_t longest = 0;
-            for (const auto& c : reference.Captures) longest = std::max(longest, c.size());
-            if (longest > MaxCaptureLength ||
-                expected.size() * MoveSize(static_cast<int>(longest)) > MoveListBytes - 1)
-                continue;
-
-            EXPECT_EQ(p->GenerateCaptures(), !expected.empty());
-            std::vector<std::string> generated = MoveTexts(*p, true);
-            std::sort(generated.begin(), generated.end());
-            ASSERT_EQ(generated, expected)
-                << "rules " << int(rules) << " board " << rows << "x" << files
-                << (coloring ? " coloring" : "") << " side " << int(p->SideToMove);
-            ++compared;
-            if (!expected.empty()) ++withCaptures;
-            for (int i = 1; i <= p->Moves.Count; ++i)
-                if (p->Board[p->Moves.FromOf(i)].Kind == King) {
-                    ++withKingCaptures;
-                    break;
-                }
+            Scatter(*p, 15, 15, 10, 10);
+            Compare(*p, rules, tally);
+            if (HasFatalFailure()) return;
         }
     // The random boards must really exercise the generators, kings included.
-    EXPECT_GT(compared, 5000);
-    EXPECT_GT(withCaptures, 2000);
-    EXPECT_GT(withKingCaptures, 1000);
+    EXPECT_GT(tally.Compared, 5000);
+    EXPECT_GT(tally.WithCaptures, 2000);
+    EXPECT_GT(tally.WithKingCaptures, 1000);
+}
+
+TEST(CaptureGenerators, KeepEveryRouteOfKingsAmongManyMen) {
+    // A few kings among many enemy men on big boards: long routes, and now and then more of
+    // them than the list holds inside the position.
+    SeedRandom(78);
+    TTally tally;
+    for (auto rules : {TRules::International, TRules::Spanish, TRules::Straight})
+        for (int round = 0; round < 3000; ++round) {
+            const int rows = RandomBetween(10, 12), files = RandomBetween(10, 12);
+            ApplyBoard(rules, rows, files, RandomBetween(0, 1) == 1);
+            auto p = CreatePosition(rules);
+            p->BuildValueTable(false);
+            p->SetSideToMove(White);
+            Scatter(*p, 0, RandomBetween(15, 40), RandomBetween(1, 4), 0);
+            Compare(*p, rules, tally);
+            if (HasFatalFailure()) return;
+        }
+    EXPECT_GT(tally.WithKingCaptures, 5000);
+    EXPECT_GE(tally.BeyondInlineRoom, 5);
+}
+
+TEST(CaptureGenerators, KeepThousandsOfRoutes) {
+    // Boards grown by a search for the most captures, squares 1..72 of 12 x 12 (K a White
+    // king, b a Black man): every route counts, and there are thousands of them.
+    struct TCase {
+        TRules Rules;
+        const char* Squares;
+        std::size_t Routes;
+    };
+    const TCase cases[] = {
+        {TRules::International,
+         "KKK.K..bb...Kb.b..b..bb.b.....b.....Kb.bbb.bb..b..K.bb..b....b..bbb.Kb.b", 11010},
+        {TRules::Straight,
+         "K.....K....K.bbbbb.......bbbbb.......bbbbb.......bbbbb......bbbbbbK....K", 15864},
+    };
+    for (const TCase& c : cases) {
+        ApplyBoard(c.Rules, 12, 12, false);
+        auto p = CreatePosition(c.Rules);
+        p->BuildValueTable(false);
+        p->SetSideToMove(White);
+        for (int s = 1; s <= SquareCount; ++s)
+            p->Board[s] = c.Squares[s - 1] == 'K'   ? WhiteKing
+                          : c.Squares[s - 1] == 'b' ? BlackMan
+                                                    : EmptySquare;
+        p->MarkAllPieces();
+        p->Evaluate();
+        TTally tally;
+        Compare(*p, c.Rules, tally);
+        EXPECT_EQ(p->Moves.Count, static_cast<int>(c.Routes)) << int(c.Rules);
+        EXPECT_EQ(tally.BeyondInlineRoom, 1);
+    }
 }

@@ -127,7 +127,7 @@ TEST(StraightRules, AnyCaptureSequenceWithRepacking) {
     // and the first capture is kept, readable, in front.
     auto p = Board8(TRules::Straight, "w:2,4 b:5,7,14");
     EXPECT_EQ(Ordered(*p, true), (TList{"2x9:5", "4x11x18:7,14"}));
-    EXPECT_EQ(p->Moves.CaptureLength, 2);
+    EXPECT_EQ(p->Moves.CaptureLength(), 2);
 }
 
 TEST(StraightRules, KingsStepOneSquare) {
@@ -247,4 +247,19 @@ TEST(InternationalRules, FlyingKingWithManyLandingSquaresOnTwelveByTwelve) {
     // Behind the four men: 4 + 5 + 4 + 3 landing squares, and none allows a second capture.
     EXPECT_EQ(count, 16) << moves.size();
     EXPECT_EQ(moves.size(), 16u);
+}
+
+TEST(InternationalRules, EveryOneOfManyLongCapturesIsKept) {
+    // 32 routes of seven pieces each on 10 x 10: more than the list holds inside the
+    // position. The last one found was the one lost, and with it a way to end on 9.
+    auto p = SetupBoard(TRules::International, 10, 10, false, "W:18 b:15,22,24,25,28,32,38,44,45",
+                        White);
+    const auto moves = Ordered(*p, true);
+    ASSERT_EQ(moves.size(), 32u);
+    for (const auto& m : moves) EXPECT_EQ(std::count(m.begin(), m.end(), 'x'), 7) << m;
+    EXPECT_EQ(moves.back(), "18x29x43x26x17x34x20x9:24,38,32,22,28,25,15");
+    auto after = Play(*p, "18x29x43x26x17x34x20x9");
+    EXPECT_EQ(after->Board[9].Kind, King);
+    EXPECT_EQ(after->Counts[Black][Man], 2); // 44 and 45 are left
+    EXPECT_TRUE(after->Consistent());
 }
