@@ -129,7 +129,7 @@ bool TPosition::Consistent(double tolerance) const {
            Board[0].Side == SideToMove && !Board[0].Empty && Opponent == 1 - SideToMove;
 }
 
-void TPosition::BuildValueTable(bool positional) const {
+void TPosition::BuildValueTable(bool positional) {
     const double king = KingValue();
     for (int s = 1; s <= SquareCount; ++s)
         for (int side = 0; side < 2; ++side) {

@@ -117,7 +117,9 @@ class TPosition {
     void PlayMove(const TPosition& parent, int index);
     void SetInitial();
     void Evaluate();
-    void BuildValueTable(bool positional) const;
+    // Fills the process-wide value table (not this position) with the values of this rule
+    // family; every search starts by doing so.
+    void BuildValueTable(bool positional);
     int ClassifyNode(bool horizon);
     bool SameAs(const TPosition& other) const;
 
