@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Speed of this tree's engine against a baseline commit, as ratios measured in one run on one
+# machine (absolute figures do not carry from one machine to another). Builds quorvin-cli of
+# the baseline in a temporary folder, then runs, alternating the two builds, perft of the
+# international initial position to depth 9 without and with bulk counting, and the bench;
+# each figure is the median of RUNS runs. Prints the three ratios (this tree / baseline).
+#
+#   bench/compare_baseline.sh [BASELINE_COMMIT] [RUNS]     (defaults: e495b86, 5)
+set -euo pipefail
+
+baseline=${1:-e495b86}
+runs=${2:-5}
+top=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
+work=$(mktemp -d)
+trap 'git -C "$top" worktree remove --force "$work/src" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+
+build() { # source folder, build folder
+    cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVIN_APP=OFF >/dev/null
+    cmake --build "$2" --target quorvin-cli -j "$(nproc)" >/dev/null
+}
+
+echo "building the baseline $baseline and this tree..."
+git -C "$top" worktree add --detach "$work/src" "$baseline" >/dev/null 2>&1
+build "$work/src" "$work/base"
+build "$top" "$work/this"
+
+# The positions per second a command reports on its "nodes ... nps N" or "bench ... nps N" line.
+nps() { "$@" | awk '/ nps /{ for (i = 1; i < NF; ++i) if ($i == "nps") print $(i + 1) }' | tail -n 1; }
+median() { sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
+
+measure() { # label, then the arguments of quorvin-cli
+    local label=$1
+    shift
+    local base_runs="" this_runs=""
+    for ((i = 0; i < runs; ++i)); do
+        base_runs+="$(nps "$work/base/quorvin-cli" "$@")"$'\n'
+        this_runs+="$(nps "$work/this/quorvin-cli" "$@")"$'\n'
+    done
+    local b t
+    b=$(printf '%s' "$base_runs" | median)
+    t=$(printf '%s' "$this_runs" | median)
+    awk -v l="$label" -v b="$b" -v t="$t" \
+        'BEGIN { printf "%-32s baseline %12.0f  this %12.0f  ratio %.2f\n", l, b, t, t / b }'
+}
+
+measure "perft international depth 9" perft --preset international --depth 9
+measure "perft international depth 9 bulk" perft --preset international --depth 9 --bulk
+measure "bench" bench
