@@ -102,7 +102,7 @@ TTile& TBoardGrid::EmptyTile(bool highlighted) {
 void TBoardGrid::DrawSquare(int square) {
     const TPosition* position = Position();
     if (!position || square <= 0 || square > SquareCount) return;
-    const TSquare r = position->Board[std::size_t(square)];
+    const TSquare r = position->At(square);
     const bool highlighted = Highlighted(square);
     if (r.Empty) {
         PaintTile(EmptyTile(highlighted), CellRectOf(square));

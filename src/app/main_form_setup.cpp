@@ -113,21 +113,20 @@ void TMainForm::ChooseTool(TSetupCursor tool) {
 
 void TMainForm::PlaceTool() {
     if (ClickedSquare == 0 || !GameRecord) return;
-    TSquare& square = GameRecord->CurrentPosition().Board[std::size_t(ClickedSquare)];
     const TSquare piece = ToolPiece[std::size_t(CurrentTool)];
     // A man never stands on its own crowning row.
     if (CurrentTool == TSetupCursor::WhitePawn && PromotionRow[std::size_t(ClickedSquare)][White])
         return;
     if (CurrentTool == TSetupCursor::BlackPawn && PromotionRow[std::size_t(ClickedSquare)][Black])
         return;
-    square = piece;
+    GameRecord->CurrentPosition().Put(ClickedSquare, piece);
     BoardRxDrawGrid->RedrawBoard();
 }
 
 void TMainForm::ClearActionExecute() {
     if (CurrentMode != TMode::Setup || !GameRecord) return;
     TPosition& position = GameRecord->CurrentPosition();
-    for (int s = 1; s <= SquareCount; ++s) position.Board[std::size_t(s)] = EmptySquare;
+    for (int s = 1; s <= SquareCount; ++s) position.Put(s, EmptySquare);
     ResetMoveInput();
     BoardRxDrawGrid->RedrawBoard();
 }

@@ -123,6 +123,14 @@ class TPosition {
     int ClassifyNode(bool horizon);
     bool SameAs(const TPosition& other) const;
 
+    // The contents of square s (1..SquareCount), and setting them. Put leaves the counts and
+    // the evaluation alone: a caller that edits a position calls Evaluate afterwards.
+    TSquare At(int s) const { return Board[s]; }
+    void Put(int s, TSquare q) {
+        Board[s] = q;
+        Board[s].Mark = 1;
+    }
+
     bool IsOwnPiece(int s) const { return !Board[s].Empty && Board[s].Side == SideToMove; }
     bool IsOpponentPiece(int s) const { return !Board[s].Empty && Board[s].Side == Opponent; }
     // Both occupied (Empty bytes 0) and of different sides; computed without branches.

@@ -195,7 +195,9 @@ TPositionFile PositionFileOf(int rulesIndex, const TPosition& position) {
     file.Files = BoardFiles;
     file.Coloring = BoardColoringFlag == 0;
     file.SquareCount = SquareCount;
-    std::copy_n(position.Board.begin(), file.Cells.size(), file.Cells.begin());
+    file.Cells[0] = position.SideToMove == White ? WhiteMan : BlackMan;
+    for (int cell = 1; cell <= SquareCount; ++cell) file.Cells[cell] = position.At(cell);
+    for (int cell = SquareCount + 1; cell <= MaxSquares; ++cell) file.Cells[cell] = EmptySquare;
     file.SideToMove = position.SideToMove;
     return file;
 }
@@ -231,10 +233,7 @@ TGame ApplyPositionFile(const TPositionFile& file) {
         throw std::logic_error("position file cells do not match its board");
     TGame game(file.Rules);
     TPosition& position = game.CurrentPosition();
-    for (int cell = 1; cell <= SquareCount; ++cell) {
-        position.Board[cell] = file.Cells[cell];
-        position.Board[cell].Mark = 1;
-    }
+    for (int cell = 1; cell <= SquareCount; ++cell) position.Put(cell, file.Cells[cell]);
     position.SetSideToMove(file.SideToMove);
     position.Moves.Reset(0, true);
     position.BudgetFresh = true;

@@ -19,7 +19,7 @@ class BlockedPiecesTest : public testing::Test {
     void Put(int file, int row, TSquare piece) {
         const int s = SquareOf(file, row);
         ASSERT_NE(s, 0) << file << "," << row << " is not playable";
-        Position->Board[std::size_t(s)] = piece;
+        Position->Put(s, piece);
     }
     bool Free(int file, int row) const { return IsFree(*Position, SquareOf(file, row)); }
 

@@ -164,8 +164,8 @@ class BlockedMarkTest : public BoardGridTest {
         Position->SetSideToMove(White);
         Blocked = SquareOf(2, 8);
         Free = SquareOf(3, 1);
-        Position->Board[std::size_t(Blocked)] = WhiteMan;
-        Position->Board[std::size_t(Free)] = WhiteMan;
+        Position->Put(Blocked, WhiteMan);
+        Position->Put(Free, WhiteMan);
     }
     QRgb Corner(int square) const { return CellPixel(square, 1, 1); }
     int Blocked = 0, Free = 0;

@@ -40,8 +40,8 @@ TEST_F(InputTest, TwoClicksPlayAMoveAndTheComputerReplies) {
     // The click returns once the computer has answered and it is the human's turn again.
     ASSERT_EQ(Game().Current(), 3);
     const TPosition& afterHuman = Game().Positions(1);
-    EXPECT_TRUE(afterHuman.Board[std::size_t(Sq(3, 3))].Empty);
-    EXPECT_FALSE(afterHuman.Board[std::size_t(Sq(4, 4))].Empty);
+    EXPECT_TRUE(afterHuman.At(Sq(3, 3)).Empty);
+    EXPECT_FALSE(afterHuman.At(Sq(4, 4)).Empty);
     EXPECT_EQ(afterHuman.SideToMove, Black);
     EXPECT_EQ(Now().SideToMove, White);
     EXPECT_EQ(Form->Mode(), TMode::Play);
@@ -89,11 +89,11 @@ TEST_F(InputTest, AutoSingleMoveEntersTheWholeCaptureFromOneClick) {
 
     ASSERT_GE(Game().Current(), 2);
     const TPosition& after = Game().Positions(1);
-    EXPECT_TRUE(after.Board[std::size_t(Sq(8, 2))].Empty);
-    EXPECT_TRUE(after.Board[std::size_t(Sq(7, 3))].Empty);
-    EXPECT_TRUE(after.Board[std::size_t(Sq(5, 5))].Empty);
-    EXPECT_FALSE(after.Board[std::size_t(Sq(4, 6))].Empty);
-    EXPECT_FALSE(after.Board[std::size_t(Sq(2, 2))].Empty);
+    EXPECT_TRUE(after.At(Sq(8, 2)).Empty);
+    EXPECT_TRUE(after.At(Sq(7, 3)).Empty);
+    EXPECT_TRUE(after.At(Sq(5, 5)).Empty);
+    EXPECT_FALSE(after.At(Sq(4, 6)).Empty);
+    EXPECT_FALSE(after.At(Sq(2, 2)).Empty);
 }
 
 TEST_F(InputTest, ARightClickDropsAHalfEnteredCapture) {

@@ -150,7 +150,7 @@ class SoakTest : public TWindowTest {
             auto fresh = p.Clone();
             fresh->Evaluate();
             ASSERT_EQ(fresh->Counts, p.Counts) << "position " << i;
-            ASSERT_EQ(p.Board[0].Side, p.SideToMove) << "position " << i;
+            ASSERT_EQ(p.Opponent, 1 - p.SideToMove) << "position " << i;
             if (i == 0) continue;
             auto parent = Game().Positions(i - 1).Clone();
             parent->Evaluate();

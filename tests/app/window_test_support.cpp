@@ -75,7 +75,7 @@ int TWindowTest::Sq(int file, int row) {
 }
 
 TSquare TWindowTest::At(int file, int row) const {
-    return Now().Board[std::size_t(Sq(file, row))];
+    return Now().At(Sq(file, row));
 }
 
 void TWindowTest::ClickSquare(int square, Qt::MouseButton button) {

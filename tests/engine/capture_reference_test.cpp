@@ -27,10 +27,9 @@ struct TReference {
     std::vector<int> Path, Captured;
     std::vector<std::vector<int>> Paths, Captures;
 
-    bool Empty(int s) const { return s == Start || P.Board[s].Empty; }
+    bool Empty(int s) const { return s == Start || P.At(s).Empty; }
     bool Enemy(int s) const {
-        return s != 0 && s != Start && !P.Board[s].Empty && P.Board[s].Side != P.SideToMove &&
-               !Taken[s];
+        return s != 0 && s != Start && !P.At(s).Empty && P.At(s).Side != P.SideToMove && !Taken[s];
     }
 
     void Jump(int over, int landing) {
@@ -46,7 +45,7 @@ struct TReference {
     void Walk(int cur) {
         // Under Vorna every piece, a set-up king too, takes forwards only, one square at a
         // time; elsewhere kings take in every direction and fly but under Straight checkers.
-        const bool king = P.Board[Start].Kind == King && Rules != TRules::Vorna;
+        const bool king = P.At(Start).Kind == King && Rules != TRules::Vorna;
         const bool flying = king && Rules != TRules::Straight;
         const std::size_t before = Paths.size();
         for (int d = 0; d < 4; ++d) {
@@ -71,7 +70,7 @@ struct TReference {
     std::vector<std::string> Sequences() {
         Taken.assign(MaxSquares + 1, false);
         for (int s = 1; s <= SquareCount; ++s)
-            if (!P.Board[s].Empty && P.Board[s].Side == P.SideToMove) {
+            if (!P.At(s).Empty && P.At(s).Side == P.SideToMove) {
                 Start = s;
                 Path = {s};
                 Walk(s);
@@ -99,11 +98,11 @@ struct TReference {
 void Scatter(TPosition& p, int whiteMen, int blackMen, int whiteKings, int blackKings) {
     for (int s = 1; s <= SquareCount; ++s) {
         int r = RandomBetween(0, 99);
-        p.Board[s] = (r -= whiteMen) < 0     ? WhiteMan
-                     : (r -= blackMen) < 0   ? BlackMan
-                     : (r -= whiteKings) < 0 ? WhiteKing
-                     : (r -= blackKings) < 0 ? BlackKing
-                                             : EmptySquare;
+        p.Put(s, (r -= whiteMen) < 0     ? WhiteMan
+                 : (r -= blackMen) < 0   ? BlackMan
+                 : (r -= whiteKings) < 0 ? WhiteKing
+                 : (r -= blackKings) < 0 ? BlackKing
+                                         : EmptySquare);
     }
     p.MarkAllPieces();
     p.Evaluate();
@@ -130,7 +129,7 @@ void Compare(TPosition& p, TRules rules, TTally& tally) {
     ++tally.Compared;
     if (!expected.empty()) ++tally.WithCaptures;
     for (int i = 1; i <= p.Moves.Count; ++i)
-        if (p.Board[p.Moves.FromOf(i)].Kind == King) {
+        if (p.At(p.Moves.FromOf(i)).Kind == King) {
             ++tally.WithKingCaptures;
             break;
         }
@@ -201,9 +200,9 @@ TEST(CaptureGenerators, KeepThousandsOfRoutes) {
         p->BuildValueTable(false);
         p->SetSideToMove(White);
         for (int s = 1; s <= SquareCount; ++s)
-            p->Board[s] = c.Squares[s - 1] == 'K'   ? WhiteKing
-                          : c.Squares[s - 1] == 'b' ? BlackMan
-                                                    : EmptySquare;
+            p->Put(s, c.Squares[s - 1] == 'K'   ? WhiteKing
+                      : c.Squares[s - 1] == 'b' ? BlackMan
+                                                : EmptySquare);
         p->MarkAllPieces();
         p->Evaluate();
         TTally tally;

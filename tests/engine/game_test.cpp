@@ -135,8 +135,8 @@ TEST_F(GameTest, PlayMoveAppendsThePositionTheMoveMakes) {
     const TPosition& now = game.CurrentPosition();
     EXPECT_EQ(&game.PreviousPosition(), &game.Positions(0));
     EXPECT_EQ(now.SideToMove, Black);
-    EXPECT_TRUE(now.Board[move.From].Empty);
-    EXPECT_FALSE(now.Board[move.To].Empty);
+    EXPECT_TRUE(now.At(move.From).Empty);
+    EXPECT_FALSE(now.At(move.To).Empty);
     EXPECT_EQ(now.Moves.Count, 0); // generated when the game flow classifies it
 
     // A move the position does not have leaves the record alone.

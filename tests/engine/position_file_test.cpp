@@ -76,10 +76,10 @@ class PositionFileTest : public ::testing::Test {
 
     static void ExpectSameBoard(const TPosition& a, const TPosition& b) {
         for (int s = 1; s <= SquareCount; ++s) {
-            ASSERT_EQ(a.Board[s].Empty, b.Board[s].Empty) << "square " << s;
-            if (!a.Board[s].Empty) {
-                EXPECT_EQ(a.Board[s].Side, b.Board[s].Side) << "square " << s;
-                EXPECT_EQ(a.Board[s].Kind, b.Board[s].Kind) << "square " << s;
+            ASSERT_EQ(a.At(s).Empty, b.At(s).Empty) << "square " << s;
+            if (!a.At(s).Empty) {
+                EXPECT_EQ(a.At(s).Side, b.At(s).Side) << "square " << s;
+                EXPECT_EQ(a.At(s).Kind, b.At(s).Kind) << "square " << s;
             }
         }
         EXPECT_EQ(a.SideToMove, b.SideToMove);
@@ -176,15 +176,13 @@ TEST_F(PositionFileTest, LoadedPositionStartsANewRecordReadyForPlay) {
     const TPosition& p = game.CurrentPosition();
     ExpectSameBoard(p, *setup);
     EXPECT_EQ(p.Opponent, White);
-    EXPECT_EQ(p.Board[0].Side, Black);
-    EXPECT_FALSE(p.Board[0].Empty);
+    EXPECT_EQ(p.SideToMove, Black);
     EXPECT_EQ(p.Moves.Count, 0);
     EXPECT_TRUE(p.BudgetFresh);
     EXPECT_EQ(p.Counts[White][Man], 4);
     EXPECT_EQ(p.Counts[White][King], 1);
     EXPECT_EQ(p.Counts[Black][Man], 3);
     EXPECT_EQ(p.Counts[Black][King], 1);
-    for (int s = 1; s <= SquareCount; ++s) EXPECT_EQ(p.Board[s].Mark, 1) << s;
     EXPECT_TRUE(p.Consistent());
 }
 
@@ -238,13 +236,12 @@ TEST_F(PositionFileTest, AnyNonZeroEmptyValueMakesAnEmptySquare) {
     EXPECT_EQ(game.CurrentPosition().Counts[Black][King], 0);
 }
 
-TEST_F(PositionFileTest, TheSentinelCellAlwaysHoldsAPiece) {
+TEST_F(PositionFileTest, AnEmptySentinelCellStillGivesTheSideToMove) {
     auto lines = Lines(InitialFile(TRules::International, 8, 8, false));
     lines[4] = "1"; // cell 0 written as empty
     lines[5] = "1";
     const TGame game = ApplyPositionFile(ParsePositionFile(Join(lines)));
     const TPosition& p = game.CurrentPosition();
-    EXPECT_FALSE(p.Board[0].Empty);
     EXPECT_EQ(p.SideToMove, Black);
     EXPECT_TRUE(p.Consistent());
 }
@@ -386,8 +383,8 @@ TEST_F(PositionFileTest, BenchPositionsLoadAndArePlayable) {
         EXPECT_GT(p.Moves.Count, 1) << "no choice to search";
         // No man waits on its own crowning row, where it could not have arrived uncrowned.
         for (int s = 1; s <= SquareCount && file.Rules != TRules::Vorna; ++s) {
-            if (!p.IsEmpty(s) && p.Board[s].Kind == Man) {
-                EXPECT_FALSE(PromotionRow[s][p.Board[s].Side]) << "square " << s;
+            if (!p.IsEmpty(s) && p.At(s).Kind == Man) {
+                EXPECT_FALSE(PromotionRow[s][p.At(s).Side]) << "square " << s;
             }
         }
         families.insert(file.Rules);

@@ -19,7 +19,7 @@ std::unique_ptr<TPosition> Initial(TRules rules, int rows, int files, bool color
 }
 int CountSide(const TPosition& p, int side) {
     int n = 0;
-    for (int s = 1; s <= SquareCount; ++s) n += !p.Board[s].Empty && p.Board[s].Side == side;
+    for (int s = 1; s <= SquareCount; ++s) n += !p.At(s).Empty && p.At(s).Side == side;
     return n;
 }
 } // namespace
@@ -36,13 +36,13 @@ TEST(Position, MenPerSideExamples) {
 TEST(Position, InitialArrangement) {
     auto p = Initial(TRules::International, 8, 8, false);
     for (int s = 1; s <= 32; ++s) {
-        const bool white = !p->Board[s].Empty && p->Board[s].Side == White;
-        const bool black = !p->Board[s].Empty && p->Board[s].Side == Black;
+        const bool white = !p->At(s).Empty && p->At(s).Side == White;
+        const bool black = !p->At(s).Empty && p->At(s).Side == Black;
         EXPECT_EQ(white, s <= 12) << s;
         EXPECT_EQ(black, s > 20) << s;
     }
     EXPECT_EQ(p->SideToMove, White);
-    EXPECT_EQ(p->Board[0].Side, White);
+    EXPECT_EQ(p->SideToMove, White);
     EXPECT_DOUBLE_EQ(p->Evaluation, 0.0);
     EXPECT_EQ(p->Counts[White][Man], 12);
     EXPECT_EQ(p->Counts[Black][Man], 12);
@@ -61,8 +61,8 @@ TEST(Position, InitialArrangement) {
     EXPECT_EQ(CountSide(*vorna, Black), 15);
     for (int s = 1; s <= SquareCount; ++s) {
         const int row = SquareCell[s][1];
-        EXPECT_EQ(vorna->Board[s].Empty != 0, row == 4 || row == 5) << s;
-        EXPECT_EQ(vorna->Board[s].Side, row <= 3 ? White : (row >= 6 ? Black : 0)) << s;
+        EXPECT_EQ(vorna->At(s).Empty != 0, row == 4 || row == 5) << s;
+        EXPECT_EQ(vorna->At(s).Side, row <= 3 ? White : (row >= 6 ? Black : 0)) << s;
     }
 }
 
@@ -74,7 +74,7 @@ TEST(Position, PlayMoveCrownsOnlyAtTheEnd) {
     auto child = p->NewPosition();
     child->PlayMove(*p, 1);
     const int to = p->Moves.GetMove(1).To;
-    EXPECT_EQ(child->Board[to].Kind, King);
+    EXPECT_EQ(child->At(to).Kind, King);
     EXPECT_FALSE(child->QuietKingMove);
     EXPECT_EQ(child->Counts[White][King], 1);
     EXPECT_EQ(child->Counts[White][Man], 0);
@@ -101,18 +101,17 @@ TEST(Position, CircularCaptureLeavesThePieceInPlace) {
         found = true;
         auto c = p->NewPosition();
         c->PlayMove(*p, i);
-        EXPECT_FALSE(c->Board[m.From].Empty);
-        EXPECT_EQ(c->Board[m.From].Kind, King);
-        for (int k = 1; k <= m.CaptureCount; ++k) EXPECT_TRUE(c->Board[m.Captured[k]].Empty);
+        EXPECT_FALSE(c->At(m.From).Empty);
+        EXPECT_EQ(c->At(m.From).Kind, King);
+        for (int k = 1; k <= m.CaptureCount; ++k) EXPECT_TRUE(c->At(m.Captured[k]).Empty);
         EXPECT_TRUE(c->Consistent());
     }
     EXPECT_TRUE(found);
 }
 
-TEST(Position, SameAsIgnoresSideToMoveAndMarks) {
+TEST(Position, SameAsIgnoresSideToMove) {
     auto a = SetupBoard(TRules::International, 8, 8, false, "w:1,2 b:30 B:31", White);
     auto b = SetupBoard(TRules::International, 8, 8, false, "w:1,2 b:30 B:31", Black);
-    b->Board[1].Mark = 0;
     EXPECT_TRUE(a->SameAs(*b));
     auto c = SetupBoard(TRules::International, 8, 8, false, "w:1,2 b:30 b:31", White);
     EXPECT_FALSE(a->SameAs(*c));

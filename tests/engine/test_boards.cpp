@@ -13,7 +13,7 @@ std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool co
                                       const std::string& pieces, int sideToMove) {
     ApplyBoard(rules, rows, files, coloring);
     auto p = CreatePosition(rules);
-    for (int s = 1; s <= MaxSquares; ++s) p->Board[s] = EmptySquare;
+    for (int s = 1; s <= MaxSquares; ++s) p->Put(s, EmptySquare);
     std::istringstream in(pieces);
     std::string group;
     while (in >> group) {
@@ -41,7 +41,7 @@ std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool co
         while (std::getline(squares, number, ',')) {
             const int s = std::stoi(number);
             if (s < 1 || s > SquareCount) throw std::invalid_argument("bad square " + number);
-            p->Board[s] = kind;
+            p->Put(s, kind);
         }
     }
     p->SetSideToMove(sideToMove);
