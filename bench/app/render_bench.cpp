@@ -27,7 +27,7 @@ struct TBoard {
         ApplyBoard(TRules::International, 12, 12, false);
         Position = CreatePosition(TRules::International);
         Position->SetInitial();
-        Position->Board[5] = WhiteKing;
+        Position->Put(5, WhiteKing);
         Grid = std::make_unique<TBoardGrid>();
         Grid->SetPositionSource([this] { return Position.get(); });
         Grid->SetHighlightTest([](int s) { return s == 33 || s == 39; });

@@ -7,7 +7,7 @@
 namespace quorvin {
 
 bool IsFree(const TPosition& position, int square) {
-    const auto& board = position.Board;
+    const TSquares board = position.Squares();
     std::array<bool, MaxSquares + 1> free{}; // free[0], off the board, stays false
     for (bool changed = true; changed;) {
         changed = false;

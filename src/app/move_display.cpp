@@ -32,8 +32,8 @@ TMoveDisplay::TMoveDisplay(TBoardGrid& grid, TSoundPlayer playSound)
 void TMoveDisplay::ShowMove(const TMove& m, const TPosition& before, const TPosition& after,
                             const TDisplayOptions& options) {
     Options = options;
-    NewBoard = after.Board;
-    OldBoard = before.Board;
+    NewBoard = after.Squares();
+    OldBoard = before.Squares();
     // The moving piece keeps its old look until the crowning stage.
     const TSquare mover = OldBoard[m.From];
 

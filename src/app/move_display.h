@@ -37,8 +37,6 @@ class TMoveDisplay {
                   const TDisplayOptions& options);
 
   private:
-    using TBoard = std::array<TSquare, BoardCells>;
-
     // Makes the taken pieces Captured[first..last] vanish together.
     void RemoveCaptured(const TMove& m, int first, int last);
 
@@ -46,8 +44,8 @@ class TMoveDisplay {
     TSoundPlayer PlaySound;
     // The move being shown: its options and the boards before and after it.
     TDisplayOptions Options;
-    TBoard OldBoard{};
-    TBoard NewBoard{};
+    TSquares OldBoard{};
+    TSquares NewBoard{};
 };
 
 } // namespace quorvin

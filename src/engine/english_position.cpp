@@ -25,14 +25,4 @@ double TEnglishPosition::KingBonus(int square, int side) const {
     return EdgeDistance[square] < 2 || RowsAhead[square][side] < 2 ? -0.2 : 0.0;
 }
 
-TSquare TEnglishPosition::FirstMover() const {
-    return BlackMan;
-}
-bool TEnglishPosition::MaxCaptureRule() const {
-    return false;
-}
-bool TEnglishPosition::ShortKings() const {
-    return true;
-}
-
 } // namespace quorvin

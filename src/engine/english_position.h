@@ -6,16 +6,20 @@
 
 namespace quorvin {
 
+inline constexpr TRuleSwitches StraightSwitches{.MenCaptureBackwards = false,
+                                                .Kings = TKingMoves::Short,
+                                                .MaxCapture = false,
+                                                .FirstSide = Black};
+
 class TEnglishPosition : public TSpanishPosition {
   public:
+    TEnglishPosition() : TSpanishPosition(StraightSwitches) {}
+
     std::unique_ptr<TPosition> NewPosition() const override;
     std::unique_ptr<TPosition> Clone() const override;
     double KingValue() const override;
     double ManBonus(int square, int side) const override;
     double KingBonus(int square, int side) const override;
-    TSquare FirstMover() const override;
-    bool MaxCaptureRule() const override;
-    bool ShortKings() const override;
 };
 
 } // namespace quorvin

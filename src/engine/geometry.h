@@ -3,6 +3,8 @@
 // "off the board" in every table. One geometry exists at a time; BuildGeometry rebuilds it.
 #pragma once
 
+#include "square_set.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -19,19 +21,18 @@ inline constexpr int Man = 0;
 inline constexpr int King = 1;
 
 // The contents of one square. Contents are tested through Empty, Side and Kind, never by
-// comparing whole records; Mark tells the capture generators which pieces to examine.
+// comparing whole records: an empty square's Side and Kind mean nothing.
 struct TSquare {
-    std::uint8_t Mark;
     std::uint8_t Empty;
     std::uint8_t Side;
     std::uint8_t Kind;
 };
 
-inline constexpr TSquare EmptySquare{1, 1, 0, 0};
-inline constexpr TSquare WhiteMan{1, 0, 0, 0};
-inline constexpr TSquare BlackMan{1, 0, 1, 0};
-inline constexpr TSquare WhiteKing{1, 0, 0, 1};
-inline constexpr TSquare BlackKing{1, 0, 1, 1};
+inline constexpr TSquare EmptySquare{1, 0, 0};
+inline constexpr TSquare WhiteMan{0, 0, 0};
+inline constexpr TSquare BlackMan{0, 1, 0};
+inline constexpr TSquare WhiteKing{0, 0, 1};
+inline constexpr TSquare BlackKing{0, 1, 1};
 
 // Directions 0..3: forward-left, forward-right, backward-right, backward-left (seen from White).
 inline constexpr std::array<int, 4> DirFile{-1, 1, 1, -1};
@@ -58,10 +59,24 @@ inline TSquareTable Neighbour{};
 inline TSquareTable Jump{};
 // [square][orientation]: orientation 1 is White at the bottom, 0 is "White side on top".
 inline std::array<std::array<TScreenPos, 2>, MaxSquares + 1> ScreenPos{};
-// [square][direction]: the squares beyond, as bits (square t is bit t % 64 of word t / 64).
-// Forward directions lead to higher-numbered squares, backward ones to lower.
-inline std::array<std::array<std::array<std::uint64_t, 2>, 4>, MaxSquares + 1> Ray{};
 inline std::array<bool, MaxSquares + 1> OnEdge{};
+
+// The bit layout of square sets. Cell (file, row) sits at x = (row - 1) * W + (file - 1) on a
+// board widened to an odd width W by one or two ghost files, so that every playable cell has
+// x of the same parity and bit x / 2 (plus one, keeping bit 0 for "no square") is dense. One
+// step in a direction is then the same bit distance from every square, and a step off the
+// left or right edge lands on a ghost file, which holds no playable square.
+inline constexpr int BitLimit = 128;
+inline std::array<std::uint8_t, MaxSquares + 1> BitOfSquare{}; // 0 for square 0
+inline std::array<std::uint8_t, BitLimit> SquareOfBit{};       // 0 for bits that are no square
+inline std::array<int, 4> StepBits{};                          // signed bit distance of a step
+inline TSquareSet PlayableBits;                                // the bits of squares 1..SquareCount
+inline std::array<TSquareSet, MaxSquares + 1> SquareBits{};    // [square]: its bit alone
+inline bool NarrowLayout = true; // every bit of the board below 64: one machine word holds it
+inline std::array<TSquareSet, 2> PromotionBits{}; // [side]: its crowning row
+// [bit][direction]: the bit one step away (0 off the board), and every bit along the line.
+inline std::array<std::array<std::uint8_t, 4>, BitLimit> NextBit{};
+inline std::array<std::array<TSquareSet, 4>, BitLimit> LineBits{};
 inline std::array<std::array<bool, 2>, MaxSquares + 1> PromotionRow{};
 inline std::array<std::array<int, 2>, MaxSquares + 1> RowsAhead{};
 inline std::array<int, MaxSquares + 1> EdgeDistance{};
@@ -73,6 +88,9 @@ inline std::array<std::string, 2> SideNames{"White", "Black"};
 void BuildGeometry();
 // Builds the tables for the given board; coloringFlag is 1 with Coloring off, 0 with it on.
 void BuildGeometry(int rows, int files, int coloringFlag);
+
+// Fills the bit layout tables from the square tables; part of BuildGeometry.
+void BuildBitLayout();
 
 bool OnBoard(int file, int row);
 int FirstFileOfRow(int row);

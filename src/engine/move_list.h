@@ -104,20 +104,20 @@ class TMoveList {
     int CaptureCountOf(int Index) const { return Length == 0 ? 0 : Slot(Index)[Length + 1]; }
     // The square of the k-th piece taken by move Index (k from 1).
     std::uint8_t CapturedOf(int Index, int k) const { return Slot(Index)[Length + 1 + k]; }
-    // Adds a capture of `taken` pieces whose path and taken squares the generator keeps per
-    // level in its step tables: the same bytes as Add of the unpacked move.
-    template <class TSteps, class TAlternatives>
-    void AddCapture(std::uint8_t from, int taken, const TSteps& stepSquare, const TSteps& stepTaken,
-                    const TAlternatives& alternatives) {
+    // Adds a capture of `taken` pieces: landing[k] is the square after the k-th jump and
+    // takenSquares[k] the piece it took (k from 1). The same bytes as Add of the unpacked move.
+    template <class TSteps>
+    void AddCapture(std::uint8_t from, int taken, const TSteps& landing,
+                    const TSteps& takenSquares) {
         Reserve(Count + 1);
         std::uint8_t* path = Bytes + Stride * Count;
         ++Count;
         std::uint8_t* captured = path + Length + 1;
         path[0] = from;
         captured[0] = static_cast<std::uint8_t>(taken);
-        for (int k = 2; k <= taken + 1; ++k) {
-            path[k - 1] = stepSquare[alternatives[k]][k];
-            captured[k - 1] = stepTaken[alternatives[k]][k];
+        for (int k = 1; k <= taken; ++k) {
+            path[k] = landing[k];
+            captured[k] = takenSquares[k];
         }
     }
     // Re-spaces the stored captures for a longer stride, keeping every one of them.

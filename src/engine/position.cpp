@@ -1,67 +1,17 @@
 // The rule-independent part of a position: initial arrangement, move making with the
-// incremental evaluation, capture-candidate marks, the value table and node classification.
+// incremental evaluation, the value table and node classification.
 #include "position.h"
 
 #include "mathematics.h"
 
 #include <cmath>
 #include <stdexcept>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace quorvin {
 
-TPosition::TPosition() {
+TPosition::TPosition(const TRuleSwitches& switches) : Rules(switches) {
     Moves.Reset(0, true);
-    Board[0] = WhiteMan;
 }
-
-static_assert(std::endian::native == std::endian::little,
-              "square records are matched as little-endian words");
-static_assert(sizeof(TSquare) == 4 && BoardCells % 16 == 0);
-
-TSquareSet TPosition::Matching(std::uint32_t mask, std::uint32_t pattern) const {
-    TSquareSet set;
-#if defined(__SSE2__)
-    const __m128i m = _mm_set1_epi32(static_cast<int>(mask));
-    const __m128i p = _mm_set1_epi32(static_cast<int>(pattern));
-    auto group = [&](int i) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&Board[i]));
-        return _mm_cmpeq_epi32(_mm_and_si128(v, m), p);
-    };
-    // Sixteen squares at a time: four comparisons packed down to one bit per square.
-    auto sixteen = [&](int i) {
-        const __m128i low = _mm_packs_epi32(group(i), group(i + 4));
-        const __m128i high = _mm_packs_epi32(group(i + 8), group(i + 12));
-        return static_cast<std::uint64_t>(
-            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(low, high))));
-    };
-    std::uint64_t low = sixteen(0);
-    if (SquareCount >= 16) low |= sixteen(16) << 16;
-    if (SquareCount >= 32) low |= sixteen(32) << 32;
-    if (SquareCount >= 48) low |= sixteen(48) << 48;
-    set.Word[0] = low;
-    if (SquareCount >= 64) set.Word[1] = sixteen(64);
-#else
-    for (int i = 0; i <= SquareCount; ++i) {
-        std::uint32_t w;
-        std::memcpy(&w, &Board[i], sizeof w);
-        if ((w & mask) == pattern) set.Word[i / 64] |= std::uint64_t{1} << (i % 64);
-    }
-#endif
-    // Only squares 1..SquareCount are on the board.
-    set.Word[0] &= ~std::uint64_t{1};
-    if (SquareCount < 64) {
-        set.Word[0] &= (std::uint64_t{1} << (SquareCount + 1)) - 1;
-        set.Word[1] = 0;
-    } else {
-        set.Word[1] &= (std::uint64_t{1} << (SquareCount + 1 - 64)) - 1;
-    }
-    return set;
-}
-
-void TPosition::Crown(int) {}
 
 int TPosition::MenPerSide() const {
     if (BoardRows % 2 == 1)
@@ -72,21 +22,31 @@ int TPosition::MenPerSide() const {
 double TPosition::KingValue() const {
     return 3.0;
 }
-TSquare TPosition::FirstMover() const {
-    return WhiteMan;
-}
-bool TPosition::MaxCaptureRule() const {
-    return true;
-}
 
 void TPosition::SetSideToMove(int side) {
     SideToMove = static_cast<std::uint8_t>(side);
     Opponent = quorvin::Opponent[side];
-    Board[0] = side == White ? WhiteMan : BlackMan;
+}
+
+void TPosition::Put(int s, TSquare q) {
+    const int bit = BitOfSquare[s];
+    Pieces[White].Remove(bit);
+    Pieces[Black].Remove(bit);
+    Kings.Remove(bit);
+    if (q.Empty) return;
+    Pieces[q.Side & 1].Add(bit);
+    if (q.Kind == King) Kings.Add(bit);
+}
+
+TSquares TPosition::Squares() const {
+    TSquares squares;
+    squares.fill(EmptySquare);
+    for (int s = 1; s <= SquareCount; ++s) squares[s] = At(s);
+    return squares;
 }
 
 void TPosition::SetInitial() {
-    SetSideToMove(FirstMover().Side);
+    SetSideToMove(Rules.FirstSide);
     int w = MenPerSide();
     int b = MenPerSide();
     if (BoardFiles % 2 == 1 && BoardRows % 4 == 0) {
@@ -95,18 +55,23 @@ void TPosition::SetInitial() {
         else
             ++b;
     }
-    for (int s = 1; s <= SquareCount; ++s)
-        Board[s] = s <= w ? WhiteMan : (s > SquareCount - b ? BlackMan : EmptySquare);
-    for (int s = SquareCount + 1; s <= MaxSquares; ++s) Board[s] = EmptySquare;
+    Pieces = {};
+    Kings = {};
+    for (int s = 1; s <= SquareCount; ++s) {
+        if (s <= w) Pieces[White].Add(BitOfSquare[s]);
+        if (s > SquareCount - b) Pieces[Black].Add(BitOfSquare[s]);
+    }
     Moves.Reset(0, true);
     Evaluate();
 }
 
+// Squares are summed in ascending order, the order every evaluation has always used, so that
+// scores come out the same to the last bit.
 void TPosition::Evaluate() {
     Evaluation = 0.0;
     Counts = {};
     for (int s = 1; s <= SquareCount; ++s) {
-        const TSquare q = Board[s];
+        const TSquare q = At(s);
         if (q.Empty) continue;
         ++Counts[q.Side][q.Kind];
         if (q.Side == SideToMove)
@@ -120,13 +85,15 @@ bool TPosition::Consistent(double tolerance) const {
     std::array<std::array<std::uint8_t, 2>, 2> counts{};
     double eval = 0.0;
     for (int s = 1; s <= SquareCount; ++s) {
-        const TSquare q = Board[s];
+        const TSquare q = At(s);
         if (q.Empty) continue;
         ++counts[q.Side][q.Kind];
         eval += (q.Side == SideToMove ? 1 : -1) * ValueTable[s][q.Side][q.Kind];
     }
-    return counts == Counts && std::abs(eval - Evaluation) <= tolerance &&
-           Board[0].Side == SideToMove && !Board[0].Empty && Opponent == 1 - SideToMove;
+    const bool sets = (Pieces[White] & Pieces[Black]).None() &&
+                      (Occupied() & ~PlayableBits).None() && (Kings & ~Occupied()).None();
+    return sets && counts == Counts && std::abs(eval - Evaluation) <= tolerance &&
+           Opponent == 1 - SideToMove;
 }
 
 void TPosition::BuildValueTable(bool positional) {
@@ -138,57 +105,56 @@ void TPosition::BuildValueTable(bool positional) {
         }
 }
 
-void TPosition::MarkAllPieces() {
-    for (int s = 1; s <= SquareCount; ++s) Board[s].Mark = !Board[s].Empty;
-    Moves.Count = 0;
-}
-
 void TPosition::PlayMove(const TPosition& parent, int index) {
-    // Only the cells in use are copied, sixteen at a time.
-    switch (SquareCount / 16) {
-    case 0:
-        std::memcpy(Board.data(), parent.Board.data(), 16 * sizeof(TSquare));
-        break;
-    case 1:
-        std::memcpy(Board.data(), parent.Board.data(), 32 * sizeof(TSquare));
-        break;
-    case 2:
-        std::memcpy(Board.data(), parent.Board.data(), 48 * sizeof(TSquare));
-        break;
-    case 3:
-        std::memcpy(Board.data(), parent.Board.data(), 64 * sizeof(TSquare));
-        break;
-    default:
-        Board = parent.Board;
-        break;
-    }
+    Pieces = parent.Pieces;
+    Kings = parent.Kings;
     Counts = parent.Counts;
     Evaluation = -parent.Evaluation;
     Opponent = parent.SideToMove;
     SideToMove = parent.Opponent;
-    Board[0].Side = SideToMove;
 
     const TMoveList& list = parent.Moves;
     const int mover = Opponent;
     const int from = list.FromOf(index), to = list.ToOf(index);
     const int captures = list.CaptureCountOf(index);
-    QuietKingMove = captures == 0 && Board[from].Kind == King;
-    Evaluation += ValueTable[from][mover][Board[from].Kind];
-    if (to != from) {
-        Board[to] = Board[from];
-        Board[from] = EmptySquare;
+    const TSquareSet fromSet = SquareBits[from], toSet = SquareBits[to];
+    const bool king = (Kings & fromSet).Any();
+    QuietKingMove = captures == 0 && king;
+    Evaluation += ValueTable[from][mover][king];
+    // A capture may end where it started: the piece is lifted first, then put down.
+    Pieces[mover] = (Pieces[mover] & ~fromSet) | toSet;
+    int kind = king ? King : Man;
+    if (king) {
+        Kings = (Kings & ~fromSet) | toSet;
+    } else if (Rules.Crowning && (PromotionBits[mover] & toSet).Any()) {
+        Kings |= toSet;
+        --Counts[mover][Man];
+        ++Counts[mover][King];
+        kind = King;
     }
-    if (PromotionRow[to][mover] && Board[to].Kind != King) {
-        QuietKingMove = false;
-        Crown(to);
-    }
-    Evaluation -= ValueTable[to][mover][Board[to].Kind];
-    for (int k = 1; k <= captures; ++k) RemovePiece(list.CapturedOf(index, k));
-    MarkVacated(from);
-    MarkArrived(to);
+    Evaluation -= ValueTable[to][mover][kind];
+    for (int k = 1; k <= captures; ++k) TakePiece(list.CapturedOf(index, k));
 #ifdef QUORVIN_CHECKS
     if (!Consistent(1e-6)) throw std::logic_error("PlayMove broke the position's invariants");
 #endif
+}
+
+// A piece of the side to move is taken. Under most rules it leaves the board; where taken
+// pieces change sides it stays, and its value moves from the loser's side to the capturer's.
+void TPosition::TakePiece(int square) {
+    const TSquareSet taken = SquareBits[square];
+    const int loser = SideToMove, winner = Opponent;
+    const int kind = (Kings & taken).Any() ? King : Man;
+    Pieces[loser] &= ~taken;
+    --Counts[loser][kind];
+    if (Rules.TakenChangeSides) {
+        Evaluation -= ValueTable[square][loser][kind] + ValueTable[square][winner][kind];
+        Pieces[winner] |= taken;
+        ++Counts[winner][kind];
+    } else {
+        Evaluation -= ValueTable[square][loser][kind];
+        Kings &= ~taken;
+    }
 }
 
 int TPosition::ClassifyNode(bool horizon) {
@@ -200,12 +166,7 @@ int TPosition::ClassifyNode(bool horizon) {
 }
 
 bool TPosition::SameAs(const TPosition& other) const {
-    for (int s = 1; s <= SquareCount; ++s) {
-        const TSquare a = Board[s], b = other.Board[s];
-        if (a.Empty != b.Empty) return false;
-        if (!a.Empty && (a.Side != b.Side || a.Kind != b.Kind)) return false;
-    }
-    return true;
+    return Pieces == other.Pieces && Kings == other.Kings;
 }
 
 } // namespace quorvin

@@ -159,7 +159,7 @@ TPositionFile ParsePositionFile(std::string_view text) {
             file.Cells[0] = side == White ? WhiteMan : BlackMan;
         } else {
             file.Cells[cell] = empty != 0 ? EmptySquare
-                                          : TSquare{1, 0, static_cast<std::uint8_t>(side),
+                                          : TSquare{0, static_cast<std::uint8_t>(side),
                                                     static_cast<std::uint8_t>(kind)};
         }
     }

@@ -11,9 +11,4 @@ std::unique_ptr<TPosition> TSpanishPosition::Clone() const {
     return std::make_unique<TSpanishPosition>(*this);
 }
 
-void TSpanishPosition::SetManCaptureDirections() {
-    ManCaptureFirst = ForwardFirst[SideToMove];
-    ManCaptureLast = ForwardLast[SideToMove];
-}
-
 } // namespace quorvin

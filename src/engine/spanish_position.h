@@ -5,11 +5,17 @@
 
 namespace quorvin {
 
+inline constexpr TRuleSwitches SpanishSwitches{.MenCaptureBackwards = false};
+
 class TSpanishPosition : public TDraughtsPosition {
   public:
+    TSpanishPosition() : TDraughtsPosition(SpanishSwitches) {}
+
     std::unique_ptr<TPosition> NewPosition() const override;
     std::unique_ptr<TPosition> Clone() const override;
-    void SetManCaptureDirections() override;
+
+  protected:
+    explicit TSpanishPosition(const TRuleSwitches& switches) : TDraughtsPosition(switches) {}
 };
 
 } // namespace quorvin

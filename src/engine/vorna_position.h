@@ -6,13 +6,18 @@
 
 namespace quorvin {
 
+inline constexpr TRuleSwitches VornaSwitches{.MenCaptureBackwards = false,
+                                             .Kings = TKingMoves::AsMen,
+                                             .MaxCapture = true,
+                                             .TakenChangeSides = true,
+                                             .Crowning = false};
+
 class TVornaPosition : public TPosition {
   public:
-    bool GenerateMoves(bool OnlyTest) override;
-    bool GenerateCaptures() override;
+    TVornaPosition() : TPosition(VornaSwitches) {}
+
     std::unique_ptr<TPosition> NewPosition() const override;
     std::unique_ptr<TPosition> Clone() const override;
-    void RemovePiece(int square) override;
     int MenPerSide() const override;
     double ManBonus(int square, int side) const override;
     double KingBonus(int square, int side) const override;

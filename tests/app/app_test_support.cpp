@@ -25,7 +25,7 @@ void ResetApp(TRules rules, int rows, int files, bool coloring) {
 
 std::unique_ptr<TPosition> EmptyPosition() {
     auto position = CreatePosition(Settings().Rules());
-    for (auto& square : position->Board) square = EmptySquare;
+    position->ClearBoard();
     position->SetSideToMove(White);
     return position;
 }

@@ -160,7 +160,7 @@ class BlockedMarkTest : public BoardGridTest {
     // A Vorna board with one White man blocked on the far row and one free man.
     void Arrange(TRules rules) {
         Use(rules, 8, 10);
-        for (auto& square : Position->Board) square = EmptySquare;
+        Position->ClearBoard();
         Position->SetSideToMove(White);
         Blocked = SquareOf(2, 8);
         Free = SquareOf(3, 1);

@@ -37,7 +37,7 @@ class GameTest : public ::testing::Test {
         const auto setup = SetupBoard(rules, 8, 8, false, pieces, sideToMove);
         TGame game(rules);
         TPosition& first = game.CurrentPosition();
-        first.Board = setup->Board;
+        first.CopyBoard(*setup);
         first.SetSideToMove(sideToMove);
         first.Evaluate();
         first.Moves.Reset(0, true);
@@ -85,10 +85,10 @@ class GameTest : public ::testing::Test {
     // its list, for walks that only look at whose turn it is and how many moves there are.
     static void Append(TGame& game, int moves) {
         const TPosition& before = game.CurrentPosition();
-        const auto board = before.Board;
+        const auto board = before.Clone();
         const int side = before.Opponent;
         TPosition& p = game.AddPosition();
-        p.Board = board;
+        p.CopyBoard(*board);
         p.SetSideToMove(side);
         p.Evaluate();
         SetMoves(p, moves);

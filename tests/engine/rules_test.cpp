@@ -143,7 +143,7 @@ TEST(StraightRules, KingsStepOneSquare) {
 TEST(StraightRules, ManCapturingOntoTheLastRowStopsAndIsCrowned) {
     auto p = Board8(TRules::Straight, "w:23 b:27,26");
     EXPECT_EQ(LegalMoves(*p), (TList{"23x30"}));
-    EXPECT_EQ(Play(*p, "23x30")->Board[30].Kind, King);
+    EXPECT_EQ(Play(*p, "23x30")->At(30).Kind, King);
 }
 
 TEST(StraightRules, KingBonusAndFirstMover) {

@@ -48,7 +48,7 @@ TGame GameFrom(TRules rules, int rows, int files, const std::string& pieces, int
     auto p = SetupBoard(rules, rows, files, false, pieces, side);
     TGame game(rules);
     TPosition& current = game.CurrentPosition();
-    current.Board = p->Board;
+    current.CopyBoard(*p);
     current.SetSideToMove(side);
     current.Evaluate();
     current.Moves.Count = 0;

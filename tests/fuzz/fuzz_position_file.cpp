@@ -20,8 +20,7 @@ bool SameFile(const TPositionFile& a, const TPositionFile& b) {
     for (int cell = 0; cell <= a.SquareCount; ++cell) {
         const TSquare x = a.Cells[cell];
         const TSquare y = b.Cells[cell];
-        if (x.Mark != y.Mark || x.Empty != y.Empty || x.Side != y.Side || x.Kind != y.Kind)
-            return false;
+        if (x.Empty != y.Empty || x.Side != y.Side || x.Kind != y.Kind) return false;
     }
     return true;
 }

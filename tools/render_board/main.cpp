@@ -172,8 +172,8 @@ int main(int argc, char** argv) {
         for (int square : o.Kings) {
             if (square < 1 || square > SquareCount)
                 Usage("--king square " + std::to_string(square) + " is not on the board");
-            TSquare& r = shown.Position->Board[std::size_t(square)];
-            r = r.Empty ? WhiteKing : (r.Side == White ? WhiteKing : BlackKing);
+            const TSquare r = shown.Position->At(square);
+            shown.Position->Put(square, r.Empty || r.Side == White ? WhiteKing : BlackKing);
         }
 
         TBoardGrid grid;

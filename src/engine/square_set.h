@@ -1,0 +1,100 @@
+// TSquareSet: a set of board squares held as the bits of one 128-bit word, in the board's bit
+// layout (see geometry.h). The generators shift whole sets by a direction's step to find, in a
+// few instructions, every piece that can move or capture; members are visited in ascending
+// order, which is also the order of the squares' numbers.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+namespace quorvin {
+
+__extension__ using TBits = unsigned __int128;
+
+// W is the word the bits live in: 128 bits hold every board, and boards whose layout fits in
+// 64 bits are worked on in one machine word, which the generators choose when they can.
+template <class W> struct TSquareSetOf {
+    W Bits = 0;
+
+    constexpr TSquareSetOf() = default;
+    constexpr explicit TSquareSetOf(W bits) : Bits(bits) {}
+    static constexpr TSquareSetOf Single(int bit) { return TSquareSetOf(W{1} << bit); }
+    // The same members in another word; members beyond the narrower word are dropped.
+    template <class V>
+    constexpr explicit TSquareSetOf(TSquareSetOf<V> other) : Bits(static_cast<W>(other.Bits)) {}
+
+    constexpr bool Has(int bit) const { return ((Bits >> bit) & 1u) != 0; }
+    constexpr bool None() const { return Bits == 0; }
+    constexpr bool Any() const { return Bits != 0; }
+    constexpr void Add(int bit) { Bits |= W{1} << bit; }
+    constexpr void Remove(int bit) { Bits &= ~(W{1} << bit); }
+
+    // The set moved by a signed number of bits: one step of a direction for every member.
+    constexpr TSquareSetOf Shifted(int by) const {
+        return TSquareSetOf(by >= 0 ? Bits << by : Bits >> -by);
+    }
+    constexpr int Lowest() const {
+        const auto low = static_cast<std::uint64_t>(Bits);
+        if constexpr (sizeof(W) == 8) return std::countr_zero(low);
+        return low != 0 ? std::countr_zero(low)
+                        : 64 + std::countr_zero(static_cast<std::uint64_t>(Bits >> 32 >> 32));
+    }
+    constexpr int Highest() const {
+        if constexpr (sizeof(W) == 8)
+            return 63 - std::countl_zero(static_cast<std::uint64_t>(Bits));
+        const auto high = static_cast<std::uint64_t>(Bits >> 32 >> 32);
+        return high != 0 ? 127 - std::countl_zero(high)
+                         : 63 - std::countl_zero(static_cast<std::uint64_t>(Bits));
+    }
+    constexpr int Count() const {
+        if constexpr (sizeof(W) == 8) return std::popcount(static_cast<std::uint64_t>(Bits));
+        return std::popcount(static_cast<std::uint64_t>(Bits)) +
+               std::popcount(static_cast<std::uint64_t>(Bits >> 32 >> 32));
+    }
+
+    friend constexpr TSquareSetOf operator&(TSquareSetOf a, TSquareSetOf b) {
+        return TSquareSetOf(a.Bits & b.Bits);
+    }
+    friend constexpr TSquareSetOf operator|(TSquareSetOf a, TSquareSetOf b) {
+        return TSquareSetOf(a.Bits | b.Bits);
+    }
+    friend constexpr TSquareSetOf operator^(TSquareSetOf a, TSquareSetOf b) {
+        return TSquareSetOf(a.Bits ^ b.Bits);
+    }
+    constexpr TSquareSetOf operator~() const { return TSquareSetOf(~Bits); }
+    constexpr TSquareSetOf& operator&=(TSquareSetOf o) {
+        Bits &= o.Bits;
+        return *this;
+    }
+    constexpr TSquareSetOf& operator|=(TSquareSetOf o) {
+        Bits |= o.Bits;
+        return *this;
+    }
+    constexpr TSquareSetOf& operator^=(TSquareSetOf o) {
+        Bits ^= o.Bits;
+        return *this;
+    }
+    friend constexpr bool operator==(TSquareSetOf a, TSquareSetOf b) { return a.Bits == b.Bits; }
+
+    // Visits the members from the lowest bit up: `for (int bit : set)`.
+    class TIterator {
+      public:
+        constexpr explicit TIterator(W rest) : Rest(rest) {}
+        constexpr int operator*() const { return TSquareSetOf(Rest).Lowest(); }
+        constexpr TIterator& operator++() {
+            Rest &= Rest - 1;
+            return *this;
+        }
+        constexpr bool operator!=(const TIterator& o) const { return Rest != o.Rest; }
+
+      private:
+        W Rest;
+    };
+    constexpr TIterator begin() const { return TIterator(Bits); }
+    constexpr TIterator end() const { return TIterator(0); }
+};
+
+using TSquareSet = TSquareSetOf<TBits>;
+using TNarrowSquareSet = TSquareSetOf<std::uint64_t>;
+
+} // namespace quorvin
