@@ -30,13 +30,15 @@ TBenchResult RunBench(double budget, std::ostream* log) {
         // Timed in microseconds: a position takes a few milliseconds only.
         const auto t0 = std::chrono::steady_clock::now();
         const int best = p.Search(0, RootBound, budget, avgDepth, score, nodes);
-        total.TimeUs += std::chrono::duration_cast<std::chrono::microseconds>(
-                            std::chrono::steady_clock::now() - t0)
-                            .count();
+        const long long us = std::chrono::duration_cast<std::chrono::microseconds>(
+                                 std::chrono::steady_clock::now() - t0)
+                                 .count();
+        total.TimeUs += us;
         total.Nodes += nodes;
         if (log)
             *log << "position " << item.Name << " nodes " << nodes << " score "
-                 << FixedText(score, 2) << " move " << (best ? MoveName(p, best) : "-") << "\n";
+                 << FixedText(score, 2) << " move " << (best ? MoveName(p, best) : "-") << " us "
+                 << us << "\n";
     }
     return total;
 }

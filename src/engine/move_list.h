@@ -21,6 +21,9 @@ inline constexpr int MaxCaptureLength = 32; // pieces one capture sequence can t
 // one per empty square and direction a piece can come from), and so do the captures of
 // nearly every position.
 inline constexpr int InlineMoveBytes = 510;
+// The most simple moves a position can have: one per pair of diagonal neighbours and
+// direction, 2 * 11 * 11 on 12 x 12.
+inline constexpr int MaxSimpleMoves = 242;
 
 // One move unpacked. Path[0] is the start square; for a capture Path[k] is the landing
 // square after the k-th jump, for a simple move Path[1] is the destination. Captured[0] is
@@ -87,6 +90,15 @@ class TMoveList {
         slot[1] = to;
         Count += static_cast<int>(when);
     }
+    // Simple moves written in bulk: BeginSimple makes room for `most` more and answers where
+    // the next one goes; the generator writes from and to there and hands the end back to
+    // EndSimple. Writing through a local pointer keeps the compiler from reading the list's
+    // bookkeeping again after every byte stored.
+    std::uint8_t* BeginSimple(int most) {
+        Reserve(Count + most);
+        return Bytes + MoveSize(0) * Count;
+    }
+    void EndSimple(const std::uint8_t* end) { Count = static_cast<int>(end - Bytes) / MoveSize(0); }
     // Writes move Index (1..Count).
     void PutMove(int Index, const TMove& move);
     void GetMove(int Index, TMove& move) const;

@@ -24,18 +24,26 @@ double TPosition::KingValue() const {
 }
 
 void TPosition::SetSideToMove(int side) {
+    if (side != SideToMove) std::swap(Own, Enemy);
     SideToMove = static_cast<std::uint8_t>(side);
     Opponent = quorvin::Opponent[side];
 }
 
 void TPosition::Put(int s, TSquare q) {
     const int bit = BitOfSquare[s];
-    Pieces[White].Remove(bit);
-    Pieces[Black].Remove(bit);
+    Own.Remove(bit);
+    Enemy.Remove(bit);
     Kings.Remove(bit);
     if (q.Empty) return;
-    Pieces[q.Side & 1].Add(bit);
+    (q.Side == SideToMove ? Own : Enemy).Add(bit);
     if (q.Kind == King) Kings.Add(bit);
+}
+
+void TPosition::CopyBoard(const TPosition& other) {
+    const bool same = other.SideToMove == SideToMove;
+    Own = same ? other.Own : other.Enemy;
+    Enemy = same ? other.Enemy : other.Own;
+    Kings = other.Kings;
 }
 
 TSquares TPosition::Squares() const {
@@ -55,11 +63,10 @@ void TPosition::SetInitial() {
         else
             ++b;
     }
-    Pieces = {};
-    Kings = {};
+    ClearBoard();
     for (int s = 1; s <= SquareCount; ++s) {
-        if (s <= w) Pieces[White].Add(BitOfSquare[s]);
-        if (s > SquareCount - b) Pieces[Black].Add(BitOfSquare[s]);
+        if (s <= w) Put(s, WhiteMan);
+        if (s > SquareCount - b) Put(s, BlackMan);
     }
     Moves.Reset(0, true);
     Evaluate();
@@ -90,8 +97,8 @@ bool TPosition::Consistent(double tolerance) const {
         ++counts[q.Side][q.Kind];
         eval += (q.Side == SideToMove ? 1 : -1) * ValueTable[s][q.Side][q.Kind];
     }
-    const bool sets = (Pieces[White] & Pieces[Black]).None() &&
-                      (Occupied() & ~PlayableBits).None() && (Kings & ~Occupied()).None();
+    const bool sets =
+        (Own & Enemy).None() && (Occupied() & ~PlayableBits).None() && (Kings & ~Occupied()).None();
     return sets && counts == Counts && std::abs(eval - Evaluation) <= tolerance &&
            Opponent == 1 - SideToMove;
 }
@@ -105,68 +112,14 @@ void TPosition::BuildValueTable(bool positional) {
         }
 }
 
-void TPosition::PlayMove(const TPosition& parent, int index) {
-    Pieces = parent.Pieces;
-    Kings = parent.Kings;
-    Counts = parent.Counts;
-    Evaluation = -parent.Evaluation;
-    Opponent = parent.SideToMove;
-    SideToMove = parent.Opponent;
-
-    const TMoveList& list = parent.Moves;
-    const int mover = Opponent;
-    const int from = list.FromOf(index), to = list.ToOf(index);
-    const int captures = list.CaptureCountOf(index);
-    const TSquareSet fromSet = SquareBits[from], toSet = SquareBits[to];
-    const bool king = (Kings & fromSet).Any();
-    QuietKingMove = captures == 0 && king;
-    Evaluation += ValueTable[from][mover][king];
-    // A capture may end where it started: the piece is lifted first, then put down.
-    Pieces[mover] = (Pieces[mover] & ~fromSet) | toSet;
-    int kind = king ? King : Man;
-    if (king) {
-        Kings = (Kings & ~fromSet) | toSet;
-    } else if (Rules.Crowning && (PromotionBits[mover] & toSet).Any()) {
-        Kings |= toSet;
-        --Counts[mover][Man];
-        ++Counts[mover][King];
-        kind = King;
-    }
-    Evaluation -= ValueTable[to][mover][kind];
-    for (int k = 1; k <= captures; ++k) TakePiece(list.CapturedOf(index, k));
-#ifdef QUORVIN_CHECKS
-    if (!Consistent(1e-6)) throw std::logic_error("PlayMove broke the position's invariants");
-#endif
-}
-
-// A piece of the side to move is taken. Under most rules it leaves the board; where taken
-// pieces change sides it stays, and its value moves from the loser's side to the capturer's.
-void TPosition::TakePiece(int square) {
-    const TSquareSet taken = SquareBits[square];
-    const int loser = SideToMove, winner = Opponent;
-    const int kind = (Kings & taken).Any() ? King : Man;
-    Pieces[loser] &= ~taken;
-    --Counts[loser][kind];
-    if (Rules.TakenChangeSides) {
-        Evaluation -= ValueTable[square][loser][kind] + ValueTable[square][winner][kind];
-        Pieces[winner] |= taken;
-        ++Counts[winner][kind];
-    } else {
-        Evaluation -= ValueTable[square][loser][kind];
-        Kings &= ~taken;
-    }
-}
-
-int TPosition::ClassifyNode(bool horizon) {
-    if (Moves.Count > 0) return NodeHasMoves;
-    if (GenerateCaptures()) return NodeHasMoves;
-    if (!horizon && GenerateMoves(false)) return NodeHasMoves;
-    if (horizon && GenerateMoves(true)) return NodeQuiet;
-    return NodeLost;
+void TPosition::ThrowBrokenInvariants() {
+    throw std::logic_error("PlayMove broke the position's invariants");
 }
 
 bool TPosition::SameAs(const TPosition& other) const {
-    return Pieces == other.Pieces && Kings == other.Kings;
+    const bool same = other.SideToMove == SideToMove;
+    return Own == (same ? other.Own : other.Enemy) && Enemy == (same ? other.Enemy : other.Own) &&
+           Kings == other.Kings;
 }
 
 } // namespace quorvin

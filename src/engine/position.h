@@ -45,8 +45,11 @@ using TSquares = std::array<TSquare, MaxSquares + 1>;
 
 class TPosition {
   public:
-    // The pieces of each side and the kings among them, in the bit layout of the geometry.
-    std::array<TSquareSet, 2> Pieces{};
+    // The pieces of the side to move and of its opponent, and the kings among them, in the bit
+    // layout of the geometry. Held by turn rather than by colour, so that making a move
+    // swaps the two sets instead of indexing them by a side.
+    TSquareSet Own;
+    TSquareSet Enemy;
     TSquareSet Kings;
     double Evaluation = 0.0;
     std::array<std::array<std::uint8_t, 2>, 2> Counts{}; // [side][kind]
@@ -99,28 +102,23 @@ class TPosition {
     TSquare At(int s) const {
         const int bit = BitOfSquare[s];
         if (!Occupied().Has(bit)) return EmptySquare;
-        return TSquare{0, static_cast<std::uint8_t>(Pieces[Black].Has(bit)),
+        const int side = Own.Has(bit) ? SideToMove : Opponent;
+        return TSquare{0, static_cast<std::uint8_t>(side),
                        static_cast<std::uint8_t>(Kings.Has(bit))};
     }
     void Put(int s, TSquare q);
     TSquares Squares() const;
     // Takes every piece off, or sets the pieces of another position of the same board.
-    void ClearBoard() {
-        Pieces = {};
-        Kings = {};
-    }
-    void CopyBoard(const TPosition& other) {
-        Pieces = other.Pieces;
-        Kings = other.Kings;
-    }
+    void ClearBoard() { Own = Enemy = Kings = {}; }
+    void CopyBoard(const TPosition& other);
 
-    bool IsOwnPiece(int s) const { return Pieces[SideToMove].Has(BitOfSquare[s]); }
-    bool IsOpponentPiece(int s) const { return Pieces[Opponent].Has(BitOfSquare[s]); }
+    bool IsOwnPiece(int s) const { return Own.Has(BitOfSquare[s]); }
+    bool IsOpponentPiece(int s) const { return Enemy.Has(BitOfSquare[s]); }
     bool IsEmpty(int s) const { return !Occupied().Has(BitOfSquare[s]); }
-    TSquareSet Occupied() const { return Pieces[White] | Pieces[Black]; }
+    TSquareSet Occupied() const { return Own | Enemy; }
     TSquareSet EmptySquares() const { return PlayableBits & ~Occupied(); }
 
-    // Sets the side to move, keeping Opponent in step.
+    // Sets the side to move, keeping Opponent and the pieces' colours in step.
     void SetSideToMove(int side);
     // Empties the move list and the search state, for a position object being reused.
     void ResetForReuse() {
@@ -141,9 +139,82 @@ class TPosition {
   private:
     TRuleSwitches Rules;
 
+    template <class W> void PlayMoveIn(const TPosition& parent, int index);
+    [[noreturn]] static void ThrowBrokenInvariants();
     int SearchMoves(int depth, double bound, double budget, double& avgDepth, double& score,
                     long long& nodes);
-    void TakePiece(int bit);
 };
+
+// Move making is defined here, so that the search and perft can inline it.
+// Everything is read from the parent and the move first and worked out in locals, then
+// stored once: stores into a position could otherwise alias the move list's bytes and make
+// the compiler read them again. The evaluation is updated in the same order of operations as
+// ever, so that scores agree to the last bit.
+inline void TPosition::PlayMove(const TPosition& parent, int index) {
+    if (NarrowLayout)
+        PlayMoveIn<std::uint64_t>(parent, index);
+    else
+        PlayMoveIn<TBits>(parent, index);
+}
+
+// W is the word the board's sets fit in; on a narrow board the upper halves stay zero.
+template <class W> inline void TPosition::PlayMoveIn(const TPosition& parent, int index) {
+    using S = TSquareSetOf<W>;
+    const TMoveList& list = parent.Moves;
+    const int from = list.FromOf(index), to = list.ToOf(index);
+    const int captures = list.CaptureCountOf(index);
+    const int mover = parent.SideToMove, loser = parent.Opponent;
+    const S fromSet(SquareBits[from]), toSet(SquareBits[to]);
+    S own(parent.Own), enemy(parent.Enemy), kings(parent.Kings);
+    auto counts = parent.Counts;
+    const bool king = (kings & fromSet).Any();
+    double evaluation = -parent.Evaluation;
+    evaluation += ValueTable[from][mover][king];
+    // Lifting the piece and putting it down; nothing changes when a capture ends where it
+    // started.
+    const S moved = fromSet ^ toSet;
+    own ^= moved;
+    int kind = king ? King : Man;
+    if (king) {
+        kings ^= moved;
+    } else if (Rules.Crowning && (S(PromotionBits[mover]) & toSet).Any()) {
+        kings |= toSet;
+        --counts[mover][Man];
+        ++counts[mover][King];
+        kind = King;
+    }
+    evaluation -= ValueTable[to][mover][kind];
+    // Taken pieces leave the board, or, where taken pieces change sides, stay and join the
+    // capturer, their value moving from the loser's side to the capturer's.
+    for (int k = 1; k <= captures; ++k) {
+        const int square = list.CapturedOf(index, k);
+        const S taken(SquareBits[square]);
+        const int takenKind = (kings & taken).Any() ? King : Man;
+        enemy &= ~taken;
+        --counts[loser][takenKind];
+        if (Rules.TakenChangeSides) {
+            evaluation -=
+                ValueTable[square][loser][takenKind] + ValueTable[square][mover][takenKind];
+            own |= taken;
+            ++counts[mover][takenKind];
+        } else {
+            evaluation -= ValueTable[square][loser][takenKind];
+            kings &= ~taken;
+        }
+    }
+
+    // The opponent is to move now.
+    Own = TSquareSet(enemy);
+    Enemy = TSquareSet(own);
+    Kings = TSquareSet(kings);
+    Counts = counts;
+    Evaluation = evaluation;
+    SideToMove = static_cast<std::uint8_t>(loser);
+    Opponent = static_cast<std::uint8_t>(mover);
+    QuietKingMove = captures == 0 && king;
+#ifdef QUORVIN_CHECKS
+    if (!Consistent(1e-6)) ThrowBrokenInvariants();
+#endif
+}
 
 } // namespace quorvin

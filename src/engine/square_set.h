@@ -29,10 +29,6 @@ template <class W> struct TSquareSetOf {
     constexpr void Add(int bit) { Bits |= W{1} << bit; }
     constexpr void Remove(int bit) { Bits &= ~(W{1} << bit); }
 
-    // The set moved by a signed number of bits: one step of a direction for every member.
-    constexpr TSquareSetOf Shifted(int by) const {
-        return TSquareSetOf(by >= 0 ? Bits << by : Bits >> -by);
-    }
     constexpr int Lowest() const {
         const auto low = static_cast<std::uint64_t>(Bits);
         if constexpr (sizeof(W) == 8) return std::countr_zero(low);
