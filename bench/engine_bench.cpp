@@ -1,5 +1,6 @@
 // Micro benchmarks of the engine's hot paths: making a move, generating moves and captures,
 // perft and a budgeted search, on the presets' initial positions.
+#include "game_settings.h"
 #include "perft.h"
 #include "rules.h"
 #include "search.h"

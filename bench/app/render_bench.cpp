@@ -4,6 +4,7 @@
 // "Shown" variants draw a visible board, so every drawing also goes through the window.
 #include "data_module.h"
 #include "draw.h"
+#include "game_settings.h"
 #include "rules.h"
 #include "settings.h"
 

@@ -1,5 +1,7 @@
 // Drawing the board from tiles; see draw.h.
 #include "draw.h"
+#include "game_settings.h"
+#include "screen_geometry.h"
 
 #include "blocked_pieces.h"
 #include "data_module.h"
@@ -73,7 +75,7 @@ QRect TBoardGrid::CellRect(int column, int row) const {
 }
 
 QRect TBoardGrid::CellRectOf(int square) const {
-    const TScreenPos cell = ScreenPos.at(std::size_t(square)).at(std::size_t(Orientation()));
+    const TScreenPos cell = ScreenPosOf(square, Orientation());
     return CellRect(cell.Column - 1, cell.Line - 1);
 }
 
@@ -85,7 +87,7 @@ QPoint TBoardGrid::MouseToCell(QPoint point) const {
 }
 
 void TBoardGrid::BoardRxDrawGridDrawCell(int column, int row) {
-    const int square = SquareAt(column + 1, row + 1);
+    const int square = SquareAt(column + 1, row + 1, Orientation());
     if (square != 0) {
         DrawSquare(square);
         return;

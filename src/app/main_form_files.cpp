@@ -2,6 +2,7 @@
 // as a new game, "&Save..." writes the current position with the rules and the board. A file
 // is read and checked whole before anything changes, so a bad file is reported and the game
 // on the board goes on as it was.
+#include "game_settings.h"
 #include "main_form.h"
 
 #include "draw.h"

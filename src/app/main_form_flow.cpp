@@ -4,6 +4,7 @@
 //
 // Play goes on by itself in a loop: after a computer move the next turn is decided at once
 // and may start the engine again; the loop ends when a human is to move or the game is over.
+#include "game_settings.h"
 #include "main_form.h"
 
 #include "draw.h"
@@ -190,8 +191,8 @@ void TMainForm::DestroyGame() {
 }
 
 void TMainForm::CreateGame() {
-    BuildGeometry();
-    GameRecord = std::make_unique<TGame>(Settings().Rules());
+    BuildGeometryFromSettings();
+    GameRecord = std::make_unique<TGame>(Settings().Rules(), Settings().GameOptions());
     ResetMoveInput();
     BoardRxDrawGrid->SetGridSize(Settings().Files(), Settings().Rows());
     GameOver = false;
@@ -213,6 +214,7 @@ void TMainForm::RebuildGame() {
 void TMainForm::UseGame(TGame game) {
     DestroyGame();
     GameRecord = std::make_unique<TGame>(std::move(game));
+    GameRecord->SetOptions(Settings().GameOptions());
     BoardRxDrawGrid->SetGridSize(BoardFiles, BoardRows);
     GameOver = false;
     AdviceShown = false;

@@ -3,7 +3,9 @@
 // half-entered move. In position setup a left click places the tool's piece and a right click
 // opens the tool menu. The handler detaches itself while it runs, because highlighting a square
 // waits with events served and a second click must not start a second move meanwhile.
+#include "game_settings.h"
 #include "main_form.h"
+#include "screen_geometry.h"
 
 #include "draw.h"
 #include "human_move.h"
@@ -64,7 +66,7 @@ void TMainForm::BoardRxDrawGridMouseDown(Qt::MouseButton button, QPoint position
     TDetached detached([this] { DetachMouseHandler(); }, [this] { AttachMouseHandler(); });
 
     const QPoint cell = BoardRxDrawGrid->MouseToCell(position);
-    ClickedSquare = cell.x() < 0 ? 0 : SquareAt(cell.x() + 1, cell.y() + 1);
+    ClickedSquare = cell.x() < 0 ? 0 : SquareAt(cell.x() + 1, cell.y() + 1, Orientation());
     if (AdviceShown)
         BoardRxDrawGrid->RedrawBoard(); // the marks of the advice go
     else

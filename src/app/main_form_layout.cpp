@@ -56,6 +56,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     font.setPixelSize(12);
     setFont(font);
     setWindowIcon(QIcon(QString::fromLatin1(Resource::Icon64)));
+    // The game record is told who plays and which draw rules hold whenever a setting changes.
+    Settings().SetChangeHook([this] {
+        if (GameRecord) GameRecord->SetOptions(Settings().GameOptions());
+    });
 
     CreatePanels();
     CreateActions();
@@ -102,6 +106,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
 TMainForm::~TMainForm() {
     if (PumpHook == &PumpEvents) PumpHook = nullptr;
+    Settings().SetChangeHook(nullptr);
 }
 
 void TMainForm::CreatePanels() {

@@ -1,5 +1,6 @@
 // The bench's positions; see bench_positions.h.
 #include "bench_positions.h"
+#include "game_settings.h"
 
 #include "position_file.h"
 #include "rules.h"

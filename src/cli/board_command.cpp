@@ -2,6 +2,7 @@
 #include "cli_args.h"
 #include "commands.h"
 #include "geometry.h"
+#include "screen_geometry.h"
 
 #include <iomanip>
 

@@ -1,5 +1,6 @@
 // Parsing of quorvin-cli's arguments; see cli_args.h.
 #include "cli_args.h"
+#include "game_settings.h"
 
 #include "rules.h"
 

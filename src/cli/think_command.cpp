@@ -4,6 +4,7 @@
 #include "bench_positions.h"
 #include "cli_args.h"
 #include "commands.h"
+#include "game_settings.h"
 #include "mathematics.h"
 #include "position_file.h"
 #include "referee.h"

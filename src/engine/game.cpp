@@ -10,7 +10,7 @@
 
 namespace quorvin {
 
-TGame::TGame(TRules rules) : GameRules(rules) {
+TGame::TGame(TRules rules, const TGameOptions& options) : GameRules(rules), GameOptions(options) {
     Items.push_back(CreatePosition(rules));
     Items.back()->SetInitial();
 }
@@ -54,7 +54,7 @@ void TGame::PlayMove(int index) {
 }
 
 bool TGame::ComputerToMove() const {
-    return Settings().IsComputerSide(CurrentPosition().SideToMove);
+    return GameOptions.ComputerSide[CurrentPosition().SideToMove];
 }
 
 bool TGame::SingleMove() const {
@@ -100,12 +100,12 @@ bool TGame::RepetitionDraw() const {
     int occurrences = 1;
     for (int i = CurrentCount - 3; i >= 0; i -= 2)
         if (Positions(i).SameAs(now)) ++occurrences;
-    return occurrences >= 3 && Settings().Checked(TSetting::TripleRepetitionDraw);
+    return occurrences >= 3 && GameOptions.TripleRepetitionDraw;
 }
 
 bool TGame::QuietMovesDraw() const {
     const int run = RunBack([](const TPosition& p) { return p.QuietKingMove; });
-    return run >= QuietMovesPlies && Settings().Checked(TSetting::QuietMovesDraw);
+    return run >= QuietMovesPlies && GameOptions.QuietMovesDraw;
 }
 
 bool TGame::ThreeKingsDraw() const {
@@ -115,19 +115,18 @@ bool TGame::ThreeKingsDraw() const {
         return p.Counts[White][Man] == 0 && p.Counts[Black][Man] == 0 &&
                (whiteKings == 1 || whiteKings == 3) && whiteKings + blackKings == 4;
     });
-    return run >= ThreeKingsPlies && Settings().Checked(TSetting::ThreeKingsDraw) &&
-           !Settings().IsStraightRules();
+    return run >= ThreeKingsPlies && GameOptions.ThreeKingsDraw && GameRules != TRules::Straight;
 }
 
 TDrawRule TGame::DrawReached() const {
     if (RepetitionDraw()) return TDrawRule::Repetition;
-    if (!Settings().IsVornaRules() && QuietMovesDraw()) return TDrawRule::QuietMoves;
+    if (GameRules != TRules::Vorna && QuietMovesDraw()) return TDrawRule::QuietMoves;
     if (ThreeKingsDraw()) return TDrawRule::ThreeKings;
     return TDrawRule::None;
 }
 
 bool TGame::AtStoppingPoint() const {
-    return !ComputerToMove() && (!SingleMove() || !Settings().AutoSingleMove());
+    return !ComputerToMove() && (!SingleMove() || !GameOptions.AutoSingleMove);
 }
 
 void TGame::Undo() {

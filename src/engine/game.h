@@ -6,8 +6,9 @@
 #pragma once
 
 #include "position.h"
-#include "settings.h"
+#include "rules.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,16 @@ namespace quorvin {
 
 // The draw rules in the order the game flow asks them after a move.
 enum class TDrawRule { None, Repetition, QuietMoves, ThreeKings };
+
+// What the record is told about the game beyond its rules: who plays each side, whether a
+// single legal move is played for a person, and which draw rules are in force.
+struct TGameOptions {
+    std::array<bool, 2> ComputerSide{false, true}; // [side]
+    bool AutoSingleMove = false;
+    bool TripleRepetitionDraw = true;
+    bool QuietMovesDraw = true;
+    bool ThreeKingsDraw = true;
+};
 
 class TGame {
   public:
@@ -27,12 +38,14 @@ class TGame {
     static constexpr double MaxBudget = 1e15;
 
     // A record holding the initial arrangement of these rules on the current board.
-    explicit TGame(TRules rules);
+    explicit TGame(TRules rules, const TGameOptions& options = {});
 
     TGame(TGame&&) noexcept = default;
     TGame& operator=(TGame&&) noexcept = default;
 
     TRules Rules() const { return GameRules; }
+    const TGameOptions& Options() const { return GameOptions; }
+    void SetOptions(const TGameOptions& options) { GameOptions = options; }
     // Number of positions held, the redo tail included.
     int Count() const { return static_cast<int>(Items.size()); }
     // Number of positions in the active history: 1 <= Current() <= Count().
@@ -91,6 +104,7 @@ class TGame {
 
   private:
     TRules GameRules;
+    TGameOptions GameOptions;
     std::vector<std::unique_ptr<TPosition>> Items;
     int CurrentCount = 1;
 

@@ -2,7 +2,6 @@
 #include "geometry.h"
 
 #include "mathematics.h"
-#include "settings.h"
 #include <algorithm>
 
 namespace quorvin {
@@ -13,11 +12,6 @@ bool OnBoard(int file, int row) {
 
 int FirstFileOfRow(int row) {
     return (row % 2) == BoardColoringFlag ? 1 : 2;
-}
-
-void BuildGeometry() {
-    const TSettings& s = Settings();
-    BuildGeometry(s.Rows(), s.Files(), s.ColoringFlag());
 }
 
 void BuildGeometry(int rows, int files, int coloringFlag) {
@@ -38,8 +32,6 @@ void BuildGeometry(int rows, int files, int coloringFlag) {
             EdgeDistance[n] = std::min(BoardFiles - file, file - 1);
             OnLongDiagonal[n] =
                 BoardRows == BoardFiles && (file == row || file + row == BoardFiles + 1);
-            ScreenPos[n][0] = {BoardFiles + 1 - file, row};
-            ScreenPos[n][1] = {file, BoardRows + 1 - row};
         }
 
     auto at = [&](int file, int row) {
@@ -86,21 +78,6 @@ void BuildBitLayout() {
                 LineBits[bit][d].Add(BitOfSquare[t]);
         }
     }
-}
-
-int Orientation() {
-    return Settings().Checked(TSetting::WhiteTop) ? 0 : 1;
-}
-
-int SquareAt(int column, int line) {
-    return SquareAt(column, line, Orientation());
-}
-
-int SquareAt(int column, int line, int orientation) {
-    for (int n = 1; n <= SquareCount; ++n)
-        if (ScreenPos[n][orientation].Column == column && ScreenPos[n][orientation].Line == line)
-            return n;
-    return 0;
 }
 
 } // namespace quorvin

@@ -42,12 +42,6 @@ inline constexpr std::array<std::uint8_t, 2> ForwardFirst{0, 2};
 inline constexpr std::array<std::uint8_t, 2> ForwardLast{1, 3};
 inline constexpr std::array<std::uint8_t, 2> Opponent{1, 0};
 
-struct TScreenPos {
-    int Column = 0;
-    int Line = 0;
-    bool operator==(const TScreenPos&) const = default;
-};
-
 using TSquareTable = std::array<std::array<std::uint8_t, 4>, MaxSquares + 1>;
 
 // The tables of the current geometry; entries beyond SquareCount are stale and never read.
@@ -57,8 +51,6 @@ inline int BoardFiles = 0;        // the Files the tables were built for
 inline int BoardColoringFlag = 1; // 1 while Coloring is off, 0 while it is on
 inline TSquareTable Neighbour{};
 inline TSquareTable Jump{};
-// [square][orientation]: orientation 1 is White at the bottom, 0 is "White side on top".
-inline std::array<std::array<TScreenPos, 2>, MaxSquares + 1> ScreenPos{};
 inline std::array<bool, MaxSquares + 1> OnEdge{};
 
 // The bit layout of square sets. Cell (file, row) sits at x = (row - 1) * W + (file - 1) on a
@@ -84,8 +76,6 @@ inline std::array<bool, MaxSquares + 1> OnLongDiagonal{};
 inline std::array<std::array<int, 2>, MaxSquares + 1> SquareCell{}; // (file, row) of a square
 inline std::array<std::string, 2> SideNames{"White", "Black"};
 
-// Builds the tables from the settings' Rows, Files and Coloring.
-void BuildGeometry();
 // Builds the tables for the given board; coloringFlag is 1 with Coloring off, 0 with it on.
 void BuildGeometry(int rows, int files, int coloringFlag);
 
@@ -94,10 +84,5 @@ void BuildBitLayout();
 
 bool OnBoard(int file, int row);
 int FirstFileOfRow(int row);
-// The square shown in display cell (column, line) under the current orientation, 0 if none.
-int SquareAt(int column, int line);
-int SquareAt(int column, int line, int orientation);
-// The orientation in force: 0 while "White side on top" is checked, else 1.
-int Orientation();
 
 } // namespace quorvin

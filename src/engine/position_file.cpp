@@ -227,11 +227,11 @@ void WritePositionFile(const std::string& fileName, int rulesIndex, const TPosit
     WriteFileAtomically(fileName, FormatPositionFile(PositionFileOf(rulesIndex, position)));
 }
 
-TGame ApplyPositionFile(const TPositionFile& file) {
-    ApplyBoard(file.Rules, file.Rows, file.Files, file.Coloring);
+TGame GameOfPositionFile(const TPositionFile& file, const TGameOptions& options) {
+    BuildGeometry(file.Rows, file.Files, file.Coloring ? 0 : 1);
     if (SquareCount != file.SquareCount)
         throw std::logic_error("position file cells do not match its board");
-    TGame game(file.Rules);
+    TGame game(file.Rules, options);
     TPosition& position = game.CurrentPosition();
     for (int cell = 1; cell <= SquareCount; ++cell) position.Put(cell, file.Cells[cell]);
     position.SetSideToMove(file.SideToMove);

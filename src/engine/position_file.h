@@ -14,7 +14,7 @@
 
 #include "game.h"
 #include "geometry.h"
-#include "settings.h"
+#include "rules.h"
 
 #include <array>
 #include <stdexcept>
@@ -61,8 +61,8 @@ std::string FormatPositionFile(const TPositionFile& file);
 // written; the previous file, if any, is then left as it was.
 void WritePositionFile(const std::string& fileName, int rulesIndex, const TPosition& position);
 
-// Puts the file's rules and board into the settings and the geometry, and answers a new game
-// record whose only position is the one of the file, ready for play.
-TGame ApplyPositionFile(const TPositionFile& file);
+// Builds the geometry of the file's board and answers a new game record under the file's
+// rules whose only position is the one of the file, ready for play.
+TGame GameOfPositionFile(const TPositionFile& file, const TGameOptions& options = {});
 
 } // namespace quorvin

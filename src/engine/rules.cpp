@@ -34,13 +34,4 @@ std::optional<TPreset> FindPreset(std::string_view name) {
     return std::nullopt;
 }
 
-void ApplyBoard(TRules rules, int rows, int files, bool coloring) {
-    TSettings& s = Settings();
-    s.Set(TSetting::Rules, static_cast<int>(rules));
-    s.Set(TSetting::Rows, rows);
-    s.Set(TSetting::Files, files);
-    s.Set(TSetting::Coloring, coloring ? 1 : 0);
-    BuildGeometry();
-}
-
 } // namespace quorvin

@@ -3,13 +3,14 @@
 #pragma once
 
 #include "position.h"
-#include "settings.h"
 
 #include <memory>
 #include <optional>
 #include <string_view>
 
 namespace quorvin {
+
+enum class TRules { Vorna = 0, International = 1, Spanish = 2, Straight = 3 };
 
 // A new, empty position of the class that plays these rules.
 std::unique_ptr<TPosition> CreatePosition(TRules rules);
@@ -35,8 +36,5 @@ inline constexpr std::array<TPreset, 6> Presets{{
 }};
 
 std::optional<TPreset> FindPreset(std::string_view name);
-
-// Sets rules, rows, files and coloring in the settings and rebuilds the geometry.
-void ApplyBoard(TRules rules, int rows, int files, bool coloring);
 
 } // namespace quorvin

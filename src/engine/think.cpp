@@ -47,19 +47,6 @@ std::string ForecastText(double score, const std::function<std::string(const std
     return t("Forecast:") + " " + FixedText(score, 1);
 }
 
-TThinkRequest LevelForSideToMove(const TGame& game) {
-    const TSettings& s = Settings();
-    TThinkRequest request;
-    if (game.ComputerToMove()) {
-        request.Level = s.Get(TSetting::OpponentLevel);
-        request.Disposition = s.Checked(TSetting::OpponentDisposition);
-    } else {
-        request.Level = s.Get(TSetting::HinterLevel);
-        request.Disposition = s.Checked(TSetting::HinterDisposition);
-    }
-    return request;
-}
-
 TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
     TPosition& p = game.CurrentPosition();
     TThinkObserver* observer = request.Observer;

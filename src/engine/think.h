@@ -77,10 +77,6 @@ struct TThinkResult {
     int Iterations = 0;
 };
 
-// The level and Disposition that apply to the side to move of the game: the opponent's when
-// the computer plays that side, the adviser's otherwise.
-TThinkRequest LevelForSideToMove(const TGame& game);
-
 // Chooses a move in the game's current position, whose Moves were filled by ClassifyNode.
 TThinkResult ThinkMove(TGame& game, const TThinkRequest& request);
 

@@ -1,5 +1,6 @@
 // Set-up shared by the app tests; see app_test_support.h.
 #include "app_test_support.h"
+#include "game_settings.h"
 
 #include "data_module.h"
 #include "geometry.h"

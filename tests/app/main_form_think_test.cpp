@@ -1,6 +1,8 @@
 // The window while the engine thinks: it keeps repainting, it refuses to close, and Break
 // calculation ends the search at once; against the computer's own search it hands the
 // computer's side to a human, and for the adviser it only releases the adviser button.
+#include "game_settings.h"
+#include "screen_geometry.h"
 #include "window_test_support.h"
 
 #include "draw.h"
@@ -134,7 +136,7 @@ TEST_F(ThinkTest, AdviceMarksAMoveWithoutPlayingIt) {
     EXPECT_EQ(Form->Mode(), TMode::Play);
     // The advised squares stay marked on the board until the next click.
     const QImage marked = Form->Board().Canvas().copy();
-    ASSERT_EQ(SquareAt(1, 1), 0);
+    ASSERT_EQ(SquareAt(1, 1, Orientation()), 0);
     ClickCell(0, 0); // a light cell: no move, but the marks go
     EXPECT_NE(Form->Board().Canvas(), marked);
 }

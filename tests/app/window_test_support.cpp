@@ -1,5 +1,6 @@
 // The main window's test fixture; see window_test_support.h.
 #include "window_test_support.h"
+#include "game_settings.h"
 
 #include "draw.h"
 #include "position_file.h"

@@ -31,7 +31,7 @@ using namespace quorvin;
 TEST(Allocation, SearchAllocatesNothingPerNode) {
     for (const char* name : {"international", "vorna", "straight", "canadian"}) {
         const auto preset = FindPreset(name);
-        ApplyBoard(preset->Rules, preset->Rows, preset->Files, preset->Coloring);
+        BuildGeometry(preset->Rows, preset->Files, preset->Coloring ? 0 : 1);
         auto root = CreatePosition(preset->Rules);
         root->SetInitial();
         root->BuildValueTable(true);

@@ -146,7 +146,7 @@ TEST(CaptureGenerators, AgreeWithAPlainRecursiveSearch) {
         for (int round = 0; round < 1500; ++round) {
             const int rows = RandomBetween(4, 12), files = RandomBetween(4, 12);
             const bool coloring = RandomBetween(0, 1) == 1;
-            ApplyBoard(rules, rows, files, coloring);
+            UseBoard(rows, files, coloring);
             auto p = CreatePosition(rules);
             p->BuildValueTable(false);
             p->SetSideToMove(RandomBetween(0, 1));
@@ -168,7 +168,7 @@ TEST(CaptureGenerators, KeepEveryRouteOfKingsAmongManyMen) {
     for (auto rules : {TRules::International, TRules::Spanish, TRules::Straight})
         for (int round = 0; round < 3000; ++round) {
             const int rows = RandomBetween(10, 12), files = RandomBetween(10, 12);
-            ApplyBoard(rules, rows, files, RandomBetween(0, 1) == 1);
+            UseBoard(rows, files, RandomBetween(0, 1) == 1);
             auto p = CreatePosition(rules);
             p->BuildValueTable(false);
             p->SetSideToMove(White);
@@ -195,7 +195,7 @@ TEST(CaptureGenerators, KeepThousandsOfRoutes) {
          "K.....K....K.bbbbb.......bbbbb.......bbbbb.......bbbbb......bbbbbbK....K", 15864},
     };
     for (const TCase& c : cases) {
-        ApplyBoard(c.Rules, 12, 12, false);
+        UseBoard(12, 12, false);
         auto p = CreatePosition(c.Rules);
         p->BuildValueTable(false);
         p->SetSideToMove(White);

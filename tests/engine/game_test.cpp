@@ -26,16 +26,24 @@ const TMoveCycle BlackFirstShuttle{{29, 25}, {1, 5}, {25, 29}, {5, 1}};
 
 class GameTest : public ::testing::Test {
   protected:
+    // Games are made with these options: two people playing, every draw rule in force.
+    static inline TGameOptions Options;
     void SetUp() override {
-        Settings().RestoreDefaults();
-        Settings().Set(TSetting::Sides, 0); // Human - Human
+        Options = {};
+        Options.ComputerSide = {false, false};
     }
-    void TearDown() override { Settings().RestoreDefaults(); }
+
+    // Changes one option of a game under way, as the window does when a setting changes.
+    template <class F> static void Change(TGame& game, F change) {
+        TGameOptions options = game.Options();
+        change(options);
+        game.SetOptions(options);
+    }
 
     // A record whose first position holds the pieces given, its moves generated.
     static TGame Record(TRules rules, const std::string& pieces, int sideToMove) {
         const auto setup = SetupBoard(rules, 8, 8, false, pieces, sideToMove);
-        TGame game(rules);
+        TGame game(rules, Options);
         TPosition& first = game.CurrentPosition();
         first.CopyBoard(*setup);
         first.SetSideToMove(sideToMove);
@@ -47,8 +55,8 @@ class GameTest : public ::testing::Test {
 
     // A fresh record of the initial position, its moves generated.
     static TGame Initial(TRules rules) {
-        ApplyBoard(rules, 8, 8, false);
-        TGame game(rules);
+        BuildGeometry(8, 8, 1);
+        TGame game(rules, Options);
         game.CurrentPosition().BuildValueTable(false);
         game.CurrentPosition().Evaluate();
         game.CurrentPosition().ClassifyNode(false);
@@ -184,13 +192,13 @@ TEST_F(GameTest, ContinuePlayKeepsTheCurrentPositionAlone) {
 
 TEST_F(GameTest, QuestionsAboutTheCurrentPosition) {
     TGame game = Initial(TRules::International);
-    Settings().Set(TSetting::Sides, 1); // Human - Computer: the computer plays Black
+    Change(game, [](TGameOptions& o) { o.ComputerSide = {false, true}; }); // Black
     EXPECT_FALSE(game.ComputerToMove());
     PlayFirst(game, 1);
     EXPECT_TRUE(game.ComputerToMove());
-    Settings().Set(TSetting::Sides, 2); // Computer - Human
+    Change(game, [](TGameOptions& o) { o.ComputerSide = {true, false}; }); // White
     EXPECT_FALSE(game.ComputerToMove());
-    Settings().Set(TSetting::Sides, 0);
+    Change(game, [](TGameOptions& o) { o.ComputerSide = {false, false}; });
     EXPECT_FALSE(game.ComputerToMove());
 
     SetMoves(game.CurrentPosition(), 1);
@@ -223,7 +231,7 @@ TEST_F(GameTest, RepetitionCountsOnlyPositionsWithTheSameSideToMove) {
     Play(game, 25, 29);
     EXPECT_TRUE(game.RepetitionDraw()); // third occurrence, with positions between
 
-    Settings().Set(TSetting::TripleRepetitionDraw, 0);
+    Change(game, [](TGameOptions& o) { o.TripleRepetitionDraw = false; });
     EXPECT_FALSE(game.RepetitionDraw());
 }
 
@@ -248,7 +256,7 @@ TEST_F(GameTest, QuietKingMovesDrawAtTheSixtyFourthPly) {
     PlayCycle(game, {KingShuttle[63 % 4]}, 1);
     EXPECT_TRUE(game.QuietMovesDraw());
 
-    Settings().Set(TSetting::QuietMovesDraw, 0);
+    Change(game, [](TGameOptions& o) { o.QuietMovesDraw = false; });
     EXPECT_FALSE(game.QuietMovesDraw());
 }
 
@@ -276,7 +284,7 @@ TEST_F(GameTest, ThreeKingsAgainstOneDrawAtTheThirtiethPly) {
     PlayCycle(game, {KingShuttle[29 % 4]}, 1);
     EXPECT_TRUE(game.ThreeKingsDraw());
 
-    Settings().Set(TSetting::ThreeKingsDraw, 0);
+    Change(game, [](TGameOptions& o) { o.ThreeKingsDraw = false; });
     EXPECT_FALSE(game.ThreeKingsDraw());
 }
 
@@ -305,7 +313,7 @@ TEST_F(GameTest, OtherKingEndingsAreNoRun) {
 TEST_F(GameTest, ThreeKingsRuleNeverAppliesToStraightCheckers) {
     TGame game = Record(TRules::Straight, "W:1,2,3 B:29", White);
     PlayCycle(game, KingShuttle, 40);
-    ASSERT_TRUE(Settings().Checked(TSetting::ThreeKingsDraw));
+    ASSERT_TRUE(game.Options().ThreeKingsDraw);
     EXPECT_FALSE(game.ThreeKingsDraw());
     // The quiet-moves rule still counts the same kings.
     PlayCycle(game, KingShuttle, 24);
@@ -316,27 +324,34 @@ TEST_F(GameTest, DrawRulesAreAskedInTheGameFlowsOrder) {
     TGame game = Record(TRules::International, "W:1 B:29", White);
     PlayCycle(game, KingShuttle, 64);
     EXPECT_EQ(game.DrawReached(), TDrawRule::Repetition);
-    Settings().Set(TSetting::TripleRepetitionDraw, 0);
+    Change(game, [](TGameOptions& o) { o.TripleRepetitionDraw = false; });
     EXPECT_EQ(game.DrawReached(), TDrawRule::QuietMoves);
-    Settings().Set(TSetting::QuietMovesDraw, 0);
+    Change(game, [](TGameOptions& o) { o.QuietMovesDraw = false; });
     EXPECT_EQ(game.DrawReached(), TDrawRule::None);
 
-    // Vorna does not play the quiet-moves rule, whatever its check box says.
-    Settings().Set(TSetting::QuietMovesDraw, 1);
-    Settings().Set(TSetting::Rules, static_cast<int>(TRules::Vorna));
-    EXPECT_TRUE(game.QuietMovesDraw());
-    EXPECT_EQ(game.DrawReached(), TDrawRule::None);
+    // Vorna does not play the quiet-moves rule, whatever its option says: a record under
+    // Vorna rules with the same positions counts the run but reaches no draw.
+    Options.TripleRepetitionDraw = false;
+    TGame vorna(TRules::Vorna, Options);
+    vorna.CurrentPosition().CopyBoard(game.Positions(0));
+    for (int i = 1; i < game.Count(); ++i) {
+        TPosition& p = vorna.AddPosition();
+        p.CopyBoard(game.Positions(i));
+        p.QuietKingMove = game.Positions(i).QuietKingMove;
+    }
+    EXPECT_TRUE(vorna.QuietMovesDraw());
+    EXPECT_EQ(vorna.DrawReached(), TDrawRule::None);
 
     TGame kings = Record(TRules::International, "W:1,2,3 B:29", White);
     PlayCycle(kings, KingShuttle, 30);
-    Settings().Set(TSetting::TripleRepetitionDraw, 0);
+    Change(kings, [](TGameOptions& o) { o.TripleRepetitionDraw = false; });
     EXPECT_EQ(kings.DrawReached(), TDrawRule::ThreeKings);
 }
 
 // --- undo and redo ---
 
 TEST_F(GameTest, UndoAndRedoSkipTheComputersPositions) {
-    Settings().Set(TSetting::Sides, 1); // the computer plays Black
+    Options.ComputerSide = {false, true};
     TGame game = Walk({7, 7, 7, 7, 7}); // White to move at 0, 2, 4
     ASSERT_EQ(game.Current(), 5);
 
@@ -358,7 +373,7 @@ TEST_F(GameTest, UndoAndRedoSkipTheComputersPositions) {
 }
 
 TEST_F(GameTest, UndoStopsAtTheFirstPositionEvenOnTheComputersTurn) {
-    Settings().Set(TSetting::Sides, 2); // the computer plays White
+    Options.ComputerSide = {true, false};
     TGame game = Walk({7, 7, 7, 7});
     game.Undo();
     EXPECT_EQ(game.Current(), 2); // Black to move
@@ -371,7 +386,7 @@ TEST_F(GameTest, UndoStopsAtTheFirstPositionEvenOnTheComputersTurn) {
 }
 
 TEST_F(GameTest, RedoEndsAtTheLastPositionEvenOnTheComputersTurn) {
-    Settings().Set(TSetting::Sides, 1);
+    Options.ComputerSide = {false, true};
     TGame game = Walk({7, 7, 7, 7}); // the last position has Black, the computer, to move
     game.UndoAll();
     game.Redo();
@@ -389,7 +404,7 @@ TEST_F(GameTest, AutoSingleMoveSkipsForcedPositions) {
     game.Undo();
     EXPECT_EQ(game.Current(), 3); // without the option a single move is a stopping point
 
-    Settings().Set(TSetting::AutoSingleMove, 1);
+    Change(game, [](TGameOptions& o) { o.AutoSingleMove = true; });
     game.Undo();
     EXPECT_EQ(game.Current(), 1); // the two forced positions are passed
     game.Redo();
@@ -399,8 +414,8 @@ TEST_F(GameTest, AutoSingleMoveSkipsForcedPositions) {
 }
 
 TEST_F(GameTest, ComputerSideAndSingleMovesTogether) {
-    Settings().Set(TSetting::Sides, 1);
-    Settings().Set(TSetting::AutoSingleMove, 1);
+    Options.ComputerSide = {false, true};
+    Options.AutoSingleMove = true;
     // White to move at 0 (choice), 2 (forced), 4 (choice); Black, the computer, between.
     TGame game = Walk({3, 4, 1, 4, 3});
     game.Undo();
@@ -410,8 +425,8 @@ TEST_F(GameTest, ComputerSideAndSingleMovesTogether) {
 }
 
 TEST_F(GameTest, UndoAllAndRedoAllGoToTheEnds) {
-    Settings().Set(TSetting::Sides, 2);
-    Settings().Set(TSetting::AutoSingleMove, 1);
+    Options.ComputerSide = {true, false};
+    Options.AutoSingleMove = true;
     TGame game = Walk({1, 1, 2, 1, 2, 1, 1});
     game.UndoAll();
     EXPECT_EQ(game.Current(), 1);

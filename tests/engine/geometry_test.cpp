@@ -1,6 +1,5 @@
 // Square numbering, adjacency and display tables of several boards.
 #include "geometry.h"
-#include "settings.h"
 
 #include <gtest/gtest.h>
 
@@ -72,28 +71,4 @@ TEST(Geometry, LargestAndOddBoards) {
     for (int s = 1; s <= SquareCount; ++s) EXPECT_FALSE(OnLongDiagonal[s]);
     BuildGeometry(8, 8, 1);
     EXPECT_NE(FirstFileOfRow(1), FirstFileOfRow(8));
-}
-
-TEST(Geometry, SquareAtInBothOrientations) {
-    BuildGeometry(8, 10, 1);
-    for (int column = 0; column <= 11; ++column)
-        for (int line = 0; line <= 9; ++line) {
-            const int normal = SquareAt(column, line, 1);
-            if (column < 1 || column > 10 || line < 1 || line > 8) {
-                EXPECT_EQ(normal, 0);
-                continue;
-            }
-            EXPECT_EQ(SquareAt(column, line, 0), SquareAt(11 - column, 9 - line, 1));
-            if (normal != 0) {
-                EXPECT_EQ(ScreenPos[normal][1], (TScreenPos{column, line}));
-            }
-        }
-    EXPECT_EQ(SquareAt(1, 8, 1), 1); // White's near-left corner is bottom left
-    EXPECT_EQ(SquareAt(2, 8, 1), 0); // a light cell
-    EXPECT_EQ(SquareAt(10, 1, 0), 1);
-
-    Settings().Set(TSetting::WhiteTop, 1);
-    EXPECT_EQ(SquareAt(10, 1), 1);
-    Settings().Set(TSetting::WhiteTop, 0);
-    EXPECT_EQ(SquareAt(1, 8), 1);
 }

@@ -18,7 +18,7 @@ TEST(CaptureMarks, NeverHideACaptureOnAnyBoard) {
         for (int rows = 4; rows <= 12; ++rows)
             for (int files = 4; files <= 12; ++files)
                 for (bool coloring : {false, true}) {
-                    ApplyBoard(rules, rows, files, coloring);
+                    UseBoard(rows, files, coloring);
                     auto p = CreatePosition(rules);
                     p->BuildValueTable(true);
                     p->SetInitial();

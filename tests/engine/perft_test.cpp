@@ -13,7 +13,7 @@ namespace {
 void ExpectPerft(const char* preset, const std::vector<std::uint64_t>& counts) {
     const auto p = FindPreset(preset);
     ASSERT_TRUE(p.has_value());
-    ApplyBoard(p->Rules, p->Rows, p->Files, p->Coloring);
+    BuildGeometry(p->Rows, p->Files, p->Coloring ? 0 : 1);
     auto root = CreatePosition(p->Rules);
     root->SetInitial();
     for (std::size_t d = 1; d <= counts.size(); ++d) {

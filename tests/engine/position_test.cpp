@@ -11,7 +11,7 @@ using namespace quorvin::test;
 
 namespace {
 std::unique_ptr<TPosition> Initial(TRules rules, int rows, int files, bool coloring) {
-    ApplyBoard(rules, rows, files, coloring);
+    UseBoard(rows, files, coloring);
     auto p = CreatePosition(rules);
     p->BuildValueTable(false);
     p->SetInitial();

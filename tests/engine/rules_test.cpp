@@ -147,14 +147,14 @@ TEST(StraightRules, ManCapturingOntoTheLastRowStopsAndIsCrowned) {
 }
 
 TEST(StraightRules, KingBonusAndFirstMover) {
-    ApplyBoard(TRules::Straight, 8, 8, false);
+    UseBoard(8, 8, false);
     auto p = CreatePosition(TRules::Straight);
     p->SetInitial();
     EXPECT_EQ(p->SideToMove, Black);
     EXPECT_DOUBLE_EQ(p->KingBonus(9, White) - p->KingBonus(14, White), -0.2); // edge vs centre
     EXPECT_DOUBLE_EQ(p->KingBonus(26, White), -0.2); // the opponent's back two rows
     EXPECT_DOUBLE_EQ(p->KingValue(), 1.6);
-    ApplyBoard(TRules::International, 8, 8, false);
+    UseBoard(8, 8, false);
     auto d = CreatePosition(TRules::International);
     d->SetInitial();
     EXPECT_NEAR(p->ManBonus(10, White), d->ManBonus(10, White) / 3.0, 1e-12);
@@ -169,7 +169,7 @@ TEST(SpanishRules, KingsStillFlyAndCaptureBackwards) {
 
 TEST(DraughtsEvaluation, EndgameAndKingTerms) {
     // 10 x 10 without kings: the endgame starts at 15 men in all.
-    ApplyBoard(TRules::International, 10, 10, false);
+    UseBoard(10, 10, false);
     auto d = SetupBoard(TRules::International, 10, 10, false,
                         "w:1,2,3,4,5,6,7,8 b:50,49,48,47,46,45,44", White);
     auto* draughts = static_cast<TDraughtsPosition*>(d.get());
@@ -236,7 +236,7 @@ TEST(VornaRules, NoCrowningAndBlockedMen) {
 TEST(InternationalRules, FlyingKingWithManyLandingSquaresOnTwelveByTwelve) {
     // A king in the middle of 12 x 12 with an enemy man on each side and open diagonals
     // behind them: far more landing squares at one level than a man ever has.
-    ApplyBoard(TRules::International, 12, 12, false);
+    UseBoard(12, 12, false);
     // (6,6) is square 33; its neighbours are (5,7), (7,7), (7,5), (5,5).
     auto p = SetupBoard(TRules::International, 12, 12, false, "W:33 b:39,40,28,27 w:1", White);
     ASSERT_EQ(SquareCell[33], (std::array<int, 2>{6, 6}));

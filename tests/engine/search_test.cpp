@@ -136,7 +136,7 @@ TEST(Search, PumpHookEveryTwoThousandPositions) {
     static int calls = 0;
     calls = 0;
     PumpHook = [] { ++calls; };
-    ApplyBoard(TRules::International, 10, 10, false);
+    UseBoard(10, 10, false);
     auto p = CreatePosition(TRules::International);
     p->SetInitial();
     p->BuildValueTable(false);
@@ -147,7 +147,7 @@ TEST(Search, PumpHookEveryTwoThousandPositions) {
 }
 
 TEST(Think, SetLevelTable) {
-    ApplyBoard(TRules::International, 8, 8, false);
+    UseBoard(8, 8, false);
     auto p = CreatePosition(TRules::International);
     p->SetLevel(0, false);
     EXPECT_TRUE(p->FixedDepth);
@@ -184,7 +184,7 @@ TEST(Think, SingleMoveIsAnsweredWithoutSearch) {
 }
 
 TEST(Think, AtRandomPlaysTheFirstShuffledMove) {
-    ApplyBoard(TRules::International, 10, 10, false);
+    UseBoard(10, 10, false);
     TGame game(TRules::International);
     game.CurrentPosition().ClassifyNode(false);
     SeedRandom(99);
@@ -206,7 +206,7 @@ TEST(Think, AtRandomPlaysTheFirstShuffledMove) {
 
 TEST(Think, FixedDepthLevelsRunOneIteration) {
     for (int level : {1, 2}) {
-        ApplyBoard(TRules::International, 8, 8, false);
+        UseBoard(8, 8, false);
         TGame game(TRules::International);
         game.CurrentPosition().ClassifyNode(false);
         TRecorder recorder;
@@ -249,7 +249,7 @@ TEST(Think, ForcedWinEndsTheTimedRunAtOnce) {
 }
 
 TEST(Think, TimedLevelGrowsItsBudgetAndKeepsItForTheSide) {
-    ApplyBoard(TRules::International, 10, 10, false);
+    UseBoard(10, 10, false);
     TGame game(TRules::International);
     game.CurrentPosition().ClassifyNode(false);
     TThinkRequest request;

@@ -9,9 +9,13 @@
 
 namespace quorvin::test {
 
+void UseBoard(int rows, int files, bool coloring) {
+    BuildGeometry(rows, files, coloring ? 0 : 1);
+}
+
 std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool coloring,
                                       const std::string& pieces, int sideToMove) {
-    ApplyBoard(rules, rows, files, coloring);
+    UseBoard(rows, files, coloring);
     auto p = CreatePosition(rules);
     for (int s = 1; s <= MaxSquares; ++s) p->Put(s, EmptySquare);
     std::istringstream in(pieces);

@@ -3,13 +3,16 @@
 #pragma once
 
 #include "position.h"
-#include "settings.h"
+#include "rules.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace quorvin::test {
+
+// Builds the geometry of a board, given as the rows, files and whether Coloring is on.
+void UseBoard(int rows, int files, bool coloring);
 
 // Builds the geometry and a position of the rules' class holding the pieces given as
 // "w:1,2 W:9 b:30 B:31" (w/b men, W/B kings), with side to move, all pieces marked and the

@@ -1,6 +1,7 @@
 // Fuzz target for the position-file reader: any bytes are either rejected with a
 // TPositionFileError or read into a position that writes back to text reading the same, and
 // that loads into a game whose legal moves can be generated.
+#include "game_settings.h"
 #include "position_file.h"
 
 #include <cstddef>

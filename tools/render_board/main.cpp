@@ -10,6 +10,7 @@
 // instead of the program's folder. The PNG is Files x cell wide and Rows x cell high.
 #include "data_module.h"
 #include "draw.h"
+#include "game_settings.h"
 #include "position_file.h"
 #include "rules.h"
 #include "settings.h"

@@ -3,7 +3,11 @@
 // Storage, the options dialog and the tests all read the same table.
 #pragma once
 
+#include "game.h"
+#include "rules.h"
+
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -106,8 +110,6 @@ inline constexpr std::array<std::string_view, 7> TunePageNames{
 // The section of the INI file that holds the settings.
 inline constexpr std::string_view SettingsSection = "TTuneForm";
 
-enum class TRules { Vorna = 0, International = 1, Spanish = 2, Straight = 3 };
-
 constexpr const TSettingDef& SettingDef(TSetting s) {
     return SettingTable[static_cast<int>(s)];
 }
@@ -141,9 +143,15 @@ class TSettings {
     bool IsInternationalRules() const { return Rules() == TRules::International; }
     bool IsSpanishRules() const { return Rules() == TRules::Spanish; }
     bool IsStraightRules() const { return Rules() == TRules::Straight; }
+    // What a game record needs of the settings: who plays each side and the draw rules.
+    TGameOptions GameOptions() const;
+    // Called after every change of a value, so that the window can hand the game record
+    // the options in force; empty to stop.
+    void SetChangeHook(std::function<void()> hook) { ChangeHook = std::move(hook); }
 
   private:
     std::array<int, SettingCount> Values{};
+    std::function<void()> ChangeHook;
 };
 
 // The one set of live settings of the process.

@@ -16,11 +16,16 @@ TSettings& Settings() {
 
 void TSettings::RestoreDefaults() {
     for (const auto& d : SettingTable) Values[static_cast<int>(d.Id)] = d.Default;
+    if (ChangeHook) ChangeHook();
 }
 
 void TSettings::Set(TSetting s, int value) {
     const auto& d = SettingDef(s);
-    Values[static_cast<int>(s)] = Clamp(value, d.Min, d.Max);
+    int& stored = Values[static_cast<int>(s)];
+    const int clamped = Clamp(value, d.Min, d.Max);
+    if (stored == clamped) return;
+    stored = clamped;
+    if (ChangeHook) ChangeHook();
 }
 
 std::string TSettings::FormatValue(TSetting s, int value) {
@@ -65,6 +70,16 @@ bool TSettings::ParseValue(TSetting s, const std::string& raw, int& value) {
     if (end == text.c_str() || *end != '\0' || !std::isfinite(v)) return false;
     value = static_cast<int>(std::lround(Clamp(v, -1e9, 1e9)));
     return true;
+}
+
+TGameOptions TSettings::GameOptions() const {
+    TGameOptions options;
+    options.ComputerSide = {IsComputerSide(White), IsComputerSide(Black)};
+    options.AutoSingleMove = AutoSingleMove();
+    options.TripleRepetitionDraw = Checked(TSetting::TripleRepetitionDraw);
+    options.QuietMovesDraw = Checked(TSetting::QuietMovesDraw);
+    options.ThreeKingsDraw = Checked(TSetting::ThreeKingsDraw);
+    return options;
 }
 
 void TSettings::Load(const TIniFile& ini) {

@@ -1,6 +1,7 @@
 // Position files: the exact text written, round trips for every preset, what the reader
 // tolerates, what it rejects (naming the line, changing nothing), safe saving, and the
 // positions kept in the repository for the benchmark.
+#include "game_settings.h"
 #include "mathematics.h"
 #include "position_file.h"
 #include "rules.h"
