@@ -9,6 +9,7 @@
 #include "draw.h"
 #include "human_move.h"
 #include "lang_changer.h"
+#include "last_move.h"
 #include "mathematics.h"
 #include "message_box.h"
 #include "move_display.h"
@@ -137,10 +138,14 @@ void TMainForm::PlayTurns(TTurn turn) {
 void TMainForm::ApplyMove(int index) {
     UpdateMoverIndicator(PanelOfSideToMove(), false);
     const TMove m = GameRecord->CurrentPosition().Moves.GetMove(index);
+    // The mark of the move before goes while the board still shows the position it led to;
+    // the new move is marked once its display is over.
+    BoardRxDrawGrid->SetLastMove({});
     GameRecord->PlayMove(index);
     ResetMoveInput();
     MoveDisplay->ShowMove(m, GameRecord->PreviousPosition(), GameRecord->CurrentPosition(),
                           TDisplayOptions::FromSettings());
+    ShowLastMove();
     UpdateSideIndicators();
 }
 
@@ -187,6 +192,7 @@ bool TMainForm::ConfirmNewGame() {
 void TMainForm::DestroyGame() {
     BoardRxDrawGrid->hide();
     GameRecord.reset();
+    BoardRxDrawGrid->SetLastMove({});
 }
 
 void TMainForm::CreateGame() {
@@ -222,6 +228,7 @@ void TMainForm::UseGame(TGame game) {
     ResetMoveInput();
     BoardRxDrawGrid->RedrawBoard();
     SetMode(TMode::Play);
+    ShowLastMove(); // a record handed over whole may hold moves
     UpdateCaption();
     NextTurn();
 }
@@ -281,12 +288,19 @@ void TMainForm::RedoAllActionExecute() {
 void TMainForm::ResumeAfterHistoryStep() {
     GameOver = false;
     ResetMoveInput();
+    ShowLastMove();
     BoardRxDrawGrid->RedrawBoard();
     SetMode(TMode::Play);
     UpdateSideIndicators();
     BoardRxDrawGrid->setEnabled(true);
     ClearForecasts(true, true);
     NextTurn();
+}
+
+void TMainForm::ShowLastMove() {
+    const bool shown =
+        GameRecord && CurrentMode != TMode::Setup && Settings().Checked(TSetting::LastMove);
+    BoardRxDrawGrid->SetLastMove(shown ? LastMoveOf(*GameRecord) : TLastMove{});
 }
 
 void TMainForm::AdviserPlays() {

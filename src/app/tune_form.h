@@ -13,6 +13,7 @@
 //   SidesChanged()         RefreshPanels without swapping
 //   ForecastChanged()      ClearForecasts for both sides
 //   FitRequested()         FitToScreen
+//   SettingChanged(LastMove)  mark the last move's squares, or take the marks away
 // and after exec() returns: a new game when IsChanged(), else let the game go on.
 #pragma once
 
