@@ -9,7 +9,9 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -35,6 +37,20 @@ QString LightName() {
 }
 QString MarkName() {
     return NumberedName(QStringLiteral("Select?.gif"), Settings().Get(TSetting::SelectPicture));
+}
+
+// The last move's mark: a translucent yellow-green wash over the square and a frame of a dark
+// outer and a light inner line round the cell. The wash lightens every dark-square picture
+// into a colour none of the light-square pictures has, so a marked square is not taken for
+// a light one; on a square picture where the wash shows little, one of the lines stands out.
+constexpr QRgb MarkWash = qRgb(155, 199, 0);
+constexpr int MarkWashAlpha = 115;
+constexpr QRgb MarkFrameDark = qRgb(24, 28, 16);
+constexpr QRgb MarkFrameLight = qRgb(240, 250, 200);
+
+// Each line of the frame: a pixel at small cells, three at the tiles' own size.
+int MarkLineWidth(int edge) {
+    return std::max(1, (edge + 15) / 30);
 }
 
 } // namespace
@@ -104,6 +120,7 @@ TTile& TBoardGrid::EmptyTile(bool highlighted) {
 void TBoardGrid::DrawSquare(int square) {
     const TPosition* position = Position();
     if (!position || square <= 0 || square > SquareCount) return;
+    TBatch batch(*this); // the tile and a mark over it reach the screen together
     const TSquare r = position->At(square);
     const bool highlighted = Highlighted(square);
     if (r.Empty) {
@@ -117,6 +134,7 @@ void TBoardGrid::DrawSquare(int square) {
     } else {
         DrawPiece(square, r, highlighted);
     }
+    if (Marked.Contains(square)) PaintLastMoveMark(square, !r.Empty, highlighted);
 }
 
 void TBoardGrid::DrawPiece(int square, TSquare r, bool highlighted) {
@@ -148,6 +166,67 @@ void TBoardGrid::RepaintGrid() {
 void TBoardGrid::ClearTileCache() {
     Caches.Clear();
     RepaintGrid();
+}
+
+void TBoardGrid::SetLastMove(TLastMove move) {
+    if (move == Marked) return;
+    const TLastMove old = Marked;
+    Marked = move;
+    TBatch batch(*this);
+    for (const int square : {old.From, old.To, move.From, move.To})
+        if (square != 0) DrawSquare(square);
+}
+
+// The move input's highlight lies along the cell's edge where the frame would go, so a
+// highlighted square keeps only the wash and its highlight stays in sight.
+void TBoardGrid::PaintLastMoveMark(int square, bool piece, bool highlighted) {
+    const QRect rect = CellRectOf(square);
+    {
+        QPainter painter(&Backing);
+        painter.drawImage(rect.topLeft(), MarkOverlay(piece, !highlighted));
+    }
+    Show(rect);
+}
+
+// Over a piece the wash goes through the blend mask the way the square picture does, so it
+// tints the square round the piece and leaves the piece its own colours.
+const QImage& TBoardGrid::MarkOverlay(bool piece, bool framed) {
+    if (MarkEdge != Edge) {
+        for (auto& looks : MarkOverlays)
+            for (auto& look : looks) look = QImage();
+        MarkEdge = Edge;
+    }
+    QImage& overlay = MarkOverlays[piece ? 1 : 0][framed ? 1 : 0];
+    if (!overlay.isNull()) return overlay;
+
+    overlay = QImage(Edge, Edge, QImage::Format_ARGB32_Premultiplied);
+    const QImage mask =
+        piece ? AlphaImage()
+                    .scaled(Edge, Edge, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .convertToFormat(QImage::Format_Grayscale8)
+              : QImage();
+    for (int y = 0; y < Edge; ++y) {
+        const uchar* covered = piece ? mask.constScanLine(y) : nullptr;
+        auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(y));
+        for (int x = 0; x < Edge; ++x) {
+            const int alpha = covered ? MarkWashAlpha * (255 - covered[x]) / 255 : MarkWashAlpha;
+            line[x] = qPremultiply(qRgba(qRed(MarkWash), qGreen(MarkWash), qBlue(MarkWash), alpha));
+        }
+    }
+    if (framed) {
+        const int w = MarkLineWidth(Edge);
+        QPainter painter(&overlay);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        const auto ring = [&painter](QRect outer, int width, QRgb colour) {
+            const QRect inner = outer.adjusted(width, width, -width, -width);
+            QRegion band(outer);
+            band -= QRegion(inner);
+            for (const QRect& part : band) painter.fillRect(part, QColor(colour));
+        };
+        ring(overlay.rect(), w, MarkFrameDark);
+        ring(overlay.rect().adjusted(w, w, -w, -w), w, MarkFrameLight);
+    }
+    return overlay;
 }
 
 bool TBoardGrid::IsFree(int square) const {

@@ -1,17 +1,19 @@
 // The board on screen: the grid `BoardRxDrawGrid` of Files x Rows square cells without grid
 // lines. Every cell is a cached picture tile stretched to the cell, never drawn from
-// primitives. The grid owns a backing picture that every drawing operation paints into and
-// puts on screen at once, so that a frame of an animation shows even while the program is
-// busy and serves no events.
+// primitives; only the mark of the last move is painted over its two squares' tiles. The grid
+// owns a backing picture that every drawing operation paints into and puts on screen at once,
+// so that a frame of an animation shows even while the program is busy and serves no events.
 #pragma once
 
 #include "geometry.h"
+#include "last_move.h"
 #include "position.h"
 #include "tile_cache.h"
 
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 namespace quorvin {
@@ -61,6 +63,13 @@ class TBoardGrid : public QWidget {
     // The piece on the square is not blocked (current position; Vorna's "Mark blocked").
     bool IsFree(int square) const;
 
+    // The squares of the last move, marked whenever DrawSquare draws them; setting them draws
+    // again the squares that gain or lose the mark. The grid marks what it is given: whether
+    // the last move is shown at all is the window's decision. DrawPiece and the animation
+    // frames never mark a square.
+    void SetLastMove(TLastMove move);
+    TLastMove LastMove() const { return Marked; }
+
     // Frame 1..8 of a captured piece shrinking away.
     void DrawShrinkFrame(int square, int frame, TSquare record);
     // Frame 1..8 of a Vorna capture turning a man over; played backwards while Black is to
@@ -98,6 +107,8 @@ class TBoardGrid : public QWidget {
     bool Highlighted(int square) const { return HighlightTest && HighlightTest(square); }
     TTile& EmptyTile(bool highlighted);
     void PaintTile(const TTile& tile, const QRect& rect);
+    void PaintLastMoveMark(int square, bool piece, bool highlighted);
+    const QImage& MarkOverlay(bool piece, bool framed);
     void Show(const QRect& rect);
     static int CheckedFrame(int frame);
 
@@ -108,6 +119,10 @@ class TBoardGrid : public QWidget {
     int Columns = 8, Rows = 8, Edge = 40;
     int BatchDepth = 0;
     QRect Pending; // what a batch has drawn so far
+    TLastMove Marked;
+    // The mark at the cell edge MarkEdge, by [piece][framed].
+    std::array<std::array<QImage, 2>, 2> MarkOverlays;
+    int MarkEdge = 0;
 };
 
 } // namespace quorvin

@@ -224,6 +224,9 @@ class TMainForm : public QMainWindow {
     void DestroyGame();
     void AdviserPlays();
     void ResumeAfterHistoryStep();
+    // Marks the squares of the move that led to the current position when "Last move" is
+    // checked; no mark without one, while a position is set up, or with the box unchecked.
+    void ShowLastMove();
     void PlaySound(TSound sound);
     bool CommandAllowed() const;
     void NewGameActionExecute();

@@ -10,6 +10,7 @@
 #include "draw.h"
 #include "human_move.h"
 #include "lang_changer.h"
+#include "last_move.h"
 #include "mathematics.h"
 #include "message_box.h"
 #include "move_display.h"
@@ -138,10 +139,14 @@ void TMainForm::PlayTurns(TTurn turn) {
 void TMainForm::ApplyMove(int index) {
     UpdateMoverIndicator(PanelOfSideToMove(), false);
     const TMove m = GameRecord->CurrentPosition().Moves.GetMove(index);
+    // The mark of the move before goes while the board still shows the position it led to;
+    // the new move is marked once its display is over.
+    BoardRxDrawGrid->SetLastMove({});
     GameRecord->PlayMove(index);
     ResetMoveInput();
     MoveDisplay->ShowMove(m, GameRecord->PreviousPosition(), GameRecord->CurrentPosition(),
                           TDisplayOptions::FromSettings());
+    ShowLastMove();
     UpdateSideIndicators();
 }
 
@@ -188,6 +193,7 @@ bool TMainForm::ConfirmNewGame() {
 void TMainForm::DestroyGame() {
     BoardRxDrawGrid->hide();
     GameRecord.reset();
+    BoardRxDrawGrid->SetLastMove({});
 }
 
 void TMainForm::CreateGame() {
@@ -224,6 +230,7 @@ void TMainForm::UseGame(TGame game) {
     ResetMoveInput();
     BoardRxDrawGrid->RedrawBoard();
     SetMode(TMode::Play);
+    ShowLastMove(); // a record handed over whole may hold moves
     UpdateCaption();
     NextTurn();
 }
@@ -283,12 +290,19 @@ void TMainForm::RedoAllActionExecute() {
 void TMainForm::ResumeAfterHistoryStep() {
     GameOver = false;
     ResetMoveInput();
+    ShowLastMove();
     BoardRxDrawGrid->RedrawBoard();
     SetMode(TMode::Play);
     UpdateSideIndicators();
     BoardRxDrawGrid->setEnabled(true);
     ClearForecasts(true, true);
     NextTurn();
+}
+
+void TMainForm::ShowLastMove() {
+    const bool shown =
+        GameRecord && CurrentMode != TMode::Setup && Settings().Checked(TSetting::LastMove);
+    BoardRxDrawGrid->SetLastMove(shown ? LastMoveOf(*GameRecord) : TLastMove{});
 }
 
 void TMainForm::AdviserPlays() {

@@ -26,6 +26,9 @@ void TMainForm::CreateOptions() {
     connect(TuneForm, &TTuneForm::ForecastChanged, this,
             answer([this] { ClearForecasts(true, true); }));
     connect(TuneForm, &TTuneForm::FitRequested, this, answer([this] { FitToScreen(); }));
+    connect(TuneForm, &TTuneForm::SettingChanged, this, [this](TSetting setting) {
+        if (setting == TSetting::LastMove) RunCommand(TWhen::Always, [this] { ShowLastMove(); });
+    });
 }
 
 void TMainForm::OptionsActionExecute() {

@@ -98,6 +98,7 @@ void TMainForm::SetupActionExecute() {
     SetMode(TMode::Setup);
     UpdateCaption();
     ResetMoveInput();
+    ShowLastMove(); // the position being edited follows no move
     BoardRxDrawGrid->RedrawBoard();
     BoardRxDrawGrid->setEnabled(true);
     GameOver = false;
@@ -158,6 +159,7 @@ void TMainForm::ContinueActionExecute() {
     UpdateCaption();
     position.Evaluate();
     ResetMoveInput();
+    ShowLastMove();
     BoardRxDrawGrid->RedrawBoard();
     NextTurn();
 }

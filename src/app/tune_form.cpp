@@ -203,6 +203,7 @@ QWidget* TTuneForm::CreateViewPage() {
     layout->addWidget(dark);
     layout->addWidget(mark);
     layout->addWidget(CreateCheckBox(TSetting::WhiteTop));
+    layout->addWidget(CreateCheckBox(TSetting::LastMove));
     layout->addStretch();
     return page;
 }

@@ -13,6 +13,7 @@
 //   SidesChanged()         RefreshPanels without swapping
 //   ForecastChanged()      ClearForecasts for both sides
 //   FitRequested()         FitToScreen
+//   SettingChanged(LastMove)  mark the last move's squares, or take the marks away
 // and after exec() returns: a new game when IsChanged(), else let the game go on.
 #pragma once
 
@@ -65,6 +66,9 @@ inline constexpr auto TuneTexts = std::to_array<TTuneText>({
     {"SelectRadioGroup", TTextProperty::Caption, "Mark"},
     {"WhiteTopCheckBox", TTextProperty::Caption, "White side on top"},
     {"WhiteTopCheckBox", TTextProperty::Hint, "White side on top of the board"},
+    {"LastMoveCheckBox", TTextProperty::Caption, "Last move"},
+    {"LastMoveCheckBox", TTextProperty::Hint,
+     "Keeps the squares the last move started from and ended on marked"},
     {"LengthRxSpinEdit", TTextProperty::Caption, "Rows"},
     {"WidthRxSpinEdit", TTextProperty::Caption, "Files"},
     {"AlternativeCheckBox", TTextProperty::Caption, "Coloring"},

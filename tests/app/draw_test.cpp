@@ -1,6 +1,7 @@
 // The board grid: which tile each cell shows (light cells, empty and highlighted squares,
 // pieces, blocked men), "White side on top", the tile caches as the drawing uses them, the
-// animation frames, and a picture that fails while the board is drawn.
+// animation frames, a picture that fails while the board is drawn, and the mark of the last
+// move over its squares on every picture set.
 #include "app_test_support.h"
 #include "data_module.h"
 #include "draw.h"
@@ -12,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
+#include <vector>
 
 namespace quorvin::test {
 namespace {
@@ -265,6 +268,184 @@ TEST_F(BoardGridTest, AMissingPictureEndsTheDrawingAndTheBoardGoesOn) {
     OverrideProgramFolder(BuildFolder());
     EXPECT_NO_THROW(Grid.ClearTileCache());
     EXPECT_EQ(DifferingPixels(Cell(13), BoardPicture("Used0.jpg")), 0);
+}
+
+// The mark of the last move. Square 13 is empty and square 1 holds a White man in the
+// initial arrangement of the fixture's board.
+class LastMoveMarkTest : public BoardGridTest {
+  protected:
+    static int Luminance(QRgb c) { return qGray(c); }
+    // The mean colour of a cell without the outer eighth on each side, and how far apart two
+    // colours are.
+    static QColor InnerColour(const QImage& cell) {
+        const int inset = cell.width() / 8;
+        double r = 0, g = 0, b = 0;
+        int n = 0;
+        for (int y = inset; y < cell.height() - inset; ++y)
+            for (int x = inset; x < cell.width() - inset; ++x, ++n) {
+                const QRgb c = cell.pixel(x, y);
+                r += qRed(c), g += qGreen(c), b += qBlue(c);
+            }
+        return QColor(int(r / n), int(g / n), int(b / n));
+    }
+    static double Distance(QColor a, QColor b) {
+        return std::hypot(a.red() - b.red(), a.green() - b.green(), a.blue() - b.blue());
+    }
+    // The mean luminance of a cell without the outer eighth on each side, where the frame is.
+    static double InnerLuminance(const QImage& cell) {
+        const int inset = cell.width() / 8;
+        double sum = 0;
+        int n = 0;
+        for (int y = inset; y < cell.height() - inset; ++y)
+            for (int x = inset; x < cell.width() - inset; ++x, ++n)
+                sum += Luminance(cell.pixel(x, y));
+        return sum / n;
+    }
+    // The runs of dark and then light pixels met going in from the middle of the cell's left
+    // edge: the two lines of the frame.
+    static std::pair<int, int> FrameLines(const QImage& cell) {
+        const int y = cell.height() / 2;
+        int x = 0, dark = 0, light = 0;
+        for (; x < cell.width() && Luminance(cell.pixel(x, y)) < 60; ++x) ++dark;
+        for (; x < cell.width() && Luminance(cell.pixel(x, y)) > 200; ++x) ++light;
+        return {dark, light};
+    }
+};
+
+TEST_F(LastMoveMarkTest, NothingIsMarkedUntilTheGridIsGivenAMove) {
+    EXPECT_TRUE(Grid.LastMove().Empty());
+    const QImage before = Grid.Canvas();
+    Grid.RedrawBoard();
+    EXPECT_EQ(DifferingPixels(Grid.Canvas(), before), 0);
+    EXPECT_EQ(DifferingPixels(Cell(13), BoardPicture("Used0.jpg")), 0);
+}
+
+TEST_F(LastMoveMarkTest, TheOriginIsWashedAndFramedAndTheLandingPieceKeepsItsColours) {
+    const QImage emptyBefore = Cell(13), manBefore = Cell(1);
+    Grid.SetLastMove({13, 1});
+    EXPECT_EQ(Grid.LastMove(), (TLastMove{13, 1}));
+    const QImage origin = Cell(13), landing = Cell(1);
+
+    // The empty square is lighter and yellow-green all over.
+    EXPECT_GT(InnerLuminance(origin), InnerLuminance(emptyBefore) + 20);
+    const QRgb plain = emptyBefore.pixel(44, 44), washed = origin.pixel(44, 44);
+    EXPECT_GT(qGreen(washed), qGreen(plain));
+    EXPECT_GT(qGreen(washed) - qBlue(washed), qGreen(plain) - qBlue(plain));
+    // Round the man the square is washed; the man itself is untouched.
+    for (QPoint p : {QPoint(44, 44), QPoint(20, 44), QPoint(44, 70), QPoint(30, 30)})
+        EXPECT_EQ(landing.pixel(p), manBefore.pixel(p)) << p.x() << "," << p.y();
+    EXPECT_GT(Distance(landing.pixel(7, 7), manBefore.pixel(7, 7)), 40);
+    // Both carry the frame: a dark line outside, a light one inside.
+    for (const QImage& cell : {origin, landing}) {
+        const auto [dark, light] = FrameLines(cell);
+        EXPECT_EQ(dark, 3);
+        EXPECT_EQ(light, 3);
+    }
+    // Nothing else changed.
+    Grid.SetLastMove({});
+    EXPECT_EQ(DifferingPixels(Cell(13), emptyBefore), 0);
+    EXPECT_EQ(DifferingPixels(Cell(1), manBefore), 0);
+}
+
+TEST_F(LastMoveMarkTest, ANewMoveTakesTheMarkFromTheSquaresOfTheOldOne) {
+    const QImage plain = Grid.Canvas();
+    Grid.SetLastMove({13, 1});
+    Grid.SetLastMove({14, 5});
+    EXPECT_EQ(DifferingPixels(Cell(13), Part(plain, Grid.CellRectOf(13))), 0);
+    EXPECT_EQ(DifferingPixels(Cell(1), Part(plain, Grid.CellRectOf(1))), 0);
+    EXPECT_GT(DifferingPixels(Cell(14), Part(plain, Grid.CellRectOf(14))), 0);
+    EXPECT_GT(DifferingPixels(Cell(5), Part(plain, Grid.CellRectOf(5))), 0);
+    // Taking the mark away leaves the board as it was.
+    Grid.SetLastMove({});
+    EXPECT_EQ(DifferingPixels(Grid.Canvas(), plain), 0);
+}
+
+TEST_F(LastMoveMarkTest, TheMarkStaysThroughRepaintsAndFollowsTheSquareWhenTheBoardTurns) {
+    Grid.SetLastMove({13, 1});
+    const QImage marked = Cell(13);
+    Grid.ClearTileCache();
+    EXPECT_EQ(DifferingPixels(Cell(13), marked), 0);
+    Grid.RepaintGrid();
+    EXPECT_EQ(DifferingPixels(Cell(13), marked), 0);
+    const QRect before = Grid.CellRectOf(13);
+    Settings().Set(TSetting::WhiteTop, 1);
+    Grid.ClearTileCache();
+    ASSERT_NE(Grid.CellRectOf(13), before);
+    EXPECT_EQ(DifferingPixels(Cell(13), marked), 0);
+    EXPECT_EQ(DifferingPixels(Part(Grid.Canvas(), before), BoardPicture("Used0.jpg")), 0)
+        << "the cell the square left is plain";
+}
+
+TEST_F(LastMoveMarkTest, DrawPieceAndAnimationFramesNeverMark) {
+    Grid.SetLastMove({13, 1});
+    Grid.DrawPiece(13, EmptySquare, false);
+    EXPECT_EQ(DifferingPixels(Cell(13), BoardPicture("Used0.jpg")), 0);
+    Grid.DrawShrinkFrame(1, 8, WhiteMan);
+    EXPECT_EQ(DifferingPixels(Cell(1), Grid.Tiles().ShrinkTiles[7][White][Man]->Picture), 0);
+}
+
+TEST_F(LastMoveMarkTest, AHighlightedSquareKeepsItsHighlightUnderTheWash) {
+    const QImage mark = BoardPicture("Select0.gif");
+    Highlight = {13};
+    Grid.SetLastMove({13, 1});
+    const QImage cell = Cell(13);
+    // No frame: along the edge the yellow highlight shows through the wash.
+    const auto [dark, light] = FrameLines(cell);
+    EXPECT_EQ(dark, 0);
+    const QRgb edge = cell.pixel(2, 44);
+    EXPECT_GT(qRed(edge), 200);
+    EXPECT_GT(qGreen(edge), 150);
+    EXPECT_LT(qBlue(edge), 120);
+    EXPECT_GT(InnerLuminance(cell), InnerLuminance(BoardPicture("Used0.jpg")) + 20);
+    // The landing square is not highlighted and keeps its frame.
+    EXPECT_EQ(FrameLines(Cell(1)).first, 3);
+    ASSERT_EQ(qAlpha(mark.pixel(2, 44)), 255);
+}
+
+TEST_F(LastMoveMarkTest, TheFrameGrowsWithTheCell) {
+    Grid.SetLastMove({13, 1});
+    int previous = 0;
+    for (int edge : {24, 40, 60, 89, 120}) {
+        SCOPED_TRACE(edge);
+        Grid.SetCellEdge(edge);
+        const auto [dark, light] = FrameLines(Cell(13));
+        EXPECT_GE(dark, 1);
+        EXPECT_EQ(light, dark);
+        EXPECT_GE(dark, previous);
+        EXPECT_LE(dark, edge / 20 + 1);
+        previous = dark;
+    }
+    EXPECT_GT(previous, 1);
+}
+
+// The two lines of the frame are as dark and as light as they can usefully be, so on any
+// picture one of them stands out. The wash changes every dark square picture clearly, and
+// into something that looks like none of the light square pictures.
+TEST_F(LastMoveMarkTest, TheMarkReadsOnEveryPictureSet) {
+    const int sets = SettingDef(TSetting::DarkPicture).Max + 1;
+    std::vector<QColor> lights;
+    for (int set = 0; set < sets; ++set)
+        lights.push_back(InnerColour(BoardPicture(QStringLiteral("UnUsed%1.jpg").arg(set))
+                                         .convertToFormat(QImage::Format_RGB32)));
+    for (int set = 0; set < sets; ++set) {
+        SCOPED_TRACE(set);
+        Settings().Set(TSetting::DarkPicture, set);
+        Settings().Set(TSetting::LightPicture, set);
+        Grid.SetLastMove({});
+        Grid.ClearTileCache();
+        const QImage emptyBefore = Cell(13), manBefore = Cell(1);
+        Grid.SetLastMove({13, 1});
+        const QImage origin = Cell(13), landing = Cell(1);
+
+        EXPECT_GT(Distance(InnerColour(origin), InnerColour(emptyBefore)), 45);
+        for (const QColor& light : lights) EXPECT_GT(Distance(InnerColour(origin), light), 100);
+        EXPECT_GT(Distance(landing.pixel(7, 7), manBefore.pixel(7, 7)), 40);
+        const double square = InnerLuminance(emptyBefore);
+        const int darkLine = Luminance(origin.pixel(0, 44));
+        const int lightLine = Luminance(origin.pixel(4, 44));
+        EXPECT_GT(std::max(square - darkLine, lightLine - square), 100.0);
+        EXPECT_EQ(FrameLines(origin), FrameLines(landing));
+    }
 }
 
 } // namespace

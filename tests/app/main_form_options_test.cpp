@@ -70,7 +70,8 @@ TEST_F(OptionsTest, AFirstStartStoresTheDefaults) {
           "FitCheckBox_Checked", "ThirdCheckBox_Checked", "QuietCheckBox_Checked",
           "ThreeVsOneCheckBox_Checked"})
         EXPECT_EQ(key(on), "True") << on;
-    for (const char* off : {"OneMoveCheckBox_Checked", "FreeCheckBox_Checked"})
+    for (const char* off :
+         {"OneMoveCheckBox_Checked", "FreeCheckBox_Checked", "LastMoveCheckBox_Checked"})
         EXPECT_EQ(key(off), "False") << off;
     // The dialog's and the window's placements share the file.
     EXPECT_TRUE(stored.Read("TMainForm", "NormPos").has_value());

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -238,6 +239,29 @@ TEST_F(TuneFormTest, ChangesNeedingAnAnswerHaveTheirSignals) {
     EXPECT_EQ(report.Events, (TEvents{"Pictures", "Pictures", "Pictures", "Pictures swap",
                                       "Board 8x8", "Sides", "Forecast", "Fit", "Rules"}));
     EXPECT_TRUE(Form->IsChanged());
+}
+
+TEST_F(TuneFormTest, TheLastMoveBoxSitsOnTheViewPageAndOnlyReportsItsChange) {
+    auto* box = Find<QCheckBox>("LastMoveCheckBox");
+    EXPECT_EQ(box, Form->Control(TSetting::LastMove));
+    EXPECT_EQ(box->text(), "Last move");
+    EXPECT_FALSE(box->toolTip().isEmpty());
+    const auto* pages = Find<QTabWidget>("TunePageControl");
+    EXPECT_TRUE(pages->widget(static_cast<int>(TTunePage::View))->isAncestorOf(box));
+    // It comes right after "White side on top".
+    auto* layout = pages->widget(static_cast<int>(TTunePage::View))->layout();
+    EXPECT_EQ(layout->indexOf(box), layout->indexOf(Find<QCheckBox>("WhiteTopCheckBox")) + 1);
+
+    Form->show();
+    EXPECT_FALSE(box->isChecked());
+    TReport report(*Form);
+    box->click();
+    EXPECT_TRUE(Settings().Checked(TSetting::LastMove));
+    box->click();
+    EXPECT_FALSE(Settings().Checked(TSetting::LastMove));
+    EXPECT_EQ(report.Settings, (TEvents{"LastMoveCheckBox", "LastMoveCheckBox"}));
+    EXPECT_TRUE(report.Events.empty());
+    EXPECT_FALSE(Form->IsChanged());
 }
 
 TEST_F(TuneFormTest, ChangedIsSetByBoardOrRulesAndClearedByTheNextShow) {
