@@ -122,8 +122,9 @@ TEST_F(LastMoveTest, PositionsThatAreNotOneMoveApartHaveNoLastMove) {
 }
 
 TEST_F(LastMoveTest, TheRecordsLastMoveFollowsItsCursor) {
-    Settings().Set(TSetting::Sides, 0); // every position is a stopping point of Undo
-    TGame game(TRules::International);
+    TGameOptions people; // every position is a stopping point of Undo
+    people.ComputerSide = {false, false};
+    TGame game(TRules::International, people);
     EXPECT_TRUE(LastMoveOf(game).Empty());
     game.CurrentPosition().ClassifyNode(false);
     const TMove first = game.CurrentPosition().Moves.GetMove(2);
