@@ -342,17 +342,21 @@ TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback) {
             loaded.DeclaredPlies = n;
     }
 
-    ApplyBoard(notation.Rules(), notation.Rows(), notation.Files(), notation.Coloring());
-    TGame game(notation.Rules());
+    // The first position is read before the board is applied, so that a game that loads
+    // nothing leaves the settings as they were.
+    std::optional<TFenPosition> start;
     const TPdnTag* fen = text.FindTag("FEN");
     if (fen && fen->Value.find_first_not_of(" \t") != std::string::npos) {
         try {
-            ApplyFen(ParseFen(notation, fen->Value), game.CurrentPosition());
+            start = ParseFen(notation, fen->Value);
         } catch (const TNotationError& e) {
             loaded.Error = TPdnError{fen->Line, e.what()};
             return loaded;
         }
     }
+    ApplyBoard(notation.Rules(), notation.Rows(), notation.Files(), notation.Coloring());
+    TGame game(notation.Rules());
+    if (start) ApplyFen(*start, game.CurrentPosition());
     for (const TPdnMove& move : text.Moves) {
         TPosition& position = game.CurrentPosition();
         position.ClassifyNode(false);

@@ -90,8 +90,9 @@ struct TLoadedGame {
 
 // Replays a game. Puts its rules and board into the settings and the geometry (as opening a
 // position file does), sets up its first position, and plays its moves; the record's
-// current position is the last one reached. `fallback` is the board and notation of a game
-// without a GameType tag.
+// current position is the last one reached. A game whose tags load nothing (Game empty)
+// leaves the settings and the geometry as they were. `fallback` is the board and notation
+// of a game without a GameType tag.
 TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback = TNotation());
 
 // The tags of a saved game. Values may hold any UTF-8 text.

@@ -59,6 +59,15 @@ void ExpectRoundTrip(const TGame& game, const TNotation& notation, const std::st
     EXPECT_EQ(loaded.Result, TGameResult::Draw);
     EXPECT_EQ(loaded.Notation.GameTypeTag(), notation.GameTypeTag());
     EXPECT_EQ(RecordedMoveNames(back, loaded.Notation), names) << what;
+    // The recorded indices replay the game from its first position.
+    TGame replay(game.Rules());
+    ApplyFen(ParseFen(notation, FormatFen(notation, game.Positions(0))), replay.CurrentPosition());
+    for (const int index : RecordedMoves(game)) {
+        replay.CurrentPosition().ClassifyNode(false);
+        replay.PlayMove(index);
+    }
+    ASSERT_EQ(replay.Count(), game.Count());
+    EXPECT_TRUE(replay.CurrentPosition().SameAs(game.Positions(game.Count() - 1)));
     for (int i = 0; i < game.Count(); ++i) {
         ASSERT_TRUE(back.Positions(i).SameAs(game.Positions(i))) << what << " position " << i;
         ASSERT_EQ(back.Positions(i).SideToMove, game.Positions(i).SideToMove);
@@ -200,11 +209,15 @@ TEST(Pdn, ABadTagIsReportedWithItsLineAndLoadsNothing) {
         {"[GameType \"20,W,10,8,N0,0\"]\n[QuorvinRules \"Chess\"]\n1. 32-28 *\n", 1},
     };
     for (const auto& [text, line] : cases) {
+        // The board in force stays as it was.
+        UsePreset("spanish");
         const TLoadedGame loaded = LoadOne(text);
         ASSERT_TRUE(loaded.Error) << text;
         EXPECT_EQ(loaded.Error->Line, line) << text << loaded.Error->Text();
         EXPECT_FALSE(loaded.Game) << text;
         EXPECT_EQ(loaded.Plies, 0);
+        EXPECT_EQ(Settings().Rules(), TRules::Spanish) << text;
+        EXPECT_TRUE(TNotation::ForPreset(*FindPreset("spanish")).MatchesGeometry()) << text;
     }
 }
 
