@@ -13,12 +13,13 @@
 //
 // Saving writes the seven standard tags, GameType (with the program's own QuorvinRules tag
 // for a board that is no preset), SetUp and FEN when the game did not start from the initial
-// arrangement, the moves in the board's notation, and the result in its game type's form:
+// arrangement, the moves in the board's notation, and the result in its game type's form.
+// Texts are passed through as bytes: names in another encoding than UTF-8 stay as they were.
 //
 //   const TNotation notation = TNotation::ForSettings();
 //   TPdnHeader header;
 //   header.Result = TGameResult::WhiteWins;
-//   WriteFileAtomically(name, FormatPdnGame(game, notation, header, true));
+//   WriteFileAtomically(name, FormatPdnGame(game, notation, header, true)); // ini_file.h
 //
 //   for (const TPdnGameText& text : ReadPdnFile(name)) {
 //       TLoadedGame loaded = LoadPdnGame(text);      // applies the game's board
