@@ -10,13 +10,21 @@ namespace {
 constexpr const char* Usage =
     "usage: quorvin-cli COMMAND [options]\n"
     "  board    BOARD [--top]\n"
-    "  perft    BOARD --depth D [--bulk]\n"
+    "  perft    [BOARD | FILE.qvp | --fen F [BOARD]] --depth D [--bulk] [--unique]\n"
     "  bench    [--budget B] [--quiet]\n"
     "  think    FILE.qvp --level L [--disposition] [--seed S]\n"
-    "  selfplay BOARD --white L --black L --games N [--seed S] [--disposition]\n"
+    "  selfplay BOARD --white L --black L --games N [--seed S] [--disposition] [--pdn OUT.pdn]\n"
+    "  fen      FILE.qvp\n"
+    "  moves    FILE.qvp | --fen F [BOARD]\n"
+    "  pdn      check FILE.pdn [--preset P]\n"
     "BOARD: --preset P, or --rules N --rows R --files F [--coloring]; a preset sets all four\n"
     "presets: vorna, brazilian, international, canadian, spanish, straight\n"
-    "rules: 0 Vorna, 1 International draughts, 2 Spanish checkers, 3 Straight checkers\n";
+    "rules: 0 Vorna, 1 International draughts, 2 Spanish checkers, 3 Straight checkers\n"
+    "F: a position as \"W:W31-50:B1-20\" in the board's notation; International draughts\n"
+    "when no BOARD is given\n"
+    "--unique: capture routes that take the same pieces between the same squares count once\n"
+    "pdn check: replays every game of the file; a game without GameType is International\n"
+    "draughts, or on the board of --preset\n";
 }
 
 int RunCommand(const TArgList& args, std::ostream& out, std::ostream& err) {
@@ -32,6 +40,9 @@ int RunCommand(const TArgList& args, std::ostream& out, std::ostream& err) {
         if (name == "bench") return BenchCommand(rest, out);
         if (name == "think") return ThinkCommand(rest, out);
         if (name == "selfplay") return SelfPlayCommand(rest, out);
+        if (name == "fen") return FenCommand(rest, out);
+        if (name == "moves") return MovesCommand(rest, out);
+        if (name == "pdn") return PdnCommand(rest, out);
         if (name == "help" || name == "--help") {
             out << Usage;
             return 0;

@@ -1,8 +1,10 @@
 // `quorvin-cli selfplay`: whole games of the engine against itself, played through the game
-// record and judged by the same rules as in the window.
+// record and judged by the same rules as in the window; --pdn keeps them in a PDN file.
 #include "cli_args.h"
 #include "commands.h"
+#include "ini_file.h"
 #include "mathematics.h"
+#include "pdn.h"
 #include "referee.h"
 #include "rules.h"
 #include "think.h"
@@ -17,13 +19,16 @@ constexpr int PlyLimit = 5000;
 
 int SelfPlayCommand(const TArgList& list, std::ostream& out) {
     const TArgs args(list, BoardFlags({"disposition"}),
-                     BoardOptions({"white", "black", "games", "seed"}));
+                     BoardOptions({"white", "black", "games", "seed", "pdn"}));
     const TBoardChoice board = ReadBoardChoice(args);
     const std::array<int, 2> levels{static_cast<int>(args.Integer("white", 2, 0, 12)),
                                     static_cast<int>(args.Integer("black", 2, 0, 12))};
     const int games = static_cast<int>(args.Integer("games", 1, 1, 1000000));
     SeedRandom(static_cast<std::uint64_t>(args.Integer("seed", 1, 0, LLONG_MAX)));
     UseBoard(board);
+    const TNotation notation =
+        TNotation::ForBoard(board.Rules, board.Rows, board.Files, board.Coloring);
+    std::string pdn;
 
     std::array<int, 2> wins{};
     int draws = 0;
@@ -49,7 +54,22 @@ int SelfPlayCommand(const TArgList& list, std::ostream& out) {
         else
             result = "unfinished";
         out << "game " << g << " " << result << " " << plies << "\n" << std::flush;
+        if (args.Has("pdn")) {
+            TPdnHeader header;
+            header.Event = "quorvin-cli selfplay";
+            header.Round = std::to_string(g);
+            header.White = "Quorvin level " + std::to_string(levels[White]);
+            header.Black = "Quorvin level " + std::to_string(levels[Black]);
+            if (outcome.Kind == TOutcomeKind::Lost)
+                header.Result =
+                    outcome.Loser == White ? TGameResult::BlackWins : TGameResult::WhiteWins;
+            else if (outcome.Kind == TOutcomeKind::Draw)
+                header.Result = TGameResult::Draw;
+            if (!pdn.empty()) pdn += "\n";
+            pdn += FormatPdnGame(game, notation, header, true);
+        }
     }
+    if (args.Has("pdn")) WriteFileAtomically(args.Text("pdn", ""), pdn);
     out << "games " << games << " white " << wins[White] << " black " << wins[Black] << " draws "
         << draws << "\n";
     return 0;

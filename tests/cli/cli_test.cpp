@@ -114,7 +114,7 @@ TEST(CliArguments, TheUsageTextNamesOptionsTheCommandsTake) {
         commands.push_back({name, {}});
         for (std::string word; words >> word;) commands.back().second.push_back(word);
     }
-    ASSERT_EQ(commands.size(), 5u);
+    ASSERT_EQ(commands.size(), 8u);
     ASSERT_FALSE(boardLine.empty());
     // An option is taken when the command goes past it and stops only at the stray
     // arguments put after it; a value follows an option where the text shows one.
@@ -128,7 +128,11 @@ TEST(CliArguments, TheUsageTextNamesOptionsTheCommandsTake) {
             std::erase_if(option,
                           [](char c) { return c == '[' || c == ']' || c == ',' || c == ';'; });
             if (option.rfind("--", 0) != 0) continue;
-            TArgList args{name, option};
+            // A command word of its own ("pdn check") comes first.
+            TArgList args{name};
+            if (std::islower(static_cast<unsigned char>(words.front()[0])))
+                args.push_back(words.front());
+            args.push_back(option);
             if (i + 1 < words.size() && std::isupper(static_cast<unsigned char>(words[i + 1][0])))
                 args.push_back("1");
             args.insert(args.end(), {"stray", "stray"});

@@ -1,0 +1,551 @@
+// Square numbering, GameType tags, results and the writing and reading of moves; see
+// notation.h.
+#include "notation.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <optional>
+
+namespace quorvin {
+
+namespace {
+
+// The standard details of the game types that the short form of a GameType tag names.
+struct TStandardType {
+    int Number;
+    std::string_view Details;
+    std::string_view Name;
+};
+
+constexpr std::array<TStandardType, 14> StandardTypes{{
+    {20, "20,W,10,10,N2,0", "International draughts"},
+    {21, "21,B,8,8,N1,0", "English draughts"},
+    {22, "22,W,8,8,N2,1", "Italian draughts"},
+    {23, "23,B,8,8,N1,0", "American pool checkers"},
+    {24, "24,W,8,8,N1,1", "Spanish draughts"},
+    {25, "25,W,8,8,A0,0", "Russian draughts"},
+    {26, "26,W,8,8,A0,0", "Brazilian draughts"},
+    {27, "27,W,12,12,N2,0", "Canadian draughts"},
+    {28, "28,W,8,8,N1,1", "Portuguese draughts"},
+    {29, "29,W,8,8,A0,0", "Czech draughts"},
+    {30, "30,W,8,8,A0,0", "Turkish draughts"},
+    {31, "31,B,8,8,N2,0", "Thai draughts"},
+    {40, "40,W,10,10,N2,0", "Frisian draughts"},
+    {41, "41,W,10,8,A0,0", "Spantsiretti draughts"},
+}};
+
+// The game type of each preset that has a standard notation.
+struct TPresetType {
+    std::string_view Preset;
+    int Number;
+};
+
+constexpr std::array<TPresetType, 5> PresetTypes{{
+    {"international", 20},
+    {"straight", 21},
+    {"spanish", 24},
+    {"brazilian", 26},
+    {"canadian", 27},
+}};
+
+// The names of the rule families in the QuorvinRules tag, by TRules value.
+constexpr std::array<std::string_view, 4> RulesNames{"Vorna", "International", "Spanish",
+                                                     "Straight"};
+
+const TStandardType* FindStandardType(int number) {
+    for (const auto& t : StandardTypes)
+        if (t.Number == number) return &t;
+    return nullptr;
+}
+
+std::optional<int> ParseNumber(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return {};
+    return value;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Whether (file, row) is a playing square of a board with this coloring: the program plays
+// on a1 unless Coloring is checked.
+bool Playable(int file, int row, bool coloring) {
+    const int first = (row % 2) == (coloring ? 0 : 1) ? 1 : 2;
+    return (file - first) % 2 == 0;
+}
+
+int FirstMoverOf(TRules rules) {
+    return CreatePosition(rules)->FirstMover().Side;
+}
+
+// The taken squares of a move as a set, so that routes taking the same pieces compare equal.
+using TTakenSet = std::array<std::uint64_t, 2>;
+TTakenSet TakenSet(const TMove& m) {
+    TTakenSet set{};
+    for (int k = 1; k <= m.CaptureCount; ++k)
+        set[m.Captured[k] / 64] |= std::uint64_t{1} << (m.Captured[k] % 64);
+    return set;
+}
+
+// A text in double quotes, built by appending (GCC 12 warns wrongly about "x" + string).
+std::string Quoted(std::string_view text) {
+    std::string quoted(1, '"');
+    quoted.append(text);
+    quoted += '"';
+    return quoted;
+}
+
+int Sign(int x) {
+    return (x > 0) - (x < 0);
+}
+
+} // namespace
+
+std::string TGameType::Text() const {
+    return std::to_string(Number) + "," + (FirstSide == White ? "W" : "B") + "," +
+           std::to_string(Width) + "," + std::to_string(Height) + "," + (Algebraic ? "A" : "N") +
+           std::to_string(Corner) + "," + std::to_string(Invert);
+}
+
+TGameType TGameType::Parse(std::string_view text) {
+    const std::string shown = Quoted(text);
+    std::vector<std::string_view> fields;
+    for (std::string_view rest = Trimmed(text);;) {
+        const auto comma = rest.find(',');
+        fields.push_back(Trimmed(rest.substr(0, comma)));
+        if (comma == std::string_view::npos) break;
+        rest.remove_prefix(comma + 1);
+    }
+    const auto number = ParseNumber(fields[0]);
+    if (!number) throw TNotationError("game type " + shown + " does not start with a number");
+    if (fields.size() == 1) {
+        const TStandardType* standard = FindStandardType(*number);
+        if (!standard)
+            throw TNotationError("game type " + std::to_string(*number) +
+                                 " is unknown; give its full form");
+        return Parse(standard->Details);
+    }
+    if (fields.size() != 5 && fields.size() != 6)
+        throw TNotationError("game type " + shown + " has " + std::to_string(fields.size()) +
+                             " fields instead of 1, 5 or 6");
+    TGameType type;
+    type.Number = *number;
+    if (fields[1] != "W" && fields[1] != "B")
+        throw TNotationError("game type " + shown + ": the first side is not W or B");
+    type.FirstSide = fields[1] == "W" ? White : Black;
+    const auto width = ParseNumber(fields[2]), height = ParseNumber(fields[3]);
+    if (!width || !height)
+        throw TNotationError("game type " + shown + ": the board size is not two numbers");
+    type.Width = *width;
+    type.Height = *height;
+    const std::string_view notation = fields[4];
+    if (notation.size() != 2 || (notation[0] != 'A' && notation[0] != 'N' && notation[0] != 'S') ||
+        notation[1] < '0' || notation[1] > '3')
+        throw TNotationError("game type " + shown + ": notation \"" + std::string(notation) +
+                             "\" is not A, N or S followed by a corner 0..3");
+    if (notation[0] == 'S')
+        throw TNotationError("game type " + shown + ": short algebraic notation is not read");
+    type.Algebraic = notation[0] == 'A';
+    type.Corner = notation[1] - '0';
+    if (fields.size() == 6) {
+        if (fields[5] != "0" && fields[5] != "1")
+            throw TNotationError("game type " + shown + ": the invert flag is not 0 or 1");
+        type.Invert = fields[5] == "1" ? 1 : 0;
+    } else {
+        type.Invert = 0;
+    }
+    return type;
+}
+
+TNotation::TNotation()
+    : TNotation(TRules::International, 10, 10, false, "international", TGameType::Parse("20")) {}
+
+TNotation::TNotation(TRules rules, int rows, int files, bool coloring, std::string_view preset,
+                     const TGameType& type)
+    : GameRules(rules), BoardRowCount(rows), BoardFileCount(files), BoardColoring(coloring),
+      Preset(preset), Type(type) {
+    // The program's own numbering: row by row from White's home row, files ascending.
+    for (int row = 1; row <= rows; ++row)
+        for (int file = 1; file <= files; ++file)
+            if (Playable(file, row, coloring)) {
+                ++Squares;
+                Cells[Squares] = {file, row};
+                Grid[file][row] = static_cast<std::uint8_t>(Squares);
+            }
+
+    // The notation's numbering: square 1 in the corner the game type names, seen from the
+    // side that moves first, numbers running along the rows away from it.
+    auto number = [&](int corner, std::array<int, MaxSquares + 1>& numbers,
+                      std::array<int, MaxSquares + 1>& byNumber) {
+        std::array<std::array<int, 2>, MaxSquares + 1> order{}; // (y, x) of each square
+        for (int s = 1; s <= Squares; ++s) {
+            auto [x, y] = Cells[s];
+            if (type.FirstSide == Black) {
+                x = files + 1 - x;
+                y = rows + 1 - y;
+            }
+            if (corner == 1 || corner == 3) x = files + 1 - x;
+            if (corner >= 2) y = rows + 1 - y;
+            order[s] = {y, x};
+        }
+        std::vector<int> squares;
+        for (int s = 1; s <= Squares; ++s) squares.push_back(s);
+        std::sort(squares.begin(), squares.end(),
+                  [&](int a, int b) { return order[a] < order[b]; });
+        for (int n = 1; n <= Squares; ++n) {
+            numbers[squares[n - 1]] = n;
+            byNumber[n] = squares[n - 1];
+        }
+        return order;
+    };
+    const auto order = number(type.Corner, Numbers, ByNumber);
+    if (type.Algebraic) {
+        // Algebraic names reuse the number table: a square's number is its file and row
+        // seen from the corner, packed as row * 16 + file.
+        for (int s = 1; s <= Squares; ++s) Numbers[s] = order[s][0] * 16 + order[s][1];
+        ByNumber = {};
+        number(2, NumericNumbers, ByNumericNumber);
+    } else {
+        NumericNumbers = Numbers;
+        ByNumericNumber = ByNumber;
+    }
+}
+
+TNotation TNotation::ForBoard(TRules rules, int rows, int files, bool coloring) {
+    for (const TPreset& preset : Presets) {
+        if (preset.Rules != rules || preset.Rows != rows || preset.Files != files ||
+            preset.Coloring != coloring)
+            continue;
+        for (const TPresetType& t : PresetTypes)
+            if (t.Preset == preset.Name)
+                return TNotation(rules, rows, files, coloring, preset.Name,
+                                 TGameType::Parse(std::to_string(t.Number)));
+    }
+    TGameType type;
+    switch (rules) {
+    case TRules::Straight:
+        type.Number = 21;
+        break;
+    case TRules::Spanish:
+        type.Number = 24;
+        break;
+    case TRules::International:
+    case TRules::Vorna:
+        type.Number = 20;
+        break;
+    }
+    type.FirstSide = FirstMoverOf(rules);
+    type.Width = files;
+    type.Height = rows;
+    type.Algebraic = false;
+    // Square 1 is White's bottom left square, the top right one seen from Black.
+    type.Corner = type.FirstSide == White ? 0 : 3;
+    const bool cornerPlays =
+        type.FirstSide == White ? Playable(1, 1, coloring) : Playable(files, rows, coloring);
+    type.Invert = cornerPlays ? 0 : 1;
+    return TNotation(rules, rows, files, coloring, {}, type);
+}
+
+TNotation TNotation::ForPreset(const TPreset& preset) {
+    return ForBoard(preset.Rules, preset.Rows, preset.Files, preset.Coloring);
+}
+
+TNotation TNotation::ForSettings() {
+    const TSettings& s = Settings();
+    return ForBoard(s.Rules(), s.Rows(), s.Files(), s.Checked(TSetting::Coloring));
+}
+
+TNotation TNotation::FromGameType(std::string_view gameType, std::string_view rulesName) {
+    const TGameType type = TGameType::Parse(gameType);
+    TRules rules;
+    rulesName = Trimmed(rulesName);
+    if (!rulesName.empty()) {
+        const auto it = std::find_if(RulesNames.begin(), RulesNames.end(),
+                                     [&](std::string_view n) { return EqualNoCase(n, rulesName); });
+        if (it == RulesNames.end())
+            throw TNotationError("unknown rules \"" + std::string(rulesName) +
+                                 "\" (Vorna, International, Spanish, Straight)");
+        rules = static_cast<TRules>(it - RulesNames.begin());
+    } else {
+        switch (type.Number) {
+        case 20:
+        case 26:
+        case 27:
+            rules = TRules::International;
+            break;
+        case 21:
+            rules = TRules::Straight;
+            break;
+        case 24:
+            rules = TRules::Spanish;
+            break;
+        default: {
+            const TStandardType* standard = FindStandardType(type.Number);
+            throw TNotationError("game type " + std::to_string(type.Number) +
+                                 (standard ? " (" + std::string(standard->Name) + ")" : "") +
+                                 " is not played by this program");
+        }
+        }
+    }
+    if (type.Width < MinSide || type.Width > MaxSide || type.Height < MinSide ||
+        type.Height > MaxSide)
+        throw TNotationError("game type " + type.Text() +
+                             ": the board must have 4 to 12 rows and " + "4 to 12 files");
+    if (FirstMoverOf(rules) != type.FirstSide)
+        throw TNotationError("game type " + type.Text() + ": " +
+                             (type.FirstSide == White ? "Black" : "White") +
+                             " moves first under these rules");
+    // The coloring that makes the bottom left corner, seen from the first side, play or not
+    // as the invert flag says.
+    const int files = type.Width, rows = type.Height;
+    const bool coloring =
+        (type.FirstSide == White ? Playable(1, 1, false) : Playable(files, rows, false)) ==
+        (type.Invert == 1);
+    const TNotation board = ForBoard(rules, rows, files, coloring);
+    if (board.Type == type) return board;
+    return TNotation(rules, rows, files, coloring, {}, type);
+}
+
+std::string TNotation::GameTypeTag() const {
+    return Standard() ? std::to_string(Type.Number) : Type.Text();
+}
+
+std::string TNotation::RulesTag() const {
+    return Standard() ? std::string() : std::string(RulesNames[static_cast<int>(GameRules)]);
+}
+
+bool TNotation::MatchesGeometry() const {
+    return BoardRows == BoardRowCount && BoardFiles == BoardFileCount &&
+           BoardColoringFlag == (BoardColoring ? 0 : 1) && SquareCount() == quorvin::SquareCount;
+}
+
+TResultStyle TNotation::ResultStyle() const {
+    return Type.Number == 20 || Type.Number == 27 ? TResultStyle::International
+                                                  : TResultStyle::Default;
+}
+
+std::string TNotation::ResultText(TGameResult result) const {
+    const bool international = ResultStyle() == TResultStyle::International;
+    switch (result) {
+    case TGameResult::Draw:
+        return international ? "1-1" : "1/2-1/2";
+    case TGameResult::WhiteWins:
+    case TGameResult::BlackWins: {
+        const bool firstWins = (result == TGameResult::WhiteWins) == (Type.FirstSide == White);
+        if (international) return firstWins ? "2-0" : "0-2";
+        return firstWins ? "1-0" : "0-1";
+    }
+    case TGameResult::Unknown:
+        break;
+    }
+    return "*";
+}
+
+TGameResult TNotation::ParseResult(std::string_view text) const {
+    text = Trimmed(text);
+    const TGameResult first =
+        Type.FirstSide == White ? TGameResult::WhiteWins : TGameResult::BlackWins;
+    const TGameResult second =
+        Type.FirstSide == White ? TGameResult::BlackWins : TGameResult::WhiteWins;
+    if (text == "1-0" || text == "2-0") return first;
+    if (text == "0-1" || text == "0-2") return second;
+    if (text == "1/2-1/2" || text == "1-1") return TGameResult::Draw;
+    return TGameResult::Unknown;
+}
+
+std::string TNotation::SquareName(int s) const {
+    if (s < 1 || s > Squares) return "?";
+    if (!Type.Algebraic) return std::to_string(Numbers[s]);
+    const int file = Numbers[s] % 16, row = Numbers[s] / 16;
+    return std::string(1, static_cast<char>('a' + file - 1)) + std::to_string(row);
+}
+
+int TNotation::SquareNumbered(int n) const {
+    return n >= 1 && n <= Squares ? ByNumericNumber[n] : 0;
+}
+
+int TNotation::NumberOf(int s) const {
+    return s >= 1 && s <= Squares ? NumericNumbers[s] : 0;
+}
+
+int TNotation::SquareAt(int file, int row) const {
+    if (file < 1 || file > BoardFileCount || row < 1 || row > BoardRowCount) return 0;
+    return Grid[file][row];
+}
+
+int TNotation::SquareNamed(std::string_view name) const {
+    if (name.empty()) return 0;
+    const char first = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
+    if (first >= 'a' && first <= 'z') {
+        if (!Type.Algebraic) return 0;
+        const auto row = ParseNumber(name.substr(1));
+        if (!row) return 0;
+        const int code = *row * 16 + (first - 'a' + 1);
+        for (int s = 1; s <= Squares; ++s)
+            if (Numbers[s] == code) return s;
+        return 0;
+    }
+    const auto n = ParseNumber(name);
+    return n ? SquareNumbered(*n) : 0;
+}
+
+std::vector<int> TNotation::CapturePath(const TMove& m) const {
+    std::vector<int> path{m.From};
+    const int n = m.CaptureCount;
+    auto direction = [&](int from, int to) {
+        return std::array<int, 2>{Sign(Cells[to][0] - Cells[from][0]),
+                                  Sign(Cells[to][1] - Cells[from][1])};
+    };
+    for (int k = 1; k < n; ++k) {
+        const auto d = direction(m.Path[k - 1], m.Captured[k]);
+        if (direction(m.Path[k], m.Captured[k + 1]) == d) {
+            const auto [file, row] = Cells[m.Captured[k]];
+            path.push_back(SquareAt(file + d[0], row + d[1]));
+        } else {
+            path.push_back(m.Path[k]);
+        }
+    }
+    path.push_back(m.Path[n]);
+    return path;
+}
+
+std::vector<int> TNotation::RouteSquares(const TMove& m) const {
+    std::vector<int> route;
+    const int legs = m.CaptureCount == 0 ? 1 : m.CaptureCount;
+    for (int k = 1; k <= legs; ++k) {
+        const int from = m.Path[k - 1], to = m.Path[k];
+        const int df = Sign(Cells[to][0] - Cells[from][0]),
+                  dr = Sign(Cells[to][1] - Cells[from][1]);
+        auto [file, row] = Cells[from];
+        while (SquareAt(file, row) != to && SquareAt(file, row) != 0) {
+            file += df;
+            row += dr;
+            const int s = SquareAt(file, row);
+            if (s != 0 && (m.CaptureCount == 0 || s != m.Captured[k])) route.push_back(s);
+        }
+    }
+    return route;
+}
+
+std::string TNotation::MoveName(const TPosition& p, int index) const {
+    const TMove m = p.Moves.GetMove(index);
+    if (m.CaptureCount == 0) return SquareName(m.From) + "-" + SquareName(m.To);
+    const TTakenSet taken = TakenSet(m);
+    bool ambiguous = false;
+    for (int j = 1; j <= p.Moves.Count && !ambiguous; ++j)
+        if (j != index && p.Moves.FromOf(j) == m.From && p.Moves.ToOf(j) == m.To &&
+            p.Moves.CaptureCountOf(j) > 0)
+            ambiguous = TakenSet(p.Moves.GetMove(j)) != taken;
+    if (!ambiguous) return SquareName(m.From) + "x" + SquareName(m.To);
+    std::string text;
+    for (const int s : CapturePath(m)) {
+        if (!text.empty()) text += 'x';
+        text += SquareName(s);
+    }
+    return text;
+}
+
+TMoveLookup TNotation::FindMove(const TPosition& p, std::string_view text) const {
+    TMoveLookup result;
+    text = Trimmed(text);
+    // Marks of a move's strength may stay attached to it.
+    while (!text.empty() && (text.back() == '!' || text.back() == '?' || text.back() == '*'))
+        text.remove_suffix(1);
+    const std::string shown = Quoted(text);
+
+    // The squares: names between separators; algebraic names may also follow each other.
+    std::vector<int> squares;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '-' || c == 'x' || c == 'X' || c == ':') {
+            if (i == 0 || i + 1 == text.size() || text[i + 1] == '-' || text[i + 1] == 'x' ||
+                text[i + 1] == 'X' || text[i + 1] == ':') {
+                result.Message = shown + " is not a move";
+                return result;
+            }
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        if (std::isalpha(static_cast<unsigned char>(c))) ++end;
+        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+        const std::string_view name = text.substr(i, end - i);
+        if (end == i || (end == i + 1 && std::isalpha(static_cast<unsigned char>(c)))) {
+            result.Message = shown + " is not a move";
+            return result;
+        }
+        const int s = SquareNamed(name);
+        if (s == 0) {
+            result.Message = shown + ": no square " + std::string(name) + " on this board";
+            return result;
+        }
+        squares.push_back(s);
+        i = end;
+    }
+    if (squares.size() < 2) {
+        result.Message = shown + " is not a move";
+        return result;
+    }
+
+    std::vector<int> candidates;
+    for (int i = 1; i <= p.Moves.Count; ++i) {
+        if (p.Moves.FromOf(i) != squares.front() || p.Moves.ToOf(i) != squares.back()) continue;
+        const TMove m = p.Moves.GetMove(i);
+        if (squares.size() > 2) {
+            if (m.CaptureCount == 0) continue;
+            std::vector<int> route = RouteSquares(m);
+            if (!route.empty()) route.pop_back();
+            auto at = route.begin();
+            bool along = true;
+            for (std::size_t k = 1; k + 1 < squares.size() && along; ++k) {
+                at = std::find(at, route.end(), squares[k]);
+                along = at != route.end();
+                if (along) ++at;
+            }
+            if (!along) continue;
+        }
+        candidates.push_back(i);
+    }
+    // A path written as this program writes it, or as the squares the piece lands on, names
+    // its move even where the squares of another route also lie along it.
+    if (squares.size() > 2 && candidates.size() > 1) {
+        std::vector<int> exact;
+        for (const int i : candidates) {
+            const TMove m = p.Moves.GetMove(i);
+            const std::vector<int> landings(m.Path.begin(), m.Path.begin() + m.CaptureCount + 1);
+            if (CapturePath(m) == squares || landings == squares) exact.push_back(i);
+        }
+        if (!exact.empty()) candidates = exact;
+    }
+    if (candidates.empty()) {
+        result.Status = TMoveLookup::TStatus::Illegal;
+        result.Message = "illegal move " + shown;
+        return result;
+    }
+    const TTakenSet taken = TakenSet(p.Moves.GetMove(candidates.front()));
+    for (const int i : candidates)
+        if (TakenSet(p.Moves.GetMove(i)) != taken) {
+            result.Status = TMoveLookup::TStatus::Ambiguous;
+            result.Message = "ambiguous move " + shown + ": more than one capture fits it";
+            return result;
+        }
+    result.Status = TMoveLookup::TStatus::Found;
+    result.Index = candidates.front();
+    return result;
+}
+
+} // namespace quorvin

@@ -1,0 +1,461 @@
+// Reading, replaying and writing PDN games; see pdn.h.
+#include "pdn.h"
+
+#include "fen.h"
+#include "rules.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+namespace quorvin {
+
+namespace {
+
+// Larger files are not read whole; no collection of games a person opens comes near it.
+constexpr std::size_t MaxFileBytes = std::size_t{256} << 20;
+// Movetext lines are kept within this width.
+constexpr std::size_t LineWidth = 79;
+
+constexpr std::array<std::string_view, 7> ResultWords{"1-0", "0-1", "1/2-1/2", "2-0",
+                                                      "0-2", "1-1", "0-0"};
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+// Characters that end a word of the movetext.
+bool EndsWord(char c) {
+    return IsSpace(c) || std::strchr("{}()[];$\"", c) != nullptr;
+}
+
+// Walks the text, counting lines: a line ends at LF, CR LF or a lone CR.
+class TScanner {
+  public:
+    explicit TScanner(std::string_view text) : Text(text) {
+        if (Text.substr(0, 3) == "\xEF\xBB\xBF") Pos = 3;
+    }
+    bool AtEnd() const { return Pos >= Text.size(); }
+    char Peek(std::size_t ahead = 0) const {
+        return Pos + ahead < Text.size() ? Text[Pos + ahead] : '\0';
+    }
+    int Line() const { return LineNumber; }
+    bool AtLineStart() const { return LineStart; }
+    char Get() {
+        const char c = Text[Pos++];
+        LineStart = c == '\n' || (c == '\r' && Peek() != '\n');
+        if (LineStart) ++LineNumber;
+        return c;
+    }
+    void SkipSpaces() {
+        while (!AtEnd() && IsSpace(Peek())) Get();
+    }
+    // Skips blanks but not line ends.
+    void SkipBlanks() {
+        while (Peek() == ' ' || Peek() == '\t') Get();
+    }
+    // Skips the rest of the line, its end included.
+    void SkipLine() {
+        while (!AtEnd() && !(Get() == '\n' || LineStart)) {
+        }
+    }
+    std::string_view Word() {
+        const std::size_t start = Pos;
+        while (!AtEnd() && !EndsWord(Peek())) Get();
+        return Text.substr(start, Pos - start);
+    }
+
+  private:
+    std::string_view Text;
+    std::size_t Pos = 0;
+    int LineNumber = 1;
+    bool LineStart = true;
+};
+
+class TPdnParser {
+  public:
+    explicit TPdnParser(std::string_view text) : In(text) {}
+
+    std::vector<TPdnGameText> Parse() {
+        for (;;) {
+            In.SkipSpaces();
+            if (In.AtEnd()) break;
+            const int line = In.Line();
+            const char c = In.Peek();
+            if (c == '%' && In.AtLineStart()) {
+                In.SkipLine();
+            } else if (c == '[') {
+                if (Game && (MovesStarted || Depth > 0)) Finish();
+                Begin(line);
+                Tag();
+            } else if (c == '{') {
+                Begin(line);
+                Comment();
+            } else if (c == ';') {
+                In.SkipLine();
+            } else if (c == '(') {
+                In.Get();
+                Begin(line);
+                MovesStarted = true;
+                if (Depth++ == 0) VariationLine = line;
+            } else if (c == ')') {
+                In.Get();
+                Begin(line);
+                if (Depth == 0)
+                    Error(line, "\")\" closes no variation");
+                else
+                    --Depth;
+            } else if (c == '$') {
+                In.Get();
+                Begin(line);
+                const std::string_view digits = In.Word();
+                if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char d) {
+                        return std::isdigit(static_cast<unsigned char>(d));
+                    }))
+                    Error(line, "\"$\" is not followed by a number");
+            } else if (c == '/') {
+                In.Get();
+                Begin(line);
+                while (!In.AtEnd() && In.Peek() != '/') In.Get();
+                if (!In.AtEnd()) In.Get();
+                if (Depth == 0) Error(line, "a position set up within the moves is not read");
+            } else if (c == '*') {
+                In.Get();
+                Begin(line);
+                if (Depth == 0) {
+                    Game->Terminator = "*";
+                    Finish();
+                }
+            } else if (c == '"' || c == ']' || c == '}') {
+                In.Get();
+                Begin(line);
+                Error(line, std::string("unexpected \"") + c + "\"");
+            } else {
+                Begin(line);
+                MovesStarted = true;
+                Word(line);
+            }
+        }
+        Finish();
+        return std::move(Games);
+    }
+
+  private:
+    TScanner In;
+    std::vector<TPdnGameText> Games;
+    std::optional<TPdnGameText> Game;
+    bool MovesStarted = false;
+    int Depth = 0; // of the variations open
+    int VariationLine = 0;
+
+    void Begin(int line) {
+        if (Game) return;
+        Game.emplace();
+        Game->Line = line;
+        MovesStarted = false;
+        Depth = 0;
+    }
+
+    void Finish() {
+        if (!Game) return;
+        if (Depth > 0) Error(VariationLine, "the variation that starts here is not closed");
+        // A comment or a stray terminator after the last game is no game.
+        if (!Game->Tags.empty() || !Game->Moves.empty() || Game->SyntaxError)
+            Games.push_back(std::move(*Game));
+        Game.reset();
+    }
+
+    void Error(int line, const std::string& message, bool inTags = false) {
+        if (Game->SyntaxError) return;
+        Game->SyntaxError = TPdnError{line, message};
+        Game->TagError = inTags;
+    }
+
+    void Tag() {
+        const int line = In.Line();
+        In.Get(); // '['
+        In.SkipBlanks();
+        std::string name;
+        while (std::isalnum(static_cast<unsigned char>(In.Peek())) || In.Peek() == '_')
+            name += In.Get();
+        auto fail = [&](const std::string& why) {
+            Error(line, why, true);
+            In.SkipLine();
+        };
+        if (name.empty()) return fail("a tag without a name");
+        In.SkipBlanks();
+        if (In.Peek() != '"') return fail("the tag " + name + " has no value in quotes");
+        In.Get();
+        std::string value;
+        for (;;) {
+            const char c = In.AtEnd() ? '\n' : In.Peek();
+            if (c == '\n' || c == '\r')
+                return fail("the value of the tag " + name + " is not closed");
+            In.Get();
+            if (c == '"') break;
+            if (c == '\\' && (In.Peek() == '"' || In.Peek() == '\\')) {
+                value += In.Get();
+                continue;
+            }
+            value += c;
+        }
+        In.SkipBlanks();
+        if (In.Peek() != ']') return fail("the tag " + name + " is not closed by \"]\"");
+        In.Get();
+        Game->Tags.push_back({name, value, line});
+    }
+
+    void Comment() {
+        const int line = In.Line();
+        In.Get(); // '{'
+        while (!In.AtEnd() && In.Peek() != '}') In.Get();
+        if (In.AtEnd())
+            Error(line, "the comment that starts here is not closed");
+        else
+            In.Get();
+    }
+
+    void Word(int line) {
+        std::string_view word = In.Word();
+        if (word.empty()) {
+            // A character the word scanner stops at but nothing else takes.
+            In.Get();
+            return Error(line, "unexpected character");
+        }
+        // A strength mark in parentheses right after a move: "29-23(?)".
+        if (In.Peek() == '(') {
+            std::size_t n = 1;
+            while (In.Peek(n) == '!' || In.Peek(n) == '?') ++n;
+            if (n > 1 && In.Peek(n) == ')')
+                for (std::size_t k = 0; k <= n; ++k) In.Get();
+        }
+        if (std::find(ResultWords.begin(), ResultWords.end(), word) != ResultWords.end()) {
+            if (Depth == 0) {
+                Game->Terminator = std::string(word);
+                Finish();
+            }
+            return;
+        }
+        // A move number, "12." or "12...", possibly glued to the move after it.
+        std::size_t digits = 0;
+        while (digits < word.size() && std::isdigit(static_cast<unsigned char>(word[digits])))
+            ++digits;
+        if (digits > 0 && digits < word.size() && word[digits] == '.') {
+            word.remove_prefix(digits);
+            while (!word.empty() && word.front() == '.') word.remove_prefix(1);
+        }
+        // What is left may be an ellipsis for a move not given, or a lone strength mark.
+        if (std::all_of(word.begin(), word.end(), [](char c) { return c == '.'; })) return;
+        if (std::all_of(word.begin(), word.end(), [](char c) { return c == '!' || c == '?'; }))
+            return;
+        if (Depth == 0 && !Game->SyntaxError) Game->Moves.push_back({std::string(word), line});
+    }
+};
+
+std::string Escaped(std::string_view value) {
+    std::string text;
+    for (const char c : value) {
+        if (c == '"' || c == '\\') text += '\\';
+        text += (c == '\n' || c == '\r') ? ' ' : c;
+    }
+    return text;
+}
+
+std::string TagLine(std::string_view name, std::string_view value) {
+    std::string line(1, '[');
+    line.append(name);
+    line += " \"";
+    line += Escaped(value);
+    line += "\"]\n";
+    return line;
+}
+
+} // namespace
+
+std::string TPdnError::Text() const {
+    return Line > 0 ? "line " + std::to_string(Line) + ": " + Message : Message;
+}
+
+const TPdnTag* TPdnGameText::FindTag(std::string_view name) const {
+    for (const TPdnTag& tag : Tags)
+        if (EqualNoCase(tag.Name, name)) return &tag;
+    return nullptr;
+}
+
+std::vector<TPdnGameText> ParsePdn(std::string_view text) {
+    return TPdnParser(text).Parse();
+}
+
+std::vector<TPdnGameText> ReadPdnFile(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot open " + fileName + ": " + std::strerror(errno));
+    std::string text;
+    std::array<char, 65536> buffer;
+    while (in.read(buffer.data(), buffer.size()), in.gcount() > 0) {
+        text.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+        if (text.size() > MaxFileBytes) throw std::runtime_error(fileName + " is too large");
+    }
+    if (in.bad()) throw std::runtime_error("cannot read " + fileName);
+    return ParsePdn(text);
+}
+
+TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback) {
+    TLoadedGame loaded;
+    loaded.Notation = fallback;
+    if (text.TagError) {
+        loaded.Error = text.SyntaxError;
+        return loaded;
+    }
+    const TPdnTag* type = text.FindTag("GameType");
+    const TPdnTag* rules = text.FindTag("QuorvinRules");
+    try {
+        if (type)
+            loaded.Notation = TNotation::FromGameType(type->Value, rules ? rules->Value : "");
+        else if (rules)
+            throw TNotationError("the QuorvinRules tag needs a GameType tag beside it");
+    } catch (const TNotationError& e) {
+        loaded.Error = TPdnError{type ? type->Line : rules->Line, e.what()};
+        return loaded;
+    }
+    const TNotation& notation = loaded.Notation;
+
+    const TPdnTag* result = text.FindTag("Result");
+    loaded.ResultText = result ? result->Value : text.Terminator;
+    loaded.Result = notation.ParseResult(loaded.ResultText);
+    if (const TPdnTag* plies = text.FindTag("PlyCount")) {
+        int n = 0;
+        const std::string& v = plies->Value;
+        const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), n);
+        if (error == std::errc{} && end == v.data() + v.size() && !v.empty())
+            loaded.DeclaredPlies = n;
+    }
+
+    // The first position is read before the board is applied, so that a game that loads
+    // nothing leaves the settings as they were.
+    std::optional<TFenPosition> start;
+    const TPdnTag* fen = text.FindTag("FEN");
+    if (fen && fen->Value.find_first_not_of(" \t") != std::string::npos) {
+        try {
+            start = ParseFen(notation, fen->Value);
+        } catch (const TNotationError& e) {
+            loaded.Error = TPdnError{fen->Line, e.what()};
+            return loaded;
+        }
+    }
+    ApplyBoard(notation.Rules(), notation.Rows(), notation.Files(), notation.Coloring());
+    TGame game(notation.Rules());
+    if (start) ApplyFen(*start, game.CurrentPosition());
+    for (const TPdnMove& move : text.Moves) {
+        TPosition& position = game.CurrentPosition();
+        position.ClassifyNode(false);
+        const TMoveLookup lookup = notation.FindMove(position, move.Text);
+        if (!lookup.Found()) {
+            loaded.Error = TPdnError{move.Line, lookup.Message};
+            break;
+        }
+        game.PlayMove(lookup.Index);
+        ++loaded.Plies;
+    }
+    if (!loaded.Error && text.SyntaxError) loaded.Error = text.SyntaxError;
+    loaded.Game = std::move(game);
+    return loaded;
+}
+
+namespace {
+
+// Walks the record's positions, handing each move's parent (with its legal moves) and index.
+template <class F> void ForEachRecordedMove(const TGame& game, int count, F f) {
+    for (int i = 0; i + 1 < count; ++i) {
+        const auto parent = game.Positions(i).Clone();
+        parent->ResetForReuse();
+        parent->ClassifyNode(false);
+        const TPosition& next = game.Positions(i + 1);
+        const auto child = parent->NewPosition();
+        int found = 0;
+        for (int k = 1; k <= parent->Moves.Count && found == 0; ++k) {
+            child->PlayMove(*parent, k);
+            if (child->SideToMove == next.SideToMove && child->SameAs(next)) found = k;
+        }
+        if (found == 0)
+            throw std::runtime_error("position " + std::to_string(i + 2) +
+                                     " of the game does not follow from the one before by a "
+                                     "legal move");
+        f(*parent, found);
+    }
+}
+
+} // namespace
+
+std::vector<int> RecordedMoves(const TGame& game) {
+    std::vector<int> moves;
+    ForEachRecordedMove(game, game.Count(),
+                        [&](const TPosition&, int index) { moves.push_back(index); });
+    return moves;
+}
+
+std::vector<std::string> RecordedMoveNames(const TGame& game, const TNotation& notation) {
+    std::vector<std::string> names;
+    ForEachRecordedMove(game, game.Count(), [&](const TPosition& parent, int index) {
+        names.push_back(notation.MoveName(parent, index));
+    });
+    return names;
+}
+
+std::string FormatPdnGame(const TGame& game, const TNotation& notation, const TPdnHeader& header,
+                          bool withRedoTail) {
+    if (!notation.MatchesGeometry())
+        throw std::logic_error("the notation's board is not the current geometry");
+    const std::string result = notation.ResultText(header.Result);
+    std::string text = TagLine("Event", header.Event) + TagLine("Site", header.Site) +
+                       TagLine("Date", header.Date) + TagLine("Round", header.Round) +
+                       TagLine("White", header.White) + TagLine("Black", header.Black) +
+                       TagLine("Result", result) + TagLine("GameType", notation.GameTypeTag());
+    if (!notation.Standard()) text += TagLine("QuorvinRules", notation.RulesTag());
+
+    const TPosition& first = game.Positions(0);
+    const auto initial = CreatePosition(game.Rules());
+    initial->SetInitial();
+    if (first.SideToMove != initial->SideToMove || !first.SameAs(*initial))
+        text += TagLine("SetUp", "1") + TagLine("FEN", FormatFen(notation, first));
+    for (const TPdnTag& tag : header.Extra) text += TagLine(tag.Name, tag.Value);
+    text += "\n";
+
+    std::string line;
+    auto add = [&](const std::string& word) {
+        if (!line.empty() && line.size() + 1 + word.size() > LineWidth) {
+            text += line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+    };
+    const int firstSide = notation.GameType().FirstSide;
+    int number = 1;
+    int ply = 0;
+    const int count = withRedoTail ? game.Count() : game.Current();
+    ForEachRecordedMove(game, count, [&](const TPosition& parent, int index) {
+        const std::string name = notation.MoveName(parent, index);
+        if (parent.SideToMove == firstSide) {
+            add(std::to_string(number) + ". " + name);
+        } else {
+            add(ply == 0 ? std::to_string(number) + "... " + name : name);
+            ++number;
+        }
+        ++ply;
+    });
+    add(result);
+    return text + line + "\n";
+}
+
+} // namespace quorvin
