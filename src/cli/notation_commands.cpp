@@ -2,6 +2,7 @@
 // notation of their boards.
 #include "commands.h"
 #include "fen.h"
+#include "game_settings.h"
 #include "pdn.h"
 #include "rules.h"
 #include "start_position.h"

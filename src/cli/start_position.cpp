@@ -1,5 +1,6 @@
 // Reading a command's start position; see start_position.h.
 #include "start_position.h"
+#include "game_settings.h"
 
 #include "fen.h"
 #include "position_file.h"

@@ -89,7 +89,7 @@ bool Playable(int file, int row, bool coloring) {
 }
 
 int FirstMoverOf(TRules rules) {
-    return CreatePosition(rules)->FirstMover().Side;
+    return CreatePosition(rules)->Switches().FirstSide;
 }
 
 // The taken squares of a move as a set, so that routes taking the same pieces compare equal.
@@ -262,11 +262,6 @@ TNotation TNotation::ForBoard(TRules rules, int rows, int files, bool coloring) 
 
 TNotation TNotation::ForPreset(const TPreset& preset) {
     return ForBoard(preset.Rules, preset.Rows, preset.Files, preset.Coloring);
-}
-
-TNotation TNotation::ForSettings() {
-    const TSettings& s = Settings();
-    return ForBoard(s.Rules(), s.Rows(), s.Files(), s.Checked(TSetting::Coloring));
 }
 
 TNotation TNotation::FromGameType(std::string_view gameType, std::string_view rulesName) {

@@ -7,12 +7,11 @@
 //
 // A TNotation is built from the rules and the board alone; it never reads the current
 // geometry. Its move functions take positions whose move lists were generated on the same
-// board, which the caller makes current (ApplyBoard) before generating them.
+// board, which the caller makes current (BuildGeometry) before generating them.
 #pragma once
 
 #include "position.h"
 #include "rules.h"
-#include "settings.h"
 
 #include <array>
 #include <stdexcept>
@@ -75,7 +74,6 @@ class TNotation {
     static TNotation ForBoard(TRules rules, int rows, int files, bool coloring);
     static TNotation ForPreset(const TPreset& preset);
     // The rules and board of the settings.
-    static TNotation ForSettings();
     // From the value of a GameType tag and the value of a QuorvinRules tag (empty when the
     // file has none; it names the rule family when the game type alone does not). Throws
     // TNotationError when no board of this program fits.

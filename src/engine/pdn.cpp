@@ -311,7 +311,8 @@ std::vector<TPdnGameText> ReadPdnFile(const std::string& fileName) {
     return ParsePdn(text);
 }
 
-TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback) {
+TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback,
+                        const TGameOptions& options) {
     TLoadedGame loaded;
     loaded.Notation = fallback;
     if (text.TagError) {
@@ -342,8 +343,8 @@ TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback) {
             loaded.DeclaredPlies = n;
     }
 
-    // The first position is read before the board is applied, so that a game that loads
-    // nothing leaves the settings as they were.
+    // The first position is read before the board is built, so that a game that loads
+    // nothing leaves the geometry as it was.
     std::optional<TFenPosition> start;
     const TPdnTag* fen = text.FindTag("FEN");
     if (fen && fen->Value.find_first_not_of(" \t") != std::string::npos) {
@@ -354,8 +355,8 @@ TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback) {
             return loaded;
         }
     }
-    ApplyBoard(notation.Rules(), notation.Rows(), notation.Files(), notation.Coloring());
-    TGame game(notation.Rules());
+    BuildGeometry(notation.Rows(), notation.Files(), notation.Coloring() ? 0 : 1);
+    TGame game(notation.Rules(), options);
     if (start) ApplyFen(*start, game.CurrentPosition());
     for (const TPdnMove& move : text.Moves) {
         TPosition& position = game.CurrentPosition();

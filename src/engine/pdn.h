@@ -16,13 +16,13 @@
 // arrangement, the moves in the board's notation, and the result in its game type's form.
 // Texts are passed through as bytes: names in another encoding than UTF-8 stay as they were.
 //
-//   const TNotation notation = TNotation::ForSettings();
+//   const TNotation notation = NotationForSettings();            // game_settings.h
 //   TPdnHeader header;
 //   header.Result = TGameResult::WhiteWins;
 //   WriteFileAtomically(name, FormatPdnGame(game, notation, header, true)); // ini_file.h
 //
 //   for (const TPdnGameText& text : ReadPdnFile(name)) {
-//       TLoadedGame loaded = LoadPdnGame(text);      // applies the game's board
+//       TLoadedGame loaded = LoadPdnGame(text);      // builds the game's board
 //       if (loaded.Error) show(loaded.Error->Text()); // "line 12: illegal move \"33-28\""
 //       if (loaded.Game) use(std::move(*loaded.Game), loaded.Notation);
 //   }
@@ -89,12 +89,13 @@ struct TLoadedGame {
     std::optional<int> DeclaredPlies; // from a PlyCount tag
 };
 
-// Replays a game. Puts its rules and board into the settings and the geometry (as opening a
-// position file does), sets up its first position, and plays its moves; the record's
-// current position is the last one reached. A game whose tags load nothing (Game empty)
-// leaves the settings and the geometry as they were. `fallback` is the board and notation
-// of a game without a GameType tag.
-TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback = TNotation());
+// Replays a game. Builds the geometry of its board, sets up its first position, and plays
+// its moves in a record made with `options`; the record's current position is the last one
+// reached. A game whose tags load nothing (Game empty) leaves the geometry as it was. The
+// window puts the game's board (Notation) into its settings. `fallback` is the board and
+// notation of a game without a GameType tag.
+TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback = TNotation(),
+                        const TGameOptions& options = {});
 
 // The tags of a saved game. Values may hold any UTF-8 text.
 struct TPdnHeader {

@@ -35,6 +35,11 @@ TThinkRequest LevelForSideToMove(const TGame& game) {
     return request;
 }
 
+TNotation NotationForSettings() {
+    const TSettings& s = Settings();
+    return TNotation::ForBoard(s.Rules(), s.Rows(), s.Files(), s.Checked(TSetting::Coloring));
+}
+
 int Orientation() {
     return Settings().Checked(TSetting::WhiteTop) ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 // The window and the command line call these; the engine never reads the settings itself.
 #pragma once
 
+#include "notation.h"
 #include "position_file.h"
 #include "settings.h"
 #include "think.h"
@@ -21,6 +22,9 @@ TGame ApplyPositionFile(const TPositionFile& file);
 // The level and Disposition that apply to the side to move of the game: the opponent's when
 // the computer plays that side, the adviser's otherwise.
 TThinkRequest LevelForSideToMove(const TGame& game);
+
+// The notation of the board and rules the settings hold.
+TNotation NotationForSettings();
 
 // The orientation in force: 0 while "White side on top" is checked, else 1.
 int Orientation();

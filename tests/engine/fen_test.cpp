@@ -13,7 +13,7 @@ namespace {
 
 TNotation UsePreset(const char* name) {
     const auto preset = FindPreset(name);
-    ApplyBoard(preset->Rules, preset->Rows, preset->Files, preset->Coloring);
+    BuildGeometry(preset->Rows, preset->Files, (preset->Coloring) ? 0 : 1);
     return TNotation::ForPreset(*preset);
 }
 
@@ -111,7 +111,7 @@ TEST(Fen, RandomPositionsOfEveryFamilyAndBoardSizeReadBack) {
         for (int rows = MinSide; rows <= MaxSide; ++rows)
             for (int files = MinSide; files <= MaxSide; ++files)
                 for (const bool coloring : {false, true}) {
-                    ApplyBoard(static_cast<TRules>(rules), rows, files, coloring);
+                    BuildGeometry(rows, files, (coloring) ? 0 : 1);
                     const TNotation n =
                         TNotation::ForBoard(static_cast<TRules>(rules), rows, files, coloring);
                     for (int round = 0; round < 3; ++round) {
@@ -121,7 +121,7 @@ TEST(Fen, RandomPositionsOfEveryFamilyAndBoardSizeReadBack) {
                             const unsigned r = random() % 8;
                             TSquare q = EmptySquare;
                             if (static_cast<int>(r) < fill + 1)
-                                q = TSquare{1, 0, static_cast<std::uint8_t>(random() % 2),
+                                q = TSquare{0, static_cast<std::uint8_t>(random() % 2),
                                             static_cast<std::uint8_t>(random() % 2)};
                             p->Put(s, q);
                         }

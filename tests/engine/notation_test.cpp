@@ -18,7 +18,7 @@ namespace {
 TNotation UsePreset(const char* name) {
     const auto preset = FindPreset(name);
     EXPECT_TRUE(preset.has_value()) << name;
-    ApplyBoard(preset->Rules, preset->Rows, preset->Files, preset->Coloring);
+    BuildGeometry(preset->Rows, preset->Files, (preset->Coloring) ? 0 : 1);
     return TNotation::ForPreset(*preset);
 }
 

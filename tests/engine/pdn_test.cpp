@@ -19,7 +19,7 @@ namespace {
 
 TNotation UsePreset(const char* name) {
     const auto preset = FindPreset(name);
-    ApplyBoard(preset->Rules, preset->Rows, preset->Files, preset->Coloring);
+    BuildGeometry(preset->Rows, preset->Files, (preset->Coloring) ? 0 : 1);
     return TNotation::ForPreset(*preset);
 }
 
@@ -145,7 +145,8 @@ TEST(Pdn, AGameWithoutGameTypeIsInternationalUnlessTheCallerSaysOtherwise) {
         LoadOne("1. 11-15 23-19 *", TNotation::ForPreset(*FindPreset("straight")));
     ASSERT_FALSE(english.Error);
     EXPECT_EQ(english.Plies, 2);
-    EXPECT_EQ(Settings().Rules(), TRules::Straight); // the game's board was applied
+    EXPECT_EQ(english.Game->Rules(), TRules::Straight); // the game's board was built
+    EXPECT_TRUE(english.Notation.MatchesGeometry());
 }
 
 TEST(Pdn, GamesFromASetUpPositionStartThere) {
@@ -216,7 +217,6 @@ TEST(Pdn, ABadTagIsReportedWithItsLineAndLoadsNothing) {
         EXPECT_EQ(loaded.Error->Line, line) << text << loaded.Error->Text();
         EXPECT_FALSE(loaded.Game) << text;
         EXPECT_EQ(loaded.Plies, 0);
-        EXPECT_EQ(Settings().Rules(), TRules::Spanish) << text;
         EXPECT_TRUE(TNotation::ForPreset(*FindPreset("spanish")).MatchesGeometry()) << text;
     }
 }
@@ -337,8 +337,9 @@ TEST(Pdn, RandomGamesOnBoardsThatAreNoPresetReadBack) {
         for (const auto& [rows, files, coloring] :
              {std::tuple{6, 6, false}, std::tuple{7, 9, true}, std::tuple{12, 10, false},
               std::tuple{10, 10, true}, std::tuple{9, 5, false}}) {
-            ApplyBoard(static_cast<TRules>(rules), rows, files, coloring);
-            const TNotation n = TNotation::ForSettings();
+            BuildGeometry(rows, files, (coloring) ? 0 : 1);
+            const TNotation n =
+                TNotation::ForBoard(static_cast<TRules>(rules), rows, files, coloring);
             EXPECT_FALSE(n.Standard());
             TGame game(static_cast<TRules>(rules));
             PlayRandomly(game, random, 150);

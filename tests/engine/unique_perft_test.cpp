@@ -17,7 +17,7 @@ namespace {
 
 std::unique_ptr<TPosition> InitialOf(const char* presetName) {
     const auto preset = FindPreset(presetName);
-    ApplyBoard(preset->Rules, preset->Rows, preset->Files, preset->Coloring);
+    BuildGeometry(preset->Rows, preset->Files, (preset->Coloring) ? 0 : 1);
     auto root = CreatePosition(preset->Rules);
     root->SetInitial();
     return root;
@@ -25,7 +25,7 @@ std::unique_ptr<TPosition> InitialOf(const char* presetName) {
 
 std::unique_ptr<TPosition> FromFen(const char* presetName, const char* fen) {
     const auto preset = FindPreset(presetName);
-    ApplyBoard(preset->Rules, preset->Rows, preset->Files, preset->Coloring);
+    BuildGeometry(preset->Rows, preset->Files, (preset->Coloring) ? 0 : 1);
     auto p = CreatePosition(preset->Rules);
     ApplyFen(ParseFen(TNotation::ForPreset(*preset), fen), *p);
     return p;
