@@ -62,9 +62,10 @@ void Search(benchmark::State& state) {
     auto root = Initial(PresetNames[state.range(0)]);
     root->ClassifyNode(false);
     long long nodes = 0;
+    TSearchState search;
     for (auto _ : state) {
         double avg = 0, score = 0;
-        root->Search(0, RootBound, 100000, avg, score, nodes);
+        root->Search(search, 0, RootBound, 100000, avg, score, nodes);
     }
     state.counters["nodes/s"] =
         benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);

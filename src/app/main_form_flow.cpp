@@ -152,7 +152,7 @@ void TMainForm::ApplyMove(int index) {
 
 int TMainForm::Think(bool advice) {
     Thinking = true;
-    StopRequested = false; // only a Break during this search counts
+    ThinkSearchState().ClearStop(); // only a Break during this search counts
     SetMode(TMode::Busy);
     // Clicks that waited while a move was replayed were aimed at a window that showed no
     // search: served now, while Break calculation is still disabled, they go nowhere.
@@ -166,7 +166,7 @@ int TMainForm::Think(bool advice) {
     StopSpeedButton->setEnabled(false);
     // A stopped search answers no move. Thinking stays set until the caller has shown or
     // played the move: the path display serves events, and the window must not close then.
-    StopRequested = false;
+    ThinkSearchState().ClearStop();
     if (result.Move == 0) return 0;
     if (advice) PlaySound(TSound::Advice);
     HumanMove->ShowMovePath(result.Move);
@@ -212,7 +212,7 @@ void TMainForm::RebuildGame() {
     RefreshPanels(false);
     UpdateSideIndicators();
     ClearForecasts(true, true);
-    StopRequested = false;
+    ThinkSearchState().ClearStop();
     Thinking = false;
     AdviceShown = false;
 }
@@ -334,7 +334,7 @@ void TMainForm::AutoSpeedButtonClick() {
 }
 
 void TMainForm::StopSpeedButtonClick() {
-    StopRequested = true;
+    ThinkSearchState().RequestStop();
     if (!GameRecord) return;
     UpdateMoverIndicator(PanelOfSideToMove(), false);
     AutoSpeedButton->setChecked(false);

@@ -99,7 +99,7 @@ void TMainForm::BoardRxDrawGridMouseDown(Qt::MouseButton button, QPoint position
 void TMainForm::RecoverAfterError() {
     if (FlowDepth > 0) return; // the command that failed is still running below us
     Thinking = false;
-    StopRequested = false;
+    ThinkSearchState().ClearStop();
     AttachMouseHandler();
     if (CurrentMode == TMode::Busy) SetMode(TMode::Play);
     if (GameRecord) ResetMoveInput();

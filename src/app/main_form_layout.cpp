@@ -88,7 +88,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     SoundPlayers = new TSounds(this);
     SoundPlayers->Open(ProgramFolder() + QStringLiteral("Sound/"));
 
-    PumpHook = &PumpEvents;
+    ThinkSearchState().PumpHook = &PumpEvents;
     SetMode(TMode::Play);
 
     // The first game record, for the stored board and rules, so that the window can paint
@@ -105,7 +105,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
-    if (PumpHook == &PumpEvents) PumpHook = nullptr;
+    if (ThinkSearchState().PumpHook == &PumpEvents) ThinkSearchState().PumpHook = nullptr;
     Settings().SetChangeHook(nullptr);
 }
 

@@ -13,6 +13,7 @@ namespace quorvin::cli {
 
 TBenchResult RunBench(double budget, std::ostream* log) {
     TBenchResult total;
+    TSearchState state;
     for (const TBenchPosition& item : BenchPositions()) {
         TGame game = item.Make();
         TPosition& p = game.CurrentPosition();
@@ -23,13 +24,12 @@ TBenchResult RunBench(double budget, std::ostream* log) {
         p.ClassifyNode(false);
         p.Moves.Shuffle();
         p.Budget = budget;
-        MinLeafDepth = INT_MAX;
-        MaxLeafDepth = 0;
+        state.StartIteration();
         double avgDepth = 0.0, score = 0.0;
         long long nodes = 0;
         // Timed in microseconds: a position takes a few milliseconds only.
         const auto t0 = std::chrono::steady_clock::now();
-        const int best = p.Search(0, RootBound, budget, avgDepth, score, nodes);
+        const int best = p.Search(state, 0, RootBound, budget, avgDepth, score, nodes);
         const long long us = std::chrono::duration_cast<std::chrono::microseconds>(
                                  std::chrono::steady_clock::now() - t0)
                                  .count();

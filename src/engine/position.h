@@ -8,6 +8,7 @@
 
 #include "geometry.h"
 #include "move_list.h"
+#include "search.h"
 
 #include <array>
 #include <memory>
@@ -133,16 +134,16 @@ class TPosition {
     // builds the value table; see think.cpp.
     void SetLevel(int levelIndex, bool positional);
     // The game-tree search; see search.cpp.
-    int Search(int depth, double bound, double budget, double& avgDepth, double& score,
-               long long& nodes);
+    int Search(TSearchState& state, int depth, double bound, double budget, double& avgDepth,
+               double& score, long long& nodes);
 
   private:
     TRuleSwitches Rules;
 
     template <class W> void PlayMoveIn(const TPosition& parent, int index);
     [[noreturn]] static void ThrowBrokenInvariants();
-    int SearchMoves(int depth, double bound, double budget, double& avgDepth, double& score,
-                    long long& nodes);
+    int SearchMoves(TSearchState& state, int depth, double bound, double budget, double& avgDepth,
+                    double& score, long long& nodes);
 };
 
 // Move making is defined here, so that the search and perft can inline it.

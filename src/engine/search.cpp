@@ -1,7 +1,7 @@
 // The game-tree search: negamax with one passed bound (the bound two plies up gives the deep
 // cut-offs), a leaf budget divided evenly among the moves of every node, and captures
-// always followed to the end. Children come from a per-ply pool of positions of the root's
-// class, so that a node costs no allocation.
+// always followed to the end. Children come from the search state's per-ply pool of
+// positions of the root's class, so that a node costs no allocation.
 #include "search.h"
 #include "position.h"
 
@@ -13,56 +13,54 @@
 
 namespace quorvin {
 
-namespace {
-struct TSearchPool {
-    const std::type_info* Type = nullptr;
-    std::vector<std::unique_ptr<TPosition>> Plies; // Plies[d]: the node at depth d (d >= 1)
-};
-TSearchPool Pool;
+TSearchState::~TSearchState() = default;
 
-TPosition& PoolPosition(const TPosition& parent, int depth) {
-    if (static_cast<int>(Pool.Plies.size()) <= depth) Pool.Plies.resize(depth + 1);
-    auto& slot = Pool.Plies[depth];
+void TSearchState::PrepareFor(const TPosition& root) {
+    if (PoolType != &typeid(root)) {
+        Pool.clear();
+        PoolType = &typeid(root);
+    }
+}
+
+TPosition& TSearchState::Child(const TPosition& parent, int depth) {
+    if (static_cast<int>(Pool.size()) <= depth) Pool.resize(depth + 1);
+    auto& slot = Pool[depth];
     if (!slot) slot = parent.NewPosition();
     return *slot;
 }
-} // namespace
 
 // A node: its bookkeeping and, when it is a leaf, its static score. Leaves are most of the
 // tree, so this part is kept small; nodes with moves to search go on in SearchMoves.
-int TPosition::Search(int depth, double bound, double budget, double& avgDepth, double& score,
-                      long long& nodes) {
-    if (StopRequested) return 1;
-    if (depth == 0 && Pool.Type != &typeid(*this)) {
-        Pool.Plies.clear();
-        Pool.Type = &typeid(*this);
-    }
-    if (PumpHook && nodes % PumpInterval == 0) PumpHook();
-    if (depth > 2) bound = std::min(bound, BoundStack[depth - 2]);
-    BoundStack[depth] = bound;
+int TPosition::Search(TSearchState& state, int depth, double bound, double budget, double& avgDepth,
+                      double& score, long long& nodes) {
+    if (state.StopRequested()) return 1;
+    if (depth == 0) state.PrepareFor(*this);
+    if (state.PumpHook && nodes % PumpInterval == 0) state.PumpHook();
+    if (depth > 2) bound = std::min(bound, state.BoundStack[depth - 2]);
+    state.BoundStack[depth] = bound;
     ++nodes;
 
     // A line of forced moves as long as the bound table is cut here and scored as it stands.
     int kind = NodeQuiet;
     if (depth < MaxPly) kind = ClassifyNode(FixedDepth ? depth >= DepthLimit : budget <= 1.0);
-    if (kind == NodeHasMoves) return SearchMoves(depth, bound, budget, avgDepth, score, nodes);
+    if (kind == NodeHasMoves)
+        return SearchMoves(state, depth, bound, budget, avgDepth, score, nodes);
     score = kind == NodeLost ? depth + LossScore : Evaluation;
     avgDepth = depth;
-    MinLeafDepth = std::min(MinLeafDepth, depth);
-    MaxLeafDepth = std::max(MaxLeafDepth, depth);
+    state.NoteLeaf(depth);
     return 0;
 }
 
 // The moves of a node, in list order: each child gets an equal share of the budget and the
 // negated best score so far as its bound; a child reaching the bound cuts the node off.
-int TPosition::SearchMoves(int depth, double bound, double budget, double& avgDepth, double& score,
-                           long long& nodes) {
+int TPosition::SearchMoves(TSearchState& state, int depth, double bound, double budget,
+                           double& avgDepth, double& score, long long& nodes) {
     TSummer summer;
     score = LossScore;
     int best = 0;
     const int n = Moves.Count;
     const double share = budget / n;
-    TPosition& child = PoolPosition(*this, depth + 1);
+    TPosition& child = state.Child(*this, depth + 1);
     child.ResetForReuse();
     child.FixedDepth = FixedDepth;
     child.DepthLimit = DepthLimit;
@@ -72,7 +70,7 @@ int TPosition::SearchMoves(int depth, double bound, double budget, double& avgDe
         child.Moves.Reset(0, true);
         child.PlayMove(*this, i);
         double childAvg = 0.0, v = 0.0;
-        child.Search(depth + 1, -score, share, childAvg, v, nodes);
+        child.Search(state, depth + 1, -score, share, childAvg, v, nodes);
         summer.Add(childAvg);
         v = -v;
         if (v >= bound) {
@@ -89,8 +87,7 @@ int TPosition::SearchMoves(int depth, double bound, double budget, double& avgDe
     } else {
         // Every child returned at once on a stop request: the node counts as a leaf.
         avgDepth = depth;
-        MinLeafDepth = std::min(MinLeafDepth, depth);
-        MaxLeafDepth = std::max(MaxLeafDepth, depth);
+        state.NoteLeaf(depth);
     }
     return best;
 }

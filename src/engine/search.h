@@ -1,24 +1,65 @@
-// Search-wide state shared by the game-tree search and the think driver: the bound of each
-// ply of the current path, the leaf depths of the current iteration, the stop request and
-// the hook through which the search lets the window process its events.
+// The state of one game-tree search beside the positions it walks: the pool of child
+// positions (one per ply, reused, so that a node costs no allocation), the bound of each ply
+// of the current path, the leaf depths of the current iteration, the stop request and the
+// hook through which the search lets the window process its events. The think driver owns
+// the one the game uses; tests and the bench make their own.
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <climits>
+#include <memory>
+#include <typeinfo>
+#include <vector>
 
 namespace quorvin {
+
+class TPosition;
 
 inline constexpr int MaxPly = 512;
 inline constexpr double LossScore = -999.0;
 inline constexpr double RootBound = 999.0;
 inline constexpr int PumpInterval = 2000; // positions between two calls of the pump hook
 
-inline std::array<double, MaxPly + 1> BoundStack{};
-inline int MinLeafDepth = INT_MAX;
-inline int MaxLeafDepth = 0;
-// Set by "Break calculation"; every search call returns at once while it is set.
-inline bool StopRequested = false;
-// Called every PumpInterval positions; the window sets it to process its pending events.
-inline void (*PumpHook)() = nullptr;
+class TSearchState {
+  public:
+    TSearchState() = default;
+    ~TSearchState();
+    TSearchState(const TSearchState&) = delete;
+    TSearchState& operator=(const TSearchState&) = delete;
+
+    // Called every PumpInterval positions; the window sets it to process its pending events.
+    void (*PumpHook)() = nullptr;
+    std::array<double, MaxPly + 1> BoundStack{};
+    int MinLeafDepth = INT_MAX;
+    int MaxLeafDepth = 0;
+
+    // Clears the leaf statistics before an iteration.
+    void StartIteration() {
+        MinLeafDepth = INT_MAX;
+        MaxLeafDepth = 0;
+    }
+    void NoteLeaf(int depth) {
+        if (depth < MinLeafDepth) MinLeafDepth = depth;
+        if (depth > MaxLeafDepth) MaxLeafDepth = depth;
+    }
+
+    // "Break calculation": every search call returns at once while the request stands. It may
+    // be made from another thread than the searching one.
+    void RequestStop() { Stop.store(true, std::memory_order_relaxed); }
+    void ClearStop() { Stop.store(false, std::memory_order_relaxed); }
+    bool StopRequested() const { return Stop.load(std::memory_order_relaxed); }
+
+    // The position that holds the node at `depth` (1 and more) of a search whose root has
+    // the class of `parent`. Made on first use and kept; a root of another class empties
+    // the pool first.
+    TPosition& Child(const TPosition& parent, int depth);
+    void PrepareFor(const TPosition& root);
+
+  private:
+    std::atomic<bool> Stop{false};
+    const std::type_info* PoolType = nullptr;
+    std::vector<std::unique_ptr<TPosition>> Pool; // Pool[d]: the node at depth d
+};
 
 } // namespace quorvin

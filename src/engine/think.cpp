@@ -47,7 +47,13 @@ std::string ForecastText(double score, const std::function<std::string(const std
     return t("Forecast:") + " " + FixedText(score, 1);
 }
 
+TSearchState& ThinkSearchState() {
+    static TSearchState state;
+    return state;
+}
+
 TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
+    TSearchState& state = ThinkSearchState();
     TPosition& p = game.CurrentPosition();
     TThinkObserver* observer = request.Observer;
     const int side = p.SideToMove;
@@ -64,13 +70,12 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
         if (observer) observer->NoSearch(side);
     } else {
         for (;;) {
-            MinLeafDepth = INT_MAX;
-            MaxLeafDepth = 0;
+            state.StartIteration();
             if (!p.FixedDepth) game.AdaptBudget();
             if (observer) observer->IterationStarted(side, p.Budget);
             const long long t1 = TickCount();
             double avgDepth = 0.0, score = 0.0;
-            const int best = p.Search(0, RootBound, p.Budget, avgDepth, score, result.Nodes);
+            const int best = p.Search(state, 0, RootBound, p.Budget, avgDepth, score, result.Nodes);
             const long long t2 = TickCount();
             ++result.Iterations;
             // A search that found no move above a loss still answers with a legal move.
@@ -84,8 +89,8 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
                 it.Side = side;
                 it.Budget = p.Budget;
                 it.AverageDepth = avgDepth;
-                it.MinDepth = MinLeafDepth == INT_MAX ? 0 : MinLeafDepth;
-                it.MaxDepth = MaxLeafDepth;
+                it.MinDepth = state.MinLeafDepth == INT_MAX ? 0 : state.MinLeafDepth;
+                it.MaxDepth = state.MaxLeafDepth;
                 it.TotalMs = t2 - t0;
                 it.IterationMs = t2 - t1;
                 it.Positions = result.Nodes;
@@ -95,7 +100,7 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
                 observer->IterationDone(it);
             }
 
-            if (StopRequested || p.FixedDepth) break;
+            if (state.StopRequested() || p.FixedDepth) break;
             if ((t2 - t0) + (t2 - t1) > p.TimeLimit) break;
             if (std::abs(score) > 499.5) break;
         }
@@ -103,11 +108,11 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
 
     if (observer) observer->SearchFinished();
     while (TickCount() - t0 < request.MinimumMs) {
-        if (PumpHook) PumpHook();
+        if (state.PumpHook) state.PumpHook();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    if (StopRequested) result.Move = 0;
-    StopRequested = false;
+    if (state.StopRequested()) result.Move = 0;
+    state.ClearStop();
     return result;
 }
 

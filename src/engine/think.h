@@ -77,6 +77,10 @@ struct TThinkResult {
     int Iterations = 0;
 };
 
+// The search state of the think driver: the window's "Break calculation" and its event pump
+// reach the search through it. ThinkMove clears its stop request when it returns.
+TSearchState& ThinkSearchState();
+
 // Chooses a move in the game's current position, whose Moves were filled by ClassifyNode.
 TThinkResult ThinkMove(TGame& game, const TThinkRequest& request);
 

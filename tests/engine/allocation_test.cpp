@@ -39,10 +39,11 @@ TEST(Allocation, SearchAllocatesNothingPerNode) {
         root->ClassifyNode(false);
         double avg = 0, score = 0;
         long long warm = 0;
-        root->Search(0, RootBound, 20000, avg, score, warm); // grows the pool
+        TSearchState state;
+        root->Search(state, 0, RootBound, 20000, avg, score, warm); // grows the pool
         const long long before = Allocations;
         long long nodes = 0;
-        root->Search(0, RootBound, 20000, avg, score, nodes);
+        root->Search(state, 0, RootBound, 20000, avg, score, nodes);
         EXPECT_EQ(Allocations - before, 0) << name;
         EXPECT_GT(nodes, 1000) << name;
     }

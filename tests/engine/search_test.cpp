@@ -21,16 +21,18 @@ struct TSearchRun {
     long long Nodes = 0;
 };
 
+// The search state of the tests' searches; its leaf depths are those of the last search.
+TSearchState State;
+
 TSearchRun RunSearch(TPosition& p, bool fixed, int depthLimit, double budget,
                      double bound = RootBound) {
     p.Moves.Count = 0;
     p.ClassifyNode(false);
     p.FixedDepth = fixed;
     p.DepthLimit = depthLimit;
-    MinLeafDepth = INT_MAX;
-    MaxLeafDepth = 0;
+    State.StartIteration();
     TSearchRun r;
-    r.Best = p.Search(0, bound, budget, r.AvgDepth, r.Score, r.Nodes);
+    r.Best = p.Search(State, 0, bound, budget, r.AvgDepth, r.Score, r.Nodes);
     return r;
 }
 
@@ -72,7 +74,7 @@ TEST(Search, LossTwoPliesDownScoresMinus997EvenAtDepthOne) {
     const TSearchRun r = RunSearch(*p, true, 1, 0);
     EXPECT_DOUBLE_EQ(r.Score, -997.0);
     EXPECT_EQ(ForecastText(r.Score, nullptr), "Defeat in 2 half-move(s)");
-    EXPECT_EQ(MaxLeafDepth, 2);
+    EXPECT_EQ(State.MaxLeafDepth, 2);
 }
 
 TEST(Search, FixedDepthOneScoresTheNegatedStaticEvaluation) {
@@ -91,7 +93,7 @@ TEST(Search, FixedDepthOneScoresTheNegatedStaticEvaluation) {
     const TSearchRun r = RunSearch(*p, true, 1, 0);
     EXPECT_DOUBLE_EQ(r.Score, expected);
     EXPECT_DOUBLE_EQ(r.AvgDepth, 1.0);
-    EXPECT_EQ(MinLeafDepth, 1);
+    EXPECT_EQ(State.MinLeafDepth, 1);
 }
 
 TEST(Search, SingleMovePassesTheWholeBudget) {
@@ -99,12 +101,12 @@ TEST(Search, SingleMovePassesTheWholeBudget) {
     auto single = SetupBoard(TRules::International, 8, 8, false, "w:1 b:30,31", White);
     ASSERT_EQ(LegalMoves(*single).size(), 1u);
     RunSearch(*single, false, 0, 1.5);
-    EXPECT_GE(MaxLeafDepth, 2);
+    EXPECT_GE(State.MaxLeafDepth, 2);
     // Two legal moves: each gets 0.75 and is a leaf.
     auto two = SetupBoard(TRules::International, 8, 8, false, "w:2 b:30,31", White);
     ASSERT_EQ(LegalMoves(*two).size(), 2u);
     RunSearch(*two, false, 0, 1.5);
-    EXPECT_EQ(MaxLeafDepth, 1);
+    EXPECT_EQ(State.MaxLeafDepth, 1);
 }
 
 TEST(Search, CutOffWhenTheScoreReachesTheBound) {
@@ -123,25 +125,28 @@ TEST(Search, CutOffWhenTheScoreReachesTheBound) {
 TEST(Search, StopRequestedReturnsAtOnce) {
     auto p = SetupBoard(TRules::International, 8, 8, false, "w:1,2,3 b:30,31,32", White);
     p->ClassifyNode(false);
-    StopRequested = true;
+    TSearchState state;
+    state.RequestStop();
     double avg = -5, score = -5;
     long long nodes = 0;
-    EXPECT_EQ(p->Search(0, RootBound, 1e6, avg, score, nodes), 1);
+    EXPECT_EQ(p->Search(state, 0, RootBound, 1e6, avg, score, nodes), 1);
     EXPECT_EQ(nodes, 0);
     EXPECT_EQ(score, -5);
-    StopRequested = false;
+    state.ClearStop();
+    EXPECT_GE(p->Search(state, 0, RootBound, 1000, avg, score, nodes), 1);
+    EXPECT_GT(nodes, 0);
 }
 
 TEST(Search, PumpHookEveryTwoThousandPositions) {
     static int calls = 0;
     calls = 0;
-    PumpHook = [] { ++calls; };
+    State.PumpHook = [] { ++calls; };
     UseBoard(10, 10, false);
     auto p = CreatePosition(TRules::International);
     p->SetInitial();
     p->BuildValueTable(false);
     const TSearchRun r = RunSearch(*p, false, 0, 20000);
-    PumpHook = nullptr;
+    State.PumpHook = nullptr;
     EXPECT_GT(r.Nodes, 4000);
     EXPECT_EQ(calls, static_cast<int>((r.Nodes - 1) / PumpInterval) + 1);
 }
