@@ -22,7 +22,7 @@ void TSearchState::PrepareFor(const TPosition& root) {
     }
 }
 
-TPosition& TSearchState::Child(const TPosition& parent, int depth) {
+TPosition& TSearchState::MakeChild(const TPosition& parent, int depth) {
     if (static_cast<int>(Pool.size()) <= depth) Pool.resize(depth + 1);
     auto& slot = Pool[depth];
     if (!slot) slot = parent.NewPosition();

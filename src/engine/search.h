@@ -53,11 +53,16 @@ class TSearchState {
     // The position that holds the node at `depth` (1 and more) of a search whose root has
     // the class of `parent`. Made on first use and kept; a root of another class empties
     // the pool first.
-    TPosition& Child(const TPosition& parent, int depth);
+    TPosition& Child(const TPosition& parent, int depth) {
+        if (depth < static_cast<int>(Pool.size()) && Pool[depth]) [[likely]]
+            return *Pool[depth].get();
+        return MakeChild(parent, depth);
+    }
     void PrepareFor(const TPosition& root);
 
   private:
     std::atomic<bool> Stop{false};
+    TPosition& MakeChild(const TPosition& parent, int depth);
     const std::type_info* PoolType = nullptr;
     std::vector<std::unique_ptr<TPosition>> Pool; // Pool[d]: the node at depth d
 };
