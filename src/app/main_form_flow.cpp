@@ -59,7 +59,9 @@ void TMainForm::SetMode(TMode mode) {
          {TActionId::Options, TActionId::BrainOptions, TActionId::BoardSetup, TActionId::BoardView,
           TActionId::Sides, TActionId::Setup, TActionId::NewGame})
         Action(id)->setEnabled(play);
-    for (const char* item : {"NOpen", "NSave"}) MenuItem(QLatin1String(item))->setEnabled(play);
+    for (const char* item : {"NOpen", "NSave", "NOpenGame", "NSaveGame", "NPastePosition"})
+        MenuItem(QLatin1String(item))->setEnabled(play);
+    MenuItem(QStringLiteral("NCopyPosition"))->setEnabled(!busy);
     NQuick->menuAction()->setEnabled(play);
     Action(TActionId::Setup)->setVisible(!setup);
     for (TActionId id :
