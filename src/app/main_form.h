@@ -10,6 +10,7 @@
 //   main_form_presets.cpp  rule presets, board and rules changes, the caption
 //   main_form_files.cpp    opening and saving position files
 //   main_form_games.cpp    whole games in PDN files, positions through the clipboard as FEN
+//   main_form_move_list.cpp  the move list beside the board, and walking the game from it
 //   main_form_options.cpp  the options dialog and the picture presets
 //   main_form_panels.cpp   side and mover indicators, forecast texts, search statistics
 //   main_form_storage.cpp  the window's own section of the settings file
@@ -45,6 +46,7 @@ class TBoardGrid;
 class THumanMove;
 class TIniFile;
 class TMoveDisplay;
+class TMoveListPanel;
 class TAboutForm;
 class TTuneForm;
 enum class TTunePage;
@@ -136,6 +138,8 @@ class TMainForm : public QMainWindow {
     bool Started() const { return StartDone; }
     TGame* Game() { return GameRecord.get(); }
     TBoardGrid& Board() { return *BoardRxDrawGrid; }
+    TMoveListPanel& MoveList() const { return *MoveListPanel; }
+    bool MoveListShown() const;
     THumanMove& MoveInput() { return *HumanMove; }
     QAction* Action(TActionId id) const { return Actions[static_cast<std::size_t>(id)]; }
     QAction* SoundItem() const { return NSound; }
@@ -314,6 +318,17 @@ class TMainForm : public QMainWindow {
     // The result of the game as far as the record goes: judged at its last position.
     TGameResult RecordResult();
 
+    // main_form_move_list.cpp
+    void CreateMoveList();
+    void NMoveListClick();
+    // Shows or hides the list, the window growing or shrinking by its width so that the
+    // board keeps its size and place.
+    void SetMoveListShown(bool shown);
+    // Fills the list from the game record; nothing while the list is hidden.
+    void ShowMoveList();
+    // A move of the list was clicked: the record's cursor goes to the position after it.
+    void MoveListMoveChosen(int played);
+
     // main_form_input.cpp
     void BoardRxDrawGridMouseDown(Qt::MouseButton button, QPoint position);
     void AttachMouseHandler();
@@ -378,6 +393,8 @@ class TMainForm : public QMainWindow {
     std::array<int, 3> DrawnPictures{};
     QAction* NSound = nullptr;
     QAction* NExit = nullptr;
+    QAction* NMoveList = nullptr;
+    TMoveListPanel* MoveListPanel = nullptr;
     QMetaObject::Connection MouseHandler;
 
     // The board's helpers and the sounds.

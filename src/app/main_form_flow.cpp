@@ -149,6 +149,7 @@ void TMainForm::ApplyMove(int index) {
     MoveDisplay->ShowMove(m, GameRecord->PreviousPosition(), GameRecord->CurrentPosition(),
                           TDisplayOptions::FromSettings());
     ShowLastMove();
+    ShowMoveList();
     UpdateSideIndicators();
 }
 
@@ -210,6 +211,7 @@ void TMainForm::RebuildGame() {
     SeedRandomFromClock();
     DestroyGame();
     CreateGame();
+    ShowMoveList();
     FitBoard();
     RefreshPanels(false);
     UpdateSideIndicators();
@@ -233,6 +235,7 @@ void TMainForm::UseGame(TGame game) {
     BoardRxDrawGrid->RedrawBoard();
     SetMode(TMode::Play);
     ShowLastMove(); // a record handed over whole may hold moves
+    ShowMoveList();
     UpdateCaption();
     NextTurn();
 }
@@ -295,6 +298,7 @@ void TMainForm::ResumeAfterHistoryStep() {
     ShowLastMove();
     BoardRxDrawGrid->RedrawBoard();
     SetMode(TMode::Play);
+    ShowMoveList();
     UpdateSideIndicators();
     BoardRxDrawGrid->setEnabled(true);
     ClearForecasts(true, true);

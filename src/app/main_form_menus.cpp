@@ -140,6 +140,7 @@ void TMainForm::CreateMenus() {
          "&Board",
          {{K::Command, "NRotate", "&Rotate", A::RotateBoard},
           {K::Own, "NMaximise", ""},
+          {K::Own, "NMoveList", ""},
           {K::Separator, "N9", ""},
           {K::Skins, "nQuickView", "&Quick select"},
           {K::Command, "NView", "&View...", A::BoardView},
