@@ -13,7 +13,6 @@
 #include "mathematics.h"
 #include "message_box.h"
 #include "pdn.h"
-#include "referee.h"
 
 #include <QClipboard>
 #include <QDate>
@@ -66,21 +65,19 @@ void TMainForm::NSaveGameClick() {
 }
 
 TGameResult TMainForm::RecordResult() {
-    // The referee judges the current position, so the cursor visits the last one and comes
-    // back; nothing is shown in between.
+    // Judged as the referee judges, without touching the positions the board and the move
+    // input use: the side to move at the end without a move has lost (asked of a copy), then
+    // the draw rules, which read the record up to its cursor.
+    const int count = GameRecord->Count();
+    const auto last = GameRecord->Positions(count - 1).Clone();
+    last->ResetForReuse();
+    if (last->ClassifyNode(false) == NodeLost)
+        return last->SideToMove == White ? TGameResult::BlackWins : TGameResult::WhiteWins;
     const int current = GameRecord->Current();
-    GameRecord->SetCurrent(GameRecord->Count());
-    const TOutcome outcome = JudgeCurrentPosition(*GameRecord);
+    GameRecord->SetCurrent(count);
+    const TDrawRule draw = GameRecord->DrawReached();
     GameRecord->SetCurrent(current);
-    switch (outcome.Kind) {
-    case TOutcomeKind::Lost:
-        return outcome.Loser == White ? TGameResult::BlackWins : TGameResult::WhiteWins;
-    case TOutcomeKind::Draw:
-        return TGameResult::Draw;
-    case TOutcomeKind::Playing:
-        break;
-    }
-    return TGameResult::Unknown;
+    return draw == TDrawRule::None ? TGameResult::Unknown : TGameResult::Draw;
 }
 
 bool TMainForm::OpenGame(const QString& fileName) {

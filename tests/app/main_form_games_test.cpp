@@ -294,14 +294,30 @@ TEST_F(GamesTest, AGameOfAnotherBoardFromASetUpPositionBringsItsBoard) {
     ExpectRecord(saved);
 }
 
-TEST_F(GamesTest, AFinishedGameIsSavedWithItsResult) {
-    UsePosition({{1, 1, WhiteMan}}, Black); // Black cannot move: White has won
+TEST_F(GamesTest, AFinishedGameIsSavedWithItsResultEvenWhenTakenBack) {
+    Settings().Set(TSetting::Sides, 0);
+    UsePosition({{3, 3, WhiteMan}, {4, 4, BlackMan}}, White);
+    PlayFirstMove(); // the capture takes Black's last piece
     ASSERT_TRUE(Form->IsGameOver());
+    const std::string won =
+        "[Result \"" + NotationForSettings().ResultText(TGameResult::WhiteWins) + "\"]";
     const QString name = File("won.pdn");
     SaveGame(name);
-    const std::string result = NotationForSettings().ResultText(TGameResult::WhiteWins);
-    EXPECT_TRUE(ReadText(name).contains(("[Result \"" + result + "\"]").c_str()))
-        << ReadText(name).toStdString();
+    EXPECT_TRUE(ReadText(name).contains(won.c_str())) << ReadText(name).toStdString();
+
+    // Taken back, the record still ends with the win, and so does the file.
+    ClickAction(TActionId::UndoAll);
+    ASSERT_FALSE(Form->IsGameOver());
+    const auto before = Now().Clone();
+    SaveGame(name);
+    EXPECT_TRUE(ReadText(name).contains(won.c_str())) << ReadText(name).toStdString();
+    EXPECT_EQ(Game().Current(), 1);
+    EXPECT_TRUE(Now().SameAs(*before));
+
+    // A game going on has no result yet.
+    UsePosition({{3, 3, WhiteMan}, {6, 6, BlackMan}}, White);
+    SaveGame(name);
+    EXPECT_TRUE(ReadText(name).contains("[Result \"*\"]")) << ReadText(name).toStdString();
 }
 
 TEST_F(GamesTest, ABrokenGameIsReportedWithItsLineAndLoadedUpToTheMoveBefore) {
