@@ -9,6 +9,8 @@
 //   main_form_setup.cpp    position setup: the setup panel, the tools, the tool menu
 //   main_form_presets.cpp  rule presets, board and rules changes, the caption
 //   main_form_files.cpp    opening and saving position files
+//   main_form_games.cpp    whole games in PDN files, positions through the clipboard as FEN
+//   main_form_move_list.cpp  the move list beside the board, and walking the game from it
 //   main_form_options.cpp  the options dialog and the picture presets
 //   main_form_panels.cpp   side and mover indicators, forecast texts, search statistics
 //   main_form_storage.cpp  the window's own section of the settings file
@@ -18,6 +20,7 @@
 
 #include "app_resources.h"
 #include "game.h"
+#include "notation.h"
 #include "settings.h"
 #include "sounds.h"
 #include "think.h"
@@ -43,6 +46,7 @@ class TBoardGrid;
 class THumanMove;
 class TIniFile;
 class TMoveDisplay;
+class TMoveListPanel;
 class TAboutForm;
 class TTuneForm;
 enum class TTunePage;
@@ -105,6 +109,15 @@ class TMainForm : public QMainWindow {
     // Reads a position file and plays on from it as a new game; a bad file changes nothing
     // and is reported in one error box. Answers whether the position was loaded.
     bool LoadPosition(const QString& fileName);
+    // Reads the first game of a PDN file and plays on from its last position, its moves kept
+    // for Undo and Redo. A move that cannot be played is reported with its line, and the game
+    // is loaded up to the move before it; a file that cannot be read, or whose tags set up no
+    // board, changes nothing. Answers whether a game was loaded.
+    bool OpenGame(const QString& fileName);
+    // Plays on from the position of a FEN as from a position file. A FEN of another board or
+    // other rules asks first; a text that is no FEN is reported and changes nothing. Answers
+    // whether the position was taken.
+    bool PastePosition(const QString& text);
     // Sets a board or rules setting the way the options do: a real change of Rows, Files,
     // Coloring or the rules rebuilds the game for the new board (keeping the cell size) and
     // updates the caption; setting the value it already has does nothing. Answers whether the
@@ -125,6 +138,8 @@ class TMainForm : public QMainWindow {
     bool Started() const { return StartDone; }
     TGame* Game() { return GameRecord.get(); }
     TBoardGrid& Board() { return *BoardRxDrawGrid; }
+    TMoveListPanel& MoveList() const { return *MoveListPanel; }
+    bool MoveListShown() const;
     THumanMove& MoveInput() { return *HumanMove; }
     QAction* Action(TActionId id) const { return Actions[static_cast<std::size_t>(id)]; }
     QAction* SoundItem() const { return NSound; }
@@ -270,6 +285,9 @@ class TMainForm : public QMainWindow {
     // main_form_presets.cpp
     void CreatePresetItems();
     void NVornaClick(int preset);
+    // The caption's name of a board: its preset's menu caption, else the rules it is
+    // played by.
+    QString BoardCaption(TRules rules, int rows, int files, bool coloring) const;
     void UpdateCaption();
     void BoardSettingChanged();
     void RulesSettingChanged();
@@ -288,6 +306,28 @@ class TMainForm : public QMainWindow {
     // main_form_files.cpp
     void NOpenClick();
     void NSaveClick();
+
+    // main_form_games.cpp
+    void NOpenGameClick();
+    void NSaveGameClick();
+    void NCopyPositionClick();
+    void NPastePositionClick();
+    // Puts a board into the settings as position files and presets do (each real change
+    // rebuilding the game and resizing the window), and builds its geometry.
+    void ChangeBoard(TRules rules, int rows, int files, bool coloring);
+    // The result of the game as far as the record goes: judged at its last position.
+    TGameResult RecordResult();
+
+    // main_form_move_list.cpp
+    void CreateMoveList();
+    void NMoveListClick();
+    // Shows or hides the list, the window growing or shrinking by its width so that the
+    // board keeps its size and place.
+    void SetMoveListShown(bool shown);
+    // Fills the list from the game record; nothing while the list is hidden.
+    void ShowMoveList();
+    // A move of the list was clicked: the record's cursor goes to the position after it.
+    void MoveListMoveChosen(int played);
 
     // main_form_input.cpp
     void BoardRxDrawGridMouseDown(Qt::MouseButton button, QPoint position);
@@ -353,6 +393,8 @@ class TMainForm : public QMainWindow {
     std::array<int, 3> DrawnPictures{};
     QAction* NSound = nullptr;
     QAction* NExit = nullptr;
+    QAction* NMoveList = nullptr;
+    TMoveListPanel* MoveListPanel = nullptr;
     QMetaObject::Connection MouseHandler;
 
     // The board's helpers and the sounds.

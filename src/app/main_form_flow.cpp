@@ -59,7 +59,9 @@ void TMainForm::SetMode(TMode mode) {
          {TActionId::Options, TActionId::BrainOptions, TActionId::BoardSetup, TActionId::BoardView,
           TActionId::Sides, TActionId::Setup, TActionId::NewGame})
         Action(id)->setEnabled(play);
-    for (const char* item : {"NOpen", "NSave"}) MenuItem(QLatin1String(item))->setEnabled(play);
+    for (const char* item : {"NOpen", "NSave", "NOpenGame", "NSaveGame", "NPastePosition"})
+        MenuItem(QLatin1String(item))->setEnabled(play);
+    MenuItem(QStringLiteral("NCopyPosition"))->setEnabled(!busy);
     NQuick->menuAction()->setEnabled(play);
     Action(TActionId::Setup)->setVisible(!setup);
     for (TActionId id :
@@ -147,6 +149,7 @@ void TMainForm::ApplyMove(int index) {
     MoveDisplay->ShowMove(m, GameRecord->PreviousPosition(), GameRecord->CurrentPosition(),
                           TDisplayOptions::FromSettings());
     ShowLastMove();
+    ShowMoveList();
     UpdateSideIndicators();
 }
 
@@ -208,6 +211,7 @@ void TMainForm::RebuildGame() {
     SeedRandomFromClock();
     DestroyGame();
     CreateGame();
+    ShowMoveList();
     FitBoard();
     RefreshPanels(false);
     UpdateSideIndicators();
@@ -231,6 +235,7 @@ void TMainForm::UseGame(TGame game) {
     BoardRxDrawGrid->RedrawBoard();
     SetMode(TMode::Play);
     ShowLastMove(); // a record handed over whole may hold moves
+    ShowMoveList();
     UpdateCaption();
     NextTurn();
 }
@@ -293,6 +298,7 @@ void TMainForm::ResumeAfterHistoryStep() {
     ShowLastMove();
     BoardRxDrawGrid->RedrawBoard();
     SetMode(TMode::Play);
+    ShowMoveList();
     UpdateSideIndicators();
     BoardRxDrawGrid->setEnabled(true);
     ClearForecasts(true, true);

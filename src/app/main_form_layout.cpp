@@ -10,6 +10,7 @@
 #include "help_window.h"
 #include "human_move.h"
 #include "move_display.h"
+#include "move_list_panel.h"
 #include "search.h"
 #include "settings.h"
 
@@ -65,6 +66,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateActions();
     CreateSetupPanel();
     CreatePresetItems();
+    CreateMoveList(); // its menu item before the menus
     CreateMenus();
     CreateToolMenu();
     CreateOptions();
@@ -99,9 +101,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     RefreshPanels(false);
     UpdateCaption();
 
-    resize(InitialClientSize);
+    QSize initial = InitialClientSize;
+    if (MoveListShown()) initial.rwidth() += MoveListPanel->width();
+    resize(initial);
     const QRect area = WorkArea();
-    move(area.center() - QPoint(InitialClientSize.width() / 2, InitialClientSize.height() / 2));
+    move(area.center() - QPoint(initial.width() / 2, initial.height() / 2));
 }
 
 TMainForm::~TMainForm() {
@@ -167,6 +171,12 @@ void TMainForm::CreatePanels() {
 
     DownPanel = CreateSidePanel(TPanel::Down, RightPanel);
     column->addWidget(DownPanel);
+
+    // The move list, when shown, beside the column, so that the board and the column keep
+    // their places.
+    MoveListPanel = new TMoveListPanel(central);
+    MoveListPanel->hide();
+    row->addWidget(MoveListPanel);
 }
 
 QFrame* TMainForm::CreateSidePanel(TPanel panel, QWidget* parent) {
@@ -395,7 +405,8 @@ void TMainForm::UpdateLayout() {
     // What the window needs beside the board: the menu bar above it, the column beside it.
     const int extraHeight = height() - centralWidget()->height();
     const int extraWidth = width() - centralWidget()->width();
-    const QSize minimum(extraWidth + RightPanel->width() + panels, extraHeight + panels);
+    const int list = MoveListShown() ? MoveListPanel->width() : 0;
+    const QSize minimum(extraWidth + RightPanel->width() + list + panels, extraHeight + panels);
     if (minimum != minimumSize()) setMinimumSize(minimum);
 
     // The window hugs the board, within the work area.

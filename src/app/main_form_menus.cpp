@@ -87,6 +87,10 @@ void TMainForm::CreateMenus() {
     NExit = OwnItem("NExit", "E&xit", TWhen::Always, &TMainForm::NExitClick);
     OwnItem("NOpen", "&Open...", TWhen::Idle, &TMainForm::NOpenClick);
     OwnItem("NSave", "&Save...", TWhen::Idle, &TMainForm::NSaveClick);
+    OwnItem("NCopyPosition", "Cop&y position", TWhen::Idle, &TMainForm::NCopyPositionClick);
+    OwnItem("NPastePosition", "Pas&te position", TWhen::Idle, &TMainForm::NPastePositionClick);
+    OwnItem("NOpenGame", "Op&en game...", TWhen::Idle, &TMainForm::NOpenGameClick);
+    OwnItem("NSaveGame", "Sa&ve game...", TWhen::Idle, &TMainForm::NSaveGameClick);
     OwnItem("NMaximise", "&Fit to screen", TWhen::Always, &TMainForm::FitToScreen);
     OwnItem("NReference", "&Help", TWhen::Always, &TMainForm::NReferenceClick);
     OwnItem("NAbout", "&About", TWhen::Always, &TMainForm::NAboutClick);
@@ -96,6 +100,9 @@ void TMainForm::CreateMenus() {
          "&Game",
          {{K::Command, "NNewGame", "&New", A::NewGame},
           {K::Presets, "NQuick", "&Quick select"},
+          {K::Separator, "N11", ""},
+          {K::Own, "NOpenGame", ""},
+          {K::Own, "NSaveGame", ""},
           {K::Separator, "N1", ""},
           {K::Command, "NOptions", "&Options...", A::Options},
           {K::Own, "NSound", ""},
@@ -105,6 +112,8 @@ void TMainForm::CreateMenus() {
          "&Position",
          {{K::Own, "NOpen", ""},
           {K::Own, "NSave", ""},
+          {K::Own, "NCopyPosition", ""},
+          {K::Own, "NPastePosition", ""},
           {K::Separator, "N3", ""},
           {K::Command, "NArrange", "Set&up", A::Setup},
           {K::Command, "NContinue", "Continue &play", A::Continue},
@@ -131,6 +140,7 @@ void TMainForm::CreateMenus() {
          "&Board",
          {{K::Command, "NRotate", "&Rotate", A::RotateBoard},
           {K::Own, "NMaximise", ""},
+          {K::Own, "NMoveList", ""},
           {K::Separator, "N9", ""},
           {K::Skins, "nQuickView", "&Quick select"},
           {K::Command, "NView", "&View...", A::BoardView},

@@ -120,33 +120,32 @@ void TMainForm::RulesSettingChanged() {
     UpdateCaption();
 }
 
+QString TMainForm::BoardCaption(TRules rules, int rows, int files, bool coloring) const {
+    // The captions are read from the menu as it stands, so a translated menu translates the
+    // caption too.
+    for (int i = 0; i < PresetCount; ++i) {
+        const TPreset& p = Presets[std::size_t(i)];
+        if (p.Rules == rules && p.Rows == rows && p.Files == files && p.Coloring == coloring)
+            return WithoutAccelerator(PresetItems[std::size_t(i)]->text());
+    }
+    return Translated("By rules of") + QLatin1Char(' ') +
+           WithoutAccelerator(PresetItems[std::size_t(FamilyPreset(rules))]->text());
+}
+
 void TMainForm::UpdateCaption() {
     QString caption;
     if (CurrentMode == TMode::Setup) caption = Translated("Set up position|");
-    for (QAction* item : PresetItems) item->setChecked(false);
 
     const TRules rules = Settings().Rules();
     const int rows = Settings().Rows();
     const int files = Settings().Files();
     const bool coloring = Settings().Checked(TSetting::Coloring);
-    int matched = -1;
     for (int i = 0; i < PresetCount; ++i) {
         const TPreset& p = Presets[std::size_t(i)];
-        if (p.Rules == rules && p.Rows == rows && p.Files == files && p.Coloring == coloring) {
-            matched = i;
-            break;
-        }
+        PresetItems[std::size_t(i)]->setChecked(p.Rules == rules && p.Rows == rows &&
+                                                p.Files == files && p.Coloring == coloring);
     }
-    // The captions are read from the menu as it stands, so a translated menu translates the
-    // caption too.
-    if (matched >= 0) {
-        PresetItems[std::size_t(matched)]->setChecked(true);
-        caption += WithoutAccelerator(PresetItems[std::size_t(matched)]->text());
-    } else {
-        caption += Translated("By rules of") + QLatin1Char(' ') +
-                   WithoutAccelerator(PresetItems[std::size_t(FamilyPreset(rules))]->text());
-    }
-    setWindowTitle(caption);
+    setWindowTitle(caption + BoardCaption(rules, rows, files, coloring));
 }
 
 } // namespace quorvin

@@ -99,6 +99,7 @@ void TMainForm::SetupActionExecute() {
     UpdateCaption();
     ResetMoveInput();
     ShowLastMove(); // the position being edited follows no move
+    ShowMoveList();
     BoardRxDrawGrid->RedrawBoard();
     BoardRxDrawGrid->setEnabled(true);
     GameOver = false;
@@ -160,6 +161,7 @@ void TMainForm::ContinueActionExecute() {
     position.Evaluate();
     ResetMoveInput();
     ShowLastMove();
+    ShowMoveList();
     BoardRxDrawGrid->RedrawBoard();
     NextTurn();
 }

@@ -127,7 +127,9 @@ TTuneForm::TTuneForm(QWidget* parent) : QDialog(parent) {
         for (const auto item : list.Items) items << ToQString(item);
         SetItems(list.Component, items);
     }
-    Q_ASSERT(std::none_of(Controls.begin(), Controls.end(), [](QWidget* w) { return !w; }));
+    Q_ASSERT(std::all_of(SettingTable.begin(), SettingTable.end(), [this](const TSettingDef& d) {
+        return (Control(d.Id) != nullptr) == (d.Place == TSettingPlace::Options);
+    }));
     SyncFromSettings();
 }
 
@@ -433,7 +435,8 @@ void TTuneForm::ShowValue(TSetting setting, int value) {
 }
 
 void TTuneForm::SyncFromSettings() {
-    for (const auto& d : SettingTable) ShowValue(d.Id, Settings().Get(d.Id));
+    for (const auto& d : SettingTable)
+        if (d.Place == TSettingPlace::Options) ShowValue(d.Id, Settings().Get(d.Id));
     UpdateEnables();
     UpdateMarkPreviews();
 }

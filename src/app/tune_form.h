@@ -1,8 +1,9 @@
 // TTuneForm, the options dialog: seven pages of controls over the live settings of
-// settings.h. The dialog holds no values of its own. Its controls are built from the
-// settings table (names, ranges), show Settings() each time the dialog is shown, and write
-// every change the user makes straight back into Settings(). What a change means for the
-// game is left to whoever listens to the signals below; the dialog never rebuilds a game.
+// settings.h (all but the few the main window's menu holds). The dialog holds no values of its
+// own. Its controls are built from the settings table (names, ranges), show Settings() each
+// time the dialog is shown, and write every change the user makes straight back into
+// Settings(). What a change means for the game is left to whoever listens to the signals
+// below; the dialog never rebuilds a game.
 //
 // Wiring it into the main window:
 //   PicturesChanged(swap)  RefreshPanels(swap), UpdateSideIndicators, ClearTileCache
@@ -137,7 +138,8 @@ class TTuneForm : public QDialog {
     // The board size, colouring or rules were changed since the dialog was last shown.
     bool IsChanged() const { return Changed; }
 
-    // The control that holds a setting, and any component by its objectName.
+    // The control that holds a setting (nullptr for a setting of the main window's menu), and
+    // any component by its objectName.
     QWidget* Control(TSetting setting) const { return Controls[static_cast<int>(setting)]; }
     QWidget* Component(std::string_view name) const;
 

@@ -150,4 +150,10 @@ void TGame::RedoAll() {
     while (CurrentCount < Count()) Redo();
 }
 
+void TGame::SetCurrent(int count) {
+    if (count < 1 || count > Count())
+        throw std::out_of_range("the record holds no position " + std::to_string(count));
+    CurrentCount = count;
+}
+
 } // namespace quorvin

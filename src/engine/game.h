@@ -101,6 +101,13 @@ class TGame {
     void Redo();
     void UndoAll();
     void RedoAll();
+    // Puts the cursor on position `count` itself, whoever is to move there, for a list of the
+    // game's moves and for questions about the record's last position. Throws
+    // std::out_of_range outside 1..Count().
+    void SetCurrent(int count);
+    // A human has a real choice at the current position: no computer to move, and more than
+    // one move or the single move not played by itself.
+    bool AtStoppingPoint() const;
 
   private:
     TRules GameRules;
@@ -108,7 +115,6 @@ class TGame {
     std::vector<std::unique_ptr<TPosition>> Items;
     int CurrentCount = 1;
 
-    bool AtStoppingPoint() const;
     // Consecutive positions, counted back from the current one, that satisfy the predicate;
     // the first position of the record is never examined.
     template <class Predicate> int RunBack(Predicate holds) const;

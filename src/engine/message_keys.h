@@ -36,6 +36,11 @@ inline constexpr auto MessageKeys = std::to_array<std::string_view>({
     "Error",
     "Unknown error",
     "Help",
+    // Games and positions from files and the clipboard.
+    "The file holds no game.",
+    "The moves before it are loaded.",
+    "No position could be read from the clipboard.",
+    "Paste a position of another board and rules?",
 });
 
 } // namespace quorvin

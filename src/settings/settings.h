@@ -21,6 +21,7 @@ enum class TSetting {
     SelectPicture,
     WhiteTop,
     LastMove,
+    MoveList,
     Rows,
     Files,
     Coloring,
@@ -46,12 +47,17 @@ enum class TSetting {
 
 enum class TSettingType { Integer, Boolean, Page };
 
+// Where a person changes a setting: a control of the options dialog, or an item of the main
+// window's menu.
+enum class TSettingPlace { Options, Menu };
+
 struct TSettingDef {
     TSetting Id;
-    std::string_view Name; // the control that holds it in the options dialog
+    std::string_view Name; // the control or menu item that holds it
     std::string_view Key;  // key in the INI file
     TSettingType Type;
     int Min, Max, Default;
+    TSettingPlace Place = TSettingPlace::Options;
 };
 
 inline constexpr int SettingCount = static_cast<int>(TSetting::Count);
@@ -67,6 +73,8 @@ inline constexpr std::array<TSettingDef, SettingCount> SettingTable{{
      1, 0},
     {TSetting::LastMove, "LastMoveCheckBox", "LastMoveCheckBox_Checked", TSettingType::Boolean, 0,
      1, 0},
+    {TSetting::MoveList, "NMoveList", "NMoveList_Checked", TSettingType::Boolean, 0, 1, 0,
+     TSettingPlace::Menu},
     {TSetting::Rows, "LengthRxSpinEdit", "LengthRxSpinEdit_Value", TSettingType::Integer, 4, 12, 8},
     {TSetting::Files, "WidthRxSpinEdit", "WidthRxSpinEdit_Value", TSettingType::Integer, 4, 12, 8},
     {TSetting::Coloring, "AlternativeCheckBox", "AlternativeCheckBox_Checked",

@@ -440,6 +440,38 @@ TEST_F(GameTest, UndoAllAndRedoAllGoToTheEnds) {
     EXPECT_EQ(game.Current(), 1);
 }
 
+TEST_F(GameTest, SetCurrentPutsTheCursorOnAnyPositionAndKeepsTheRecord) {
+    Options.ComputerSide = {false, true};
+    TGame game = Walk({7, 7, 7, 7, 7});
+    game.SetCurrent(2); // Black, the computer, to move: no walk goes on from there
+    EXPECT_EQ(game.Current(), 2);
+    EXPECT_EQ(game.Count(), 5);
+    EXPECT_FALSE(game.AtStoppingPoint());
+    game.Redo(); // from there on as Redo does, to White's next choice
+    EXPECT_EQ(game.Current(), 3);
+    EXPECT_TRUE(game.AtStoppingPoint());
+    game.SetCurrent(5);
+    EXPECT_EQ(game.Current(), 5);
+    game.SetCurrent(1);
+    EXPECT_EQ(game.Current(), 1);
+    EXPECT_THROW(game.SetCurrent(0), std::out_of_range);
+    EXPECT_THROW(game.SetCurrent(6), std::out_of_range);
+    EXPECT_EQ(game.Current(), 1);
+    EXPECT_EQ(game.Count(), 5);
+}
+
+TEST_F(GameTest, StoppingPointsFollowTheOptions) {
+    TGame game = Walk({1, 2});
+    game.SetCurrent(1);
+    EXPECT_TRUE(game.AtStoppingPoint()); // one move, but not played by itself
+    Change(game, [](TGameOptions& o) { o.AutoSingleMove = true; });
+    EXPECT_FALSE(game.AtStoppingPoint());
+    game.SetCurrent(2);
+    EXPECT_TRUE(game.AtStoppingPoint());
+    Change(game, [](TGameOptions& o) { o.ComputerSide = {false, true}; });
+    EXPECT_FALSE(game.AtStoppingPoint()); // Black is the computer's
+}
+
 // --- the search budget ---
 
 TEST_F(GameTest, BudgetOfTheWorkedExample) {

@@ -29,8 +29,9 @@ TEST(Settings, DefaultsOfAFirstStart) {
                     TSetting::AutoFit, TSetting::TripleRepetitionDraw, TSetting::QuietMovesDraw,
                     TSetting::ThreeKingsDraw, TSetting::HinterDisposition})
         EXPECT_TRUE(s.Checked(on));
-    for (auto off : {TSetting::AutoSingleMove, TSetting::MarkBlocked, TSetting::WhiteTop,
-                     TSetting::OpponentDisposition, TSetting::Synchro})
+    for (auto off :
+         {TSetting::AutoSingleMove, TSetting::MarkBlocked, TSetting::WhiteTop,
+          TSetting::OpponentDisposition, TSetting::Synchro, TSetting::LastMove, TSetting::MoveList})
         EXPECT_FALSE(s.Checked(off));
 }
 
@@ -42,6 +43,11 @@ TEST(Settings, TableIsConsistent) {
         EXPECT_TRUE(keys.insert(d.Key).second) << d.Key;
         EXPECT_LE(d.Min, d.Default);
         EXPECT_LE(d.Default, d.Max);
+        // A menu item holds a switch, and is stored under its own name.
+        if (d.Place == TSettingPlace::Menu) {
+            EXPECT_EQ(d.Type, TSettingType::Boolean) << d.Key;
+            EXPECT_EQ(std::string(d.Key), std::string(d.Name) + "_Checked");
+        }
     }
 }
 
