@@ -1,6 +1,8 @@
 // Writing and reading FEN positions; see fen.h.
 #include "fen.h"
 
+#include "text_fields.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -10,29 +12,6 @@
 namespace quorvin {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
-
-std::optional<int> ParseNumber(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return {};
-    return value;
-}
-
-// A text in double quotes, built by appending (GCC 12 warns wrongly about "x" + string).
-std::string Quoted(std::string_view text) {
-    std::string quoted(1, '"');
-    quoted.append(text);
-    quoted += '"';
-    return quoted;
-}
 
 std::optional<int> SideLetter(std::string_view text) {
     if (text == "W" || text == "w") return White;

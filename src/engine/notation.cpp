@@ -2,6 +2,8 @@
 // notation.h.
 #include "notation.h"
 
+#include "text_fields.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -59,21 +61,6 @@ const TStandardType* FindStandardType(int number) {
     return nullptr;
 }
 
-std::optional<int> ParseNumber(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return {};
-    return value;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool EqualNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
@@ -99,14 +86,6 @@ TTakenSet TakenSet(const TMove& m) {
     for (int k = 1; k <= m.CaptureCount; ++k)
         set[m.Captured[k] / 64] |= std::uint64_t{1} << (m.Captured[k] % 64);
     return set;
-}
-
-// A text in double quotes, built by appending (GCC 12 warns wrongly about "x" + string).
-std::string Quoted(std::string_view text) {
-    std::string quoted(1, '"');
-    quoted.append(text);
-    quoted += '"';
-    return quoted;
 }
 
 int Sign(int x) {
