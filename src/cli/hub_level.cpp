@@ -51,7 +51,8 @@ THubLevel ParseHubLevel(const THubLine& line) {
     } else if (line.Has("time")) {
         level.Limit = THubLimit::Clock;
         level.Time = Seconds(line, "time");
-        if (line.Has("moves")) level.Moves = Count(line, "moves", 1, 100000);
+        // moves=0 is read as no count at all, as some GUIs send it for sudden death.
+        if (line.Has("moves")) level.Moves = Count(line, "moves", 0, 100000);
         if (line.Has("inc")) level.Increment = Seconds(line, "inc");
     } else {
         throw THubError("level needs depth=, move-time=, time= or infinite");
@@ -66,8 +67,10 @@ THubTimeBudget HubTimeBudget(const THubLevel& level) {
     case THubLimit::Infinite:
         return budget;
     case THubLimit::MoveTime:
+        // A little is kept back, so that the answer has crossed the pipe when the time is up.
         budget.Unlimited = false;
-        budget.SoftMs = budget.HardMs = Milliseconds(level.MoveTime);
+        budget.SoftMs = budget.HardMs =
+            Milliseconds(level.MoveTime - std::min(0.05 * level.MoveTime, 0.05));
         return budget;
     case THubLimit::Clock:
         break;

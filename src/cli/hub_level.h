@@ -14,7 +14,7 @@ struct THubLevel {
     THubLimit Limit = THubLimit::MoveTime;
     int Depth = 0;         // with Depth: plies
     double MoveTime = 1.0; // with MoveTime: seconds for this move
-    int Moves = 0;         // with Clock: moves to play in Time, 0 for the rest of the game
+    int Moves = 0;         // with Clock: moves to play in Time; 0 for the rest of the game
     double Time = 0.0;     // with Clock: seconds left on the clock
     double Increment = 0.0;
 };

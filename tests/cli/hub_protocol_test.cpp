@@ -54,13 +54,14 @@ TEST(HubLevel, ReadsEveryForm) {
     EXPECT_DOUBLE_EQ(level.Increment, 2.0);
     level = ParseHubLevel(ParseHubLine("level time=60"));
     EXPECT_EQ(level.Moves, 0);
+    EXPECT_EQ(ParseHubLevel(ParseHubLine("level moves=0 time=60")).Moves, 0);
     EXPECT_DOUBLE_EQ(level.Increment, 0.0);
     EXPECT_EQ(ParseHubLevel(ParseHubLine("level infinite")).Limit, THubLimit::Infinite);
 
     for (const char* bad :
          {"level", "level depth=0", "level depth=x", "level depth=3.5", "level depth",
           "level move-time=", "level move-time=-1", "level move-time=abc", "level time=inf",
-          "level time=10 moves=0", "level time=10 inc=-2", "level nodes=1000"})
+          "level time=10 moves=-1", "level time=10 inc=-2", "level nodes=1000"})
         EXPECT_THROW(ParseHubLevel(ParseHubLine(bad)), THubError) << bad;
 }
 
@@ -69,10 +70,12 @@ TEST(HubLevel, TimeForAMove) {
     EXPECT_TRUE(budget("level depth=5").Unlimited);
     EXPECT_TRUE(budget("level infinite").Unlimited);
 
+    // A fixed time, less a twentieth (at most 50 ms) kept back.
     THubTimeBudget b = budget("level move-time=0.5");
     EXPECT_FALSE(b.Unlimited);
-    EXPECT_EQ(b.SoftMs, 500);
-    EXPECT_EQ(b.HardMs, 500);
+    EXPECT_EQ(b.SoftMs, 475);
+    EXPECT_EQ(b.HardMs, 475);
+    EXPECT_EQ(budget("level move-time=10").HardMs, 9950);
     // Sudden death: a thirtieth of the clock, at most three times that when needed.
     b = budget("level time=30");
     EXPECT_EQ(b.SoftMs, 1000);
