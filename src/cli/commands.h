@@ -18,6 +18,8 @@ int SelfPlayCommand(const TArgList& args, std::ostream& out);
 int FenCommand(const TArgList& args, std::ostream& out);
 int MovesCommand(const TArgList& args, std::ostream& out);
 int PdnCommand(const TArgList& args, std::ostream& out);
+// Reads its commands from standard input.
+int HubCommand(const TArgList& args, std::ostream& out);
 
 // Runs the command named in args[0]; usage errors print a message to err and answer 2.
 int RunCommand(const TArgList& args, std::ostream& out, std::ostream& err);

@@ -17,6 +17,7 @@ constexpr const char* Usage =
     "  fen      FILE.qvp\n"
     "  moves    FILE.qvp | --fen F [BOARD]\n"
     "  pdn      check FILE.pdn [--preset P]\n"
+    "  hub      (a Hub engine on standard input and output)\n"
     "BOARD: --preset P, or --rules N --rows R --files F [--coloring]; a preset sets all four\n"
     "presets: vorna, brazilian, international, canadian, spanish, straight\n"
     "rules: 0 Vorna, 1 International draughts, 2 Spanish checkers, 3 Straight checkers\n"
@@ -43,6 +44,7 @@ int RunCommand(const TArgList& args, std::ostream& out, std::ostream& err) {
         if (name == "fen") return FenCommand(rest, out);
         if (name == "moves") return MovesCommand(rest, out);
         if (name == "pdn") return PdnCommand(rest, out);
+        if (name == "hub") return HubCommand(rest, out);
         if (name == "help" || name == "--help") {
             out << Usage;
             return 0;

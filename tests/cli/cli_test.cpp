@@ -76,6 +76,8 @@ TEST(CliArguments, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
         {{"selfplay", "--preset", "brazilian", "--level", "3"}, "--level"},
         {{"board", "--rows", "8", "--files", "8", "10"}, "\"10\""},
         {{"think", file, file}, "unexpected argument"},
+        {{"hub", "--variant", "normal"}, "--variant"}, // the variant is a Hub parameter
+        {{"hub", "normal"}, "\"normal\""},
     };
     for (const auto& [args, named] : cases) {
         const TRun r = RunCli(args);
@@ -114,7 +116,7 @@ TEST(CliArguments, TheUsageTextNamesOptionsTheCommandsTake) {
         commands.push_back({name, {}});
         for (std::string word; words >> word;) commands.back().second.push_back(word);
     }
-    ASSERT_EQ(commands.size(), 8u);
+    ASSERT_EQ(commands.size(), 9u);
     ASSERT_FALSE(boardLine.empty());
     // An option is taken when the command goes past it and stops only at the stray
     // arguments put after it; a value follows an option where the text shows one.

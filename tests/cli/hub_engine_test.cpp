@@ -1,0 +1,381 @@
+// quorvin-cli hub driven as a child process through scripted sessions, as a GUI drives it:
+// the handshake, a search under every level form in every variant, stop, ping and
+// ponder-hit during a search, the game record's repetition, malformed lines, and the end of
+// the input.
+#include "hub_client.h"
+#include "hub_notation.h"
+#include "hub_protocol.h"
+
+#include "game.h"
+#include "think.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <set>
+#include <thread>
+
+using namespace quorvin;
+using namespace quorvin::cli;
+
+namespace {
+// How long a test waits for an answer it expects before it fails.
+constexpr int Patience = 10000;
+
+class TSession {
+  public:
+    TSession() : Client(QUORVIN_CLI_PATH, {"hub"}) {}
+
+    void Send(const std::string& line) { EXPECT_TRUE(Client.Send(line)) << line; }
+
+    // The lines up to and including the first whose command is `word`.
+    std::vector<THubLine> Until(const std::string& word, int timeoutMs = Patience) {
+        std::vector<THubLine> lines;
+        const long long deadline = TickCount() + timeoutMs;
+        for (;;) {
+            const long long left = deadline - TickCount();
+            const std::optional<std::string> text = Client.Receive(static_cast<int>(left));
+            if (!text) {
+                ADD_FAILURE() << "no " << word << " from the engine";
+                return lines;
+            }
+            lines.push_back(ParseHubLine(*text));
+            if (lines.back().Command == word) return lines;
+        }
+    }
+
+    // The handshake and the variant.
+    void Start(std::string_view variant = "normal") {
+        Send("hub");
+        Until("wait");
+        Send("set-param name=variant value=" + std::string(variant));
+        Send("init");
+        Until("ready");
+    }
+
+    THubClient Client;
+};
+
+// A variant's board, made the current geometry.
+THubBoard BoardInUse(std::string_view variant) {
+    THubBoard board(*FindHubVariant(variant));
+    board.UseGeometry();
+    return board;
+}
+
+// A position of a variant a few moves into the game, as the pos line that sets it and the
+// game that holds it.
+struct TGamePosition {
+    THubBoard Board;
+    TGame Game;
+    std::string PosLine;
+
+    explicit TGamePosition(std::string_view variant, int plies = 2)
+        : Board(BoardInUse(variant)), Game(Board.Rules()) {
+        PosLine = "pos pos=" + Board.FormatPosition(Game.CurrentPosition());
+        std::string moves;
+        for (int i = 0; i < plies; ++i) {
+            TPosition& p = Game.CurrentPosition();
+            p.ClassifyNode(false);
+            // The last move of the list, so that the game leaves the usual first moves.
+            const int index = p.Moves.Count;
+            if (!moves.empty()) moves += ' ';
+            moves += Board.MoveName(p, index);
+            Game.PlayMove(index);
+        }
+        Game.CurrentPosition().ClassifyNode(false);
+        if (!moves.empty()) PosLine += " moves=\"" + moves + "\"";
+    }
+
+    std::set<std::string> Legal() const { return LegalIn(Game.CurrentPosition()); }
+
+    std::set<std::string> LegalIn(const TPosition& p) const {
+        std::set<std::string> names;
+        for (int i = 1; i <= p.Moves.Count; ++i) names.insert(Board.MoveName(p, i));
+        return names;
+    }
+
+    // The legal replies to a move of the current position.
+    std::set<std::string> Replies(const std::string& move) const {
+        const TPosition& p = Game.CurrentPosition();
+        auto next = p.NewPosition();
+        next->PlayMove(p, Board.FindMove(p, move));
+        next->ClassifyNode(false);
+        return LegalIn(*next);
+    }
+};
+
+// Checks a search's output: well-formed info lines whose lines start with a legal move, then
+// done with a legal move and a legal expected reply. Answers the move.
+std::string CheckSearch(const std::vector<THubLine>& lines, const TGamePosition& position,
+                        const std::string& context) {
+    const std::set<std::string> legal = position.Legal();
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        const THubLine& info = lines[i];
+        EXPECT_EQ(info.Command, "info") << context;
+        for (const char* field : {"depth", "mean-depth", "score", "nodes", "time", "nps", "pv"})
+            EXPECT_TRUE(info.Has(field)) << context << ": no " << field;
+        const std::string pv = info.Value("pv").value_or("");
+        EXPECT_TRUE(legal.count(pv.substr(0, pv.find(' ')))) << context << ": pv " << pv;
+    }
+    if (lines.empty() || lines.back().Command != "done") return "";
+    const std::string move = lines.back().Value("move").value_or("");
+    EXPECT_TRUE(legal.count(move)) << context << ": done move=" << move;
+    const std::optional<std::string> ponder = lines.back().Value("ponder");
+    if (ponder && legal.count(move)) {
+        EXPECT_TRUE(position.Replies(move).count(*ponder))
+            << context << ": ponder=" << *ponder << " after " << move;
+    }
+    return move;
+}
+} // namespace
+
+TEST(HubEngine, HandshakeNamesTheEngineAndItsParameters) {
+    TSession s;
+    s.Send("hub");
+    const std::vector<THubLine> lines = s.Until("wait");
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0].Command, "id");
+    EXPECT_EQ(lines[0].Value("name"), "Quorvin");
+    for (const char* field : {"version", "author", "country"})
+        EXPECT_FALSE(lines[0].Value(field).value_or("").empty()) << field;
+    std::map<std::string, THubLine> params;
+    for (const THubLine& line : lines)
+        if (line.Command == "param") params[line.Value("name").value_or("")] = line;
+    ASSERT_TRUE(params.count("variant"));
+    EXPECT_EQ(params["variant"].Value("type"), "enum");
+    EXPECT_EQ(params["variant"].Value("value"), "normal");
+    EXPECT_EQ(params["variant"].Value("values"), "normal brazilian canadian spanish english vorna");
+    ASSERT_TRUE(params.count("disposition"));
+    EXPECT_EQ(params["disposition"].Value("type"), "bool");
+    EXPECT_EQ(params["disposition"].Value("value"), "false");
+
+    s.Send("set-param name=variant value=spanish");
+    s.Send("set-param name=disposition value=true");
+    s.Send("init");
+    const std::vector<THubLine> ready = s.Until("ready");
+    EXPECT_EQ(ready.size(), 1u); // nothing but ready: both parameters were taken
+    // The parameters now show their new values.
+    s.Send("hub");
+    for (const THubLine& line : s.Until("wait"))
+        if (line.Command == "param") {
+            EXPECT_EQ(line.Value("value"), line.Value("name") == "variant" ? "spanish" : "true");
+        }
+}
+
+TEST(HubEngine, EveryLevelPlaysALegalMoveInEveryVariant) {
+    TSession s;
+    s.Start();
+    for (const THubVariant& variant : HubVariants) {
+        s.Send("set-param name=variant value=" + std::string(variant.Name));
+        const TGamePosition position(variant.Name);
+        for (const char* level :
+             {"level depth=3", "level move-time=0.03", "level time=1",
+              "level moves=20 time=1 inc=0.01", "level time=2 inc=0.02", "level infinite"}) {
+            const std::string context = std::string(variant.Name) + ", " + level;
+            s.Send(position.PosLine);
+            s.Send(level);
+            s.Send("go think");
+            if (std::string(level) == "level infinite") {
+                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                s.Send("stop");
+            }
+            const std::vector<THubLine> lines = s.Until("done");
+            EXPECT_FALSE(CheckSearch(lines, position, context).empty()) << context;
+            // Every level but the broken-off one gets to report an iteration.
+            if (std::string(level) != "level infinite") {
+                EXPECT_GE(lines.size(), 2u) << context;
+            }
+        }
+    }
+}
+
+TEST(HubEngine, StopEndsAnInfiniteSearchWithin50Ms) {
+    TSession s;
+    s.Start();
+    const TGamePosition position("normal", 4);
+    for (const char* mode : {"go think", "go analyze", "go ponder"}) {
+        s.Send(position.PosLine);
+        s.Send("level infinite");
+        s.Send(mode);
+        // Well into the search: its first iterations are over.
+        std::vector<THubLine> lines = s.Until("info");
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        const long long sent = TickCount();
+        s.Send("stop");
+        const std::vector<THubLine> rest = s.Until("done");
+        const long long answered = TickCount();
+        EXPECT_LT(answered - sent, 50) << mode;
+        lines.insert(lines.end(), rest.begin(), rest.end());
+        CheckSearch(lines, position, mode);
+    }
+}
+
+TEST(HubEngine, PingIsAnsweredDuringASearch) {
+    TSession s;
+    s.Start("canadian");
+    const TGamePosition position("canadian");
+    s.Send(position.PosLine);
+    s.Send("level infinite");
+    s.Send("go analyze");
+    s.Until("info");
+    for (int i = 0; i < 3; ++i) {
+        s.Send("ping");
+        for (const THubLine& line : s.Until("pong")) EXPECT_NE(line.Command, "done");
+    }
+    // The search goes on after the pongs until it is stopped.
+    const long long until = TickCount() + 100;
+    while (TickCount() < until) {
+        const std::optional<std::string> line =
+            s.Client.Receive(static_cast<int>(std::max(1LL, until - TickCount())));
+        if (line) {
+            EXPECT_TRUE(line->starts_with("info")) << *line;
+        }
+    }
+    s.Send("stop");
+    s.Until("done");
+}
+
+TEST(HubEngine, PonderHitStartsTheClock) {
+    TSession s;
+    s.Start("brazilian");
+    const TGamePosition position("brazilian");
+    s.Send(position.PosLine);
+    s.Send("level move-time=0.05");
+    s.Send("go ponder");
+    // Pondering runs until the GUI says the expected move was played.
+    const long long until = TickCount() + 200;
+    while (TickCount() < until) {
+        const std::optional<std::string> line =
+            s.Client.Receive(static_cast<int>(std::max(1LL, until - TickCount())));
+        if (line) {
+            EXPECT_TRUE(line->starts_with("info")) << *line;
+        }
+    }
+    const long long hit = TickCount();
+    s.Send("ponder-hit");
+    const std::vector<THubLine> lines = s.Until("done");
+    EXPECT_LT(TickCount() - hit, 1000);
+    EXPECT_FALSE(CheckSearch(lines, position, "ponder-hit").empty());
+}
+
+// The moves of the game let the engine see that a move repeats a position for the third
+// time: a draw, which it takes when behind and avoids when ahead.
+TEST(HubEngine, MovesListDetectsRepetition) {
+    TSession s;
+    s.Start();
+    auto pos = [](char side, std::vector<int> white, std::vector<int> black) {
+        std::string text(1, side);
+        text += std::string(50, 'e');
+        for (int q : white) text[static_cast<std::size_t>(q)] = 'W';
+        for (int q : black) text[static_cast<std::size_t>(q)] = 'B';
+        return text;
+    };
+    s.Send("level depth=3");
+
+    // Black has one king against two; 9-3 brings back the first position a third time.
+    s.Send("pos pos=" + pos('W', {47, 49}, {3}) + " moves=\"47-42 3-9 42-47 9-3 47-42 3-9 42-47\"");
+    s.Send("go think");
+    std::vector<THubLine> lines = s.Until("done");
+    EXPECT_EQ(lines.back().Value("move"), "9-3");
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2].Value("score"), "0.00");
+
+    // Without the earlier moves the same position holds no repetition.
+    s.Send("pos pos=" + pos('B', {47, 49}, {9}));
+    s.Send("go think");
+    lines = s.Until("done");
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_TRUE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
+
+    // Two kings against one: 42-47 would repeat for the third time, so another move is made.
+    s.Send("pos pos=" + pos('W', {3}, {47, 49}) + " moves=\"3-9 47-42 9-3 42-47 3-9 47-42 9-3\"");
+    s.Send("go think");
+    lines = s.Until("done");
+    EXPECT_NE(lines.back().Value("move"), "42-47");
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_FALSE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
+}
+
+TEST(HubEngine, MalformedLinesAnswerErrorAndTheEngineStaysUp) {
+    TSession s;
+    s.Start();
+    const TGamePosition position("normal", 0);
+    const std::string initial = position.Board.FormatPosition(position.Game.CurrentPosition());
+    const std::string whiteless = "W" + std::string(20, 'b') + std::string(30, 'e');
+    // Each script makes exactly one error.
+    const std::vector<std::vector<std::string>> scripts = {
+        {"frobnicate"},
+        {"=5"},
+        {"pos"},
+        {"pos pos=W"},
+        {"pos pos=X" + initial.substr(1)},
+        {"pos pos=" + initial.substr(0, 30) + "z" + initial.substr(31)},
+        {"pos pos=\"" + initial},
+        {"pos pos=" + initial + " moves=\"32-28 32-28\""},
+        {"pos pos=" + initial + " moves=\"32-28 hello\""},
+        {"pos pos=" + initial + " moves=\"32-28 19x28x23\""},
+        {"pos pos=" + whiteless + " moves=\"32-28\""},
+        {"pos pos=" + initial + " moves=\"32-28 32-28\"", "level depth=2"}, // and no go
+        {"pos pos=X", "level depth=1"},
+        {"go think"}, // the bad pos before left no position
+        {"pos pos=" + whiteless, "go think"},
+        {"pos pos=" + initial, "go"},
+        {"go sideways"},
+        {"level"},
+        {"level depth=0"},
+        {"level move-time=abc"},
+        {"level time=10 moves=-3"},
+        {"set-param name=variant value=chess"},
+        {"set-param name=colour value=white"},
+        {"set-param name=disposition value=maybe"},
+        {"set-param value=normal"},
+    };
+    for (const auto& script : scripts) {
+        for (const std::string& line : script) s.Send(line);
+        s.Send("ping");
+        const std::vector<THubLine> answers = s.Until("pong");
+        int errors = 0;
+        for (const THubLine& a : answers)
+            if (a.Command == "error") {
+                ++errors;
+                EXPECT_FALSE(a.Value("message").value_or("").empty());
+            }
+        EXPECT_EQ(errors, 1) << script.front();
+        EXPECT_EQ(answers.size(), 2u) << script.front();
+    }
+    // Still a working engine.
+    s.Send(position.PosLine);
+    s.Send("level depth=2");
+    s.Send("go think");
+    EXPECT_FALSE(CheckSearch(s.Until("done"), position, "after the errors").empty());
+}
+
+TEST(HubEngine, EndOfInputEndsTheProcess) {
+    {
+        TSession s;
+        s.Start();
+        s.Client.CloseInput();
+        EXPECT_EQ(s.Client.Wait(2000), 0);
+    }
+    {
+        // Also in the middle of a search, which is given up.
+        TSession s;
+        s.Start();
+        const TGamePosition position("normal");
+        s.Send(position.PosLine);
+        s.Send("level infinite");
+        s.Send("go think");
+        s.Until("info");
+        const long long closed = TickCount();
+        s.Client.CloseInput();
+        EXPECT_EQ(s.Client.Wait(2000), 0);
+        EXPECT_LT(TickCount() - closed, 1000);
+    }
+    {
+        TSession s;
+        s.Start();
+        s.Send("quit");
+        EXPECT_EQ(s.Client.Wait(2000), 0);
+    }
+}
