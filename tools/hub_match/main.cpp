@@ -73,7 +73,7 @@ TGameReport PlayGame(std::array<TMatchEngine*, 2> engines, std::array<int, 2> en
         }
         if (report.Plies >= maxPlies) {
             report.Reason = "stopped at the ply cap";
-            report.Result = "*";
+            report.Result.assign(1, '*'); // not = "*": GCC 12 warns wrongly about it
             break;
         }
         const TPosition& p = game.CurrentPosition();
