@@ -17,20 +17,8 @@
 namespace quorvin::test {
 namespace {
 
-class FilesTest : public TWindowTest {
+class FilesTest : public TFileWindowTest {
   protected:
-    void SetUp() override {
-        TWindowTest::SetUp();
-        SetFileDialogHandler([this](const TFileDialogRequest& request) {
-            Requests.push_back(request);
-            return NextFile;
-        });
-    }
-    void TearDown() override {
-        SetFileDialogHandler({});
-        TWindowTest::TearDown();
-    }
-    QString File(const char* name) const { return Dir.filePath(QLatin1String(name)); }
     void Save(const QString& name) {
         NextFile = name;
         Form->MenuItem(QStringLiteral("NSave"))->trigger();
@@ -49,10 +37,6 @@ class FilesTest : public TWindowTest {
             if (Form->PresetItem(i)->isChecked()) return i;
         return -1;
     }
-
-    QTemporaryDir Dir;
-    QString NextFile;
-    std::vector<TFileDialogRequest> Requests;
 };
 
 TEST_F(FilesTest, TheDialogsAskForPositionFiles) {

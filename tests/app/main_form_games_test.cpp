@@ -23,21 +23,8 @@
 namespace quorvin::test {
 namespace {
 
-class GamesTest : public TWindowTest {
+class GamesTest : public TFileWindowTest {
   protected:
-    void SetUp() override {
-        TWindowTest::SetUp();
-        SetFileDialogHandler([this](const TFileDialogRequest& request) {
-            Requests.push_back(request);
-            return NextFile;
-        });
-    }
-    void TearDown() override {
-        SetFileDialogHandler({});
-        TWindowTest::TearDown();
-    }
-
-    QString File(const char* name) const { return Dir.filePath(QLatin1String(name)); }
     void Trigger(const char* item) { Form->MenuItem(QLatin1String(item))->trigger(); }
     void SaveGame(const QString& name) {
         NextFile = name;
@@ -75,10 +62,6 @@ class GamesTest : public TWindowTest {
             EXPECT_EQ(Game().Positions(i).SideToMove, positions[std::size_t(i)]->SideToMove);
         }
     }
-
-    QTemporaryDir Dir;
-    QString NextFile;
-    std::vector<TFileDialogRequest> Requests;
 };
 
 // --- positions through the clipboard ---

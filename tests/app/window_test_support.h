@@ -4,10 +4,12 @@
 #pragma once
 
 #include "app_test_support.h"
+#include "file_dialog.h"
 #include "game.h"
 #include "main_form.h"
 #include "message_box.h"
 
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -72,6 +74,28 @@ class TWindowTest : public ::testing::Test {
     std::vector<std::unique_ptr<QTimer>> Watchers;
     std::vector<TMessageRequest> Messages;
     TMessageAnswer Answer = TMessageAnswer::Ok;
+};
+
+// A window test whose file dialogs are answered with NextFile, each request kept, and a
+// temporary folder for the files.
+class TFileWindowTest : public TWindowTest {
+  protected:
+    void SetUp() override {
+        TWindowTest::SetUp();
+        SetFileDialogHandler([this](const TFileDialogRequest& request) {
+            Requests.push_back(request);
+            return NextFile;
+        });
+    }
+    void TearDown() override {
+        SetFileDialogHandler({});
+        TWindowTest::TearDown();
+    }
+    QString File(const char* name) const { return Dir.filePath(QLatin1String(name)); }
+
+    QTemporaryDir Dir;
+    QString NextFile;
+    std::vector<TFileDialogRequest> Requests;
 };
 
 } // namespace quorvin::test
