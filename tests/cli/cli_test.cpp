@@ -1,5 +1,6 @@
 // quorvin-cli's commands driven as the shell would, through RunCommand.
 #include "commands.h"
+#include "run_cli.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +10,7 @@
 #include <vector>
 
 using namespace quorvin::cli;
-
-namespace {
-struct TRun {
-    int Code;
-    std::string Out, Err;
-};
-TRun RunCli(const TArgList& args) {
-    std::ostringstream out, err;
-    const int code = RunCommand(args, out, err);
-    return {code, out.str(), err.str()};
-}
-} // namespace
+using namespace quorvin::cli::test;
 
 TEST(CliBoard, PrintsTheNumberedBoard) {
     const TRun r = RunCli({"board", "--rows", "8", "--files", "8"});

@@ -2,6 +2,7 @@
 // --pdn, driven as the shell would through RunCommand.
 #include "bench_positions.h"
 #include "commands.h"
+#include "run_cli.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,9 @@
 #include <unistd.h>
 
 using namespace quorvin::cli;
+using namespace quorvin::cli::test;
 
 namespace {
-
-struct TRun {
-    int Code;
-    std::string Out, Err;
-};
-
-TRun RunCli(const TArgList& args) {
-    std::ostringstream out, err;
-    const int code = RunCommand(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

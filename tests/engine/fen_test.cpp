@@ -2,20 +2,16 @@
 // it is refused for, and random positions of every rule family on every board size.
 #include "fen.h"
 #include "rules.h"
+#include "test_boards.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
 using namespace quorvin;
+using quorvin::test::UsePreset;
 
 namespace {
-
-TNotation UsePreset(const char* name) {
-    const auto preset = FindPreset(name);
-    BuildGeometry(preset->Rows, preset->Files, (preset->Coloring) ? 0 : 1);
-    return TNotation::ForPreset(*preset);
-}
 
 std::string InitialFen(const char* preset) {
     const TNotation n = UsePreset(preset);

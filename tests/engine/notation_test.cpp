@@ -12,15 +12,9 @@
 #include <set>
 
 using namespace quorvin;
+using quorvin::test::UsePreset;
 
 namespace {
-
-TNotation UsePreset(const char* name) {
-    const auto preset = FindPreset(name);
-    EXPECT_TRUE(preset.has_value()) << name;
-    BuildGeometry(preset->Rows, preset->Files, (preset->Coloring) ? 0 : 1);
-    return TNotation::ForPreset(*preset);
-}
 
 // The square of a cell written as a chess coordinate seen from White: "b10" is file 2, row 10.
 int SquareOfCell(const TNotation& n, const std::string& cell) {

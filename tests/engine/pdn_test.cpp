@@ -5,6 +5,7 @@
 #include "fen.h"
 #include "pdn.h"
 #include "rules.h"
+#include "test_boards.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,9 @@
 #include <tuple>
 
 using namespace quorvin;
+using quorvin::test::UsePreset;
 
 namespace {
-
-TNotation UsePreset(const char* name) {
-    const auto preset = FindPreset(name);
-    BuildGeometry(preset->Rows, preset->Files, (preset->Coloring) ? 0 : 1);
-    return TNotation::ForPreset(*preset);
-}
 
 TLoadedGame LoadOne(const std::string& text, const TNotation& fallback = TNotation()) {
     const std::vector<TPdnGameText> games = ParsePdn(text);
