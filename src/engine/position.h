@@ -113,8 +113,6 @@ class TPosition {
     void ClearBoard() { Own = Enemy = Kings = {}; }
     void CopyBoard(const TPosition& other);
 
-    bool IsOwnPiece(int s) const { return Own.Has(BitOfSquare[s]); }
-    bool IsOpponentPiece(int s) const { return Enemy.Has(BitOfSquare[s]); }
     bool IsEmpty(int s) const { return !Occupied().Has(BitOfSquare[s]); }
     TSquareSet Occupied() const { return Own | Enemy; }
     TSquareSet EmptySquares() const { return PlayableBits & ~Occupied(); }

@@ -42,11 +42,6 @@ template <class W> struct TSquareSetOf {
         return high != 0 ? 127 - std::countl_zero(high)
                          : 63 - std::countl_zero(static_cast<std::uint64_t>(Bits));
     }
-    constexpr int Count() const {
-        if constexpr (sizeof(W) == 8) return std::popcount(static_cast<std::uint64_t>(Bits));
-        return std::popcount(static_cast<std::uint64_t>(Bits)) +
-               std::popcount(static_cast<std::uint64_t>(Bits >> 32 >> 32));
-    }
 
     friend constexpr TSquareSetOf operator&(TSquareSetOf a, TSquareSetOf b) {
         return TSquareSetOf(a.Bits & b.Bits);
