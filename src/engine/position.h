@@ -138,8 +138,14 @@ class TPosition {
   private:
     TRuleSwitches Rules;
 
+    // W is the word the board's sets fit in: one machine word on narrow boards.
     template <class W> void PlayMoveIn(const TPosition& parent, int index);
+    template <class W> int ClassifyIn(bool horizon);
+    template <class W>
+    int SearchIn(TSearchState& state, int depth, double bound, double budget, double& avgDepth,
+                 double& score, long long& nodes);
     [[noreturn]] static void ThrowBrokenInvariants();
+    template <class W>
     int SearchMoves(TSearchState& state, int depth, double bound, double budget, double& avgDepth,
                     double& score, long long& nodes);
 };

@@ -3,7 +3,7 @@
 // always followed to the end. Children come from the search state's per-ply pool of
 // positions of the root's class, so that a node costs no allocation.
 #include "search.h"
-#include "position.h"
+#include "move_generation.h"
 
 #include "mathematics.h"
 
@@ -33,6 +33,15 @@ TPosition& TSearchState::MakeChild(const TPosition& parent, int depth) {
 // tree, so this part is kept small; nodes with moves to search go on in SearchMoves.
 int TPosition::Search(TSearchState& state, int depth, double bound, double budget, double& avgDepth,
                       double& score, long long& nodes) {
+    return NarrowLayout
+               ? SearchIn<std::uint64_t>(state, depth, bound, budget, avgDepth, score, nodes)
+               : SearchIn<TBits>(state, depth, bound, budget, avgDepth, score, nodes);
+}
+
+// W is the word the board's sets fit in, chosen once for the whole tree.
+template <class W>
+int TPosition::SearchIn(TSearchState& state, int depth, double bound, double budget,
+                        double& avgDepth, double& score, long long& nodes) {
     if (state.StopRequested()) return 1;
     if (depth == 0) state.PrepareFor(*this);
     if (state.PumpHook && nodes % PumpInterval == 0) state.PumpHook();
@@ -42,9 +51,9 @@ int TPosition::Search(TSearchState& state, int depth, double bound, double budge
 
     // A line of forced moves as long as the bound table is cut here and scored as it stands.
     int kind = NodeQuiet;
-    if (depth < MaxPly) kind = ClassifyNode(FixedDepth ? depth >= DepthLimit : budget <= 1.0);
+    if (depth < MaxPly) kind = ClassifyIn<W>(FixedDepth ? depth >= DepthLimit : budget <= 1.0);
     if (kind == NodeHasMoves)
-        return SearchMoves(state, depth, bound, budget, avgDepth, score, nodes);
+        return SearchMoves<W>(state, depth, bound, budget, avgDepth, score, nodes);
     score = kind == NodeLost ? depth + LossScore : Evaluation;
     avgDepth = depth;
     state.NoteLeaf(depth);
@@ -53,6 +62,7 @@ int TPosition::Search(TSearchState& state, int depth, double bound, double budge
 
 // The moves of a node, in list order: each child gets an equal share of the budget and the
 // negated best score so far as its bound; a child reaching the bound cuts the node off.
+template <class W>
 int TPosition::SearchMoves(TSearchState& state, int depth, double bound, double budget,
                            double& avgDepth, double& score, long long& nodes) {
     TSummer summer;
@@ -68,9 +78,9 @@ int TPosition::SearchMoves(TSearchState& state, int depth, double bound, double 
         // Making a move and searching it leave the child's settings as they are; only its
         // move list must be emptied for the next move.
         child.Moves.Reset(0, true);
-        child.PlayMove(*this, i);
+        child.PlayMoveIn<W>(*this, i);
         double childAvg = 0.0, v = 0.0;
-        child.Search(state, depth + 1, -score, share, childAvg, v, nodes);
+        child.SearchIn<W>(state, depth + 1, -score, share, childAvg, v, nodes);
         summer.Add(childAvg);
         v = -v;
         if (v >= bound) {

@@ -23,6 +23,13 @@ template <class W> struct TSquareSetOf {
     template <class V>
     constexpr explicit TSquareSetOf(TSquareSetOf<V> other) : Bits(static_cast<W>(other.Bits)) {}
 
+    // `first` when `which` holds, else `second`, without a branch: where the choice follows
+    // the side to move it changes every ply, which no branch predictor foresees.
+    static constexpr TSquareSetOf Choose(bool which, TSquareSetOf first, TSquareSetOf second) {
+        const W mask = W{0} - static_cast<W>(which);
+        return TSquareSetOf((first.Bits & mask) | (second.Bits & ~mask));
+    }
+
     constexpr bool Has(int bit) const { return ((Bits >> bit) & 1u) != 0; }
     constexpr bool None() const { return Bits == 0; }
     constexpr bool Any() const { return Bits != 0; }

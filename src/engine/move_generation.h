@@ -1,0 +1,267 @@
+// The move generators as templates over the word a board's square sets fit in, so that the
+// search can inline the classification of a node. Shared by every rule family: the simple
+// moves, and the captures found by one walker whose few differences between the families are
+// the switches of TRuleSwitches.
+//
+// Lists come out in a fixed order that the search and the tests rely on: pieces by ascending
+// square; a man's forward-left step before its forward-right one; a king's lines in direction
+// order, each from the nearest square out. Captures are listed as the walker finishes them,
+// trying the alternatives of every step from the last direction back to the first and, along
+// one line, from the farthest landing square back to the nearest.
+#pragma once
+
+#include "position.h"
+
+#include <bit>
+
+namespace quorvin::generation {
+
+// The squares whose neighbour in direction D belongs to `to`: `to` stepped back once. The
+// forward directions lead to higher bits, so a step back is a shift down; the direction is
+// a constant, so that no shift has to test its sign.
+template <int D, class S> S FromWhichStep(S to) {
+    if constexpr (D < 2)
+        return S(to.Bits >> StepBits[D]);
+    else
+        return S(to.Bits << -StepBits[D]);
+}
+
+// The members of `pieces` that can step in direction D, and the squares from which a jump
+// in direction D is open: an enemy piece next in D with a free square behind it.
+template <int D, class S> S Steppers(S pieces, S empty) {
+    return pieces & FromWhichStep<D>(empty);
+}
+template <int D, class S> S JumpSources(S enemy, S free) {
+    return FromWhichStep<D>(enemy & FromWhichStep<D>(free));
+}
+
+// Per direction, the squares from which a jump is open.
+template <class S> using TJumpSets = std::array<S, 4>;
+
+template <class S> TJumpSets<S> JumpSets(S enemy, S free) {
+    return {JumpSources<0>(enemy, free), JumpSources<1>(enemy, free), JumpSources<2>(enemy, free),
+            JumpSources<3>(enemy, free)};
+}
+
+// One search for the capture sequences of the side to move. Taken pieces stay on the board
+// until the sequence ends: they leave the enemy set that the walk passes down, so they can
+// be neither taken again nor passed or landed on.
+template <class S> class TCaptureWalker {
+  public:
+    // jumps: the jumps open from every square before any piece has moved.
+    TCaptureWalker(TMoveList& moves, bool maxRule, S enemy, S empty, S occupied,
+                   const TJumpSets<S>& jumps)
+        : Moves(moves), MaxRule(maxRule), Enemy(enemy), Empty(empty), Occupied(occupied),
+          Jumps(jumps) {}
+
+    // directions: the jumps a man or a one-square king may make, as bits 0..3.
+    void Start(int bit, bool flyingKing, unsigned directions) {
+        StartSquare = SquareOfBit[bit];
+        const S start = S::Single(bit);
+        if (flyingKing) {
+            // The start square is free once the piece has left it.
+            Free = Empty | start;
+            Blockers = Occupied & ~start;
+            Flying(bit, 0, Enemy);
+            return;
+        }
+        // Jumps that land on the start square open once the piece has left it.
+        const TJumpSets<S> home = JumpSets(Enemy, start);
+        for (int d = 0; d < 4; ++d)
+            Open[d] = S::Choose((directions >> d) & 1u, Jumps[d] | home[d], S{});
+        Steps(bit, 0, Enemy);
+    }
+
+  private:
+    TMoveList& Moves;
+    const bool MaxRule;
+    const S Enemy; // the enemy pieces before the walk
+    const S Empty;
+    const S Occupied;
+    const TJumpSets<S>& Jumps;
+    TJumpSets<S> Open; // the jumps of the piece walking now, by direction
+    S Free;            // squares a flying king may pass and land on
+    S Blockers;        // squares that end a king's line: every piece but the mover
+    std::uint8_t StartSquare = 0;
+    int BestLength = 1;
+    // Landing[k] and Taken[k]: the square after the k-th jump and the piece it took.
+    // Entries 1..k are written before a move of k jumps is listed.
+    std::array<std::uint8_t, MaxCaptureLength + 1> Landing;
+    std::array<std::uint8_t, MaxCaptureLength + 1> Taken;
+
+    // Jumps over a neighbour: men, and kings that move one square. `enemy` holds the enemy
+    // pieces not taken yet. The open directions are read from the jump sets without
+    // branches, as which of them hold a capture is hard to predict; a jump over a piece
+    // taken earlier in the sequence is then passed over.
+    void Steps(int bit, int taken, S enemy) {
+        unsigned open = 0;
+        for (int d = 0; d < 4; ++d) open |= static_cast<unsigned>(Open[d].Has(bit)) << d;
+        if (taken >= MaxCaptureLength) open = 0;
+        bool extended = false;
+        while (open != 0) {
+            const int d = std::bit_width(open) - 1; // the last direction first
+            open &= ~(1u << d);
+            const int over = NextBit[bit][d];
+            if (!enemy.Has(over)) continue;
+            extended = true;
+            const int landing = NextBit[over][d];
+            Landing[taken + 1] = SquareOfBit[landing];
+            Taken[taken + 1] = SquareOfBit[over];
+            S rest = enemy;
+            rest.Remove(over);
+            Steps(landing, taken + 1, rest);
+        }
+        if (!extended) Finish(taken);
+    }
+
+    // A flying king takes the first piece along a line when it is an enemy with a free
+    // square behind, and may land on any free square behind it up to the next piece. Which
+    // of the four lines hold a capture is found first, without branches.
+    void Flying(int bit, int taken, S enemy) {
+        std::array<int, 4> overs;
+        unsigned open = 0;
+        for (int d = 0; d < 4; ++d) {
+            const S line = S(LineBits[bit][d]) & Blockers;
+            // Forward lines run to higher bits, so their nearest piece is the lowest. An empty
+            // line gives bit 0, which is no square.
+            const int over = d < 2 ? line.Lowest() & (8 * sizeof(line.Bits) - 1)
+                                   : (line | S::Single(0)).Highest();
+            overs[d] = over;
+            open |= static_cast<unsigned>(enemy.Has(over) & Free.Has(NextBit[over][d])) << d;
+        }
+        if (taken >= MaxCaptureLength) open = 0;
+        if (open == 0) {
+            Finish(taken);
+            return;
+        }
+        do {
+            const int d = std::bit_width(open) - 1; // the last direction first
+            open &= ~(1u << d);
+            const int over = overs[d];
+            std::array<std::uint8_t, MaxSide> landings;
+            int count = 0;
+            for (int t = NextBit[over][d]; Free.Has(t); t = NextBit[t][d])
+                landings[count++] = static_cast<std::uint8_t>(t);
+            S rest = enemy;
+            rest.Remove(over);
+            Taken[taken + 1] = SquareOfBit[over];
+            for (int i = count - 1; i >= 0; --i) {
+                Landing[taken + 1] = SquareOfBit[landings[i]];
+                Flying(landings[i], taken + 1, rest);
+            }
+        } while (open != 0);
+    }
+
+    // A sequence that cannot go on is a move, when it took anything and the rules let it.
+    void Finish(int taken) {
+        if (taken == 0 || (MaxRule && taken < BestLength)) return;
+        if (taken > BestLength) {
+            BestLength = taken;
+            Moves.Reset(BestLength, MaxRule);
+        }
+        Moves.AddCapture(StartSquare, taken, Landing, Taken);
+    }
+};
+
+template <class S>
+bool SimpleMoves(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S empty, S allKings,
+                 bool onlyTest) {
+    const int first = ForwardFirst[side], last = ForwardLast[side];
+    const S kings = rules.Kings == TKingMoves::AsMen ? S{} : own & allKings;
+    const S men = own & ~kings;
+    // The squares from which a forward-left and a forward-right step is free.
+    const bool white = side == White;
+    const S firstFree = S::Choose(white, FromWhichStep<0>(empty), FromWhichStep<2>(empty));
+    const S lastFree = S::Choose(white, FromWhichStep<1>(empty), FromWhichStep<3>(empty));
+    const S movingMen = men & (firstFree | lastFree);
+    if (onlyTest)
+        return movingMen.Any() || Steppers<0>(kings, empty).Any() ||
+               Steppers<1>(kings, empty).Any() || Steppers<2>(kings, empty).Any() ||
+               Steppers<3>(kings, empty).Any();
+
+    const bool shortKings = rules.Kings == TKingMoves::Short;
+    // One slot more than the most moves: a man's step that is not free is written and then
+    // written over.
+    std::uint8_t* out = moves.BeginSimple(MaxSimpleMoves + 1);
+    for (const int bit : movingMen | kings) {
+        const std::uint8_t from = SquareOfBit[bit];
+        if (kings.Has(bit)) {
+            for (int d = 0; d < 4; ++d)
+                for (int t = NextBit[bit][d]; empty.Has(t); t = NextBit[t][d]) {
+                    out[0] = from;
+                    out[1] = SquareOfBit[t];
+                    out += 2;
+                    if (shortKings) break;
+                }
+        } else {
+            // Both steps are written; only the free ones are kept.
+            out[0] = from;
+            out[1] = SquareOfBit[NextBit[bit][first]];
+            out += 2 * static_cast<int>(firstFree.Has(bit));
+            out[0] = from;
+            out[1] = SquareOfBit[NextBit[bit][last]];
+            out += 2 * static_cast<int>(lastFree.Has(bit));
+        }
+    }
+    moves.EndSimple(out);
+    return moves.Count > 0;
+}
+
+// Walks the captures of every starter; kept out of line, as most nodes have no capture.
+template <class S>
+[[gnu::noinline]] bool WalkCaptures(TMoveList& moves, const TRuleSwitches& rules, int side, S own,
+                                    S enemy, S empty, S kings, S starters,
+                                    const TJumpSets<S>& jumps) {
+    const unsigned forwardDirections = 3u << (2 * side); // 0 and 1 for White, 2 and 3 for Black
+    const unsigned manDirections = rules.MenCaptureBackwards ? 15u : forwardDirections;
+    const bool flying = rules.Kings == TKingMoves::Flying;
+    TCaptureWalker<S> walker(moves, rules.MaxCapture, enemy, empty, own | enemy, jumps);
+    for (const int bit : starters) {
+        const bool king = kings.Has(bit);
+        walker.Start(bit, king && flying, king ? 15u : manDirections);
+    }
+    return moves.Count > 0;
+}
+
+template <class S>
+bool Captures(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S enemy, S empty,
+              S allKings) {
+    const S kings = rules.Kings == TKingMoves::AsMen ? S{} : own & allKings;
+    const S men = own & ~kings;
+    const TJumpSets<S> jumps = JumpSets(enemy, empty);
+    const S forwards = S::Choose(side == White, jumps[0] | jumps[1], jumps[2] | jumps[3]);
+    const S allWays = jumps[0] | jumps[1] | jumps[2] | jumps[3];
+
+    // Only pieces that can make a first jump start a walk; a flying king's first jump may be
+    // from afar, so every such king is tried.
+    S starters = men & (rules.MenCaptureBackwards ? allWays : forwards);
+    starters |= rules.Kings == TKingMoves::Flying ? kings : kings & allWays;
+    if (starters.None()) return false;
+    return WalkCaptures(moves, rules, side, own, enemy, empty, kings, starters, jumps);
+}
+
+// Captures first, as they are compulsory; then the simple moves, or at the horizon only
+// whether there is one.
+template <class S>
+int Classify(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S enemy, S kings,
+             bool horizon) {
+    const S empty = S(PlayableBits) & ~(own | enemy);
+    moves.Reset(1, true);
+    if (Captures(moves, rules, side, own, enemy, empty, kings)) return NodeHasMoves;
+    moves.Reset(0, true);
+    if (horizon)
+        return SimpleMoves(moves, rules, side, own, empty, kings, true) ? NodeQuiet : NodeLost;
+    return SimpleMoves(moves, rules, side, own, empty, kings, false) ? NodeHasMoves : NodeLost;
+}
+
+} // namespace quorvin::generation
+
+namespace quorvin {
+
+template <class W> int TPosition::ClassifyIn(bool horizon) {
+    if (Moves.Count > 0) return NodeHasMoves;
+    using S = TSquareSetOf<W>;
+    return generation::Classify(Moves, Rules, SideToMove, S(Own), S(Enemy), S(Kings), horizon);
+}
+
+} // namespace quorvin
