@@ -57,18 +57,16 @@ template <class S> class TCaptureWalker {
     // directions: the jumps a man or a one-square king may make, as bits 0..3.
     void Start(int bit, bool flyingKing, unsigned directions) {
         StartSquare = SquareOfBit[bit];
-        const S start = S::Single(bit);
+        StartBit = bit;
         if (flyingKing) {
             // The start square is free once the piece has left it.
+            const S start = S::Single(bit);
             Free = Empty | start;
             Blockers = Occupied & ~start;
             Flying(bit, 0, Enemy);
             return;
         }
-        // Jumps that land on the start square open once the piece has left it.
-        const TJumpSets<S> home = JumpSets(Enemy, start);
-        for (int d = 0; d < 4; ++d)
-            Open[d] = S::Choose((directions >> d) & 1u, Jumps[d] | home[d], S{});
+        Directions = directions;
         Steps(bit, 0, Enemy);
     }
 
@@ -79,9 +77,10 @@ template <class S> class TCaptureWalker {
     const S Empty;
     const S Occupied;
     const TJumpSets<S>& Jumps;
-    TJumpSets<S> Open; // the jumps of the piece walking now, by direction
-    S Free;            // squares a flying king may pass and land on
-    S Blockers;        // squares that end a king's line: every piece but the mover
+    unsigned Directions = 15; // the directions the piece walking now may jump in
+    S Free;                   // squares a flying king may pass and land on
+    S Blockers;               // squares that end a king's line: every piece but the mover
+    int StartBit = 0;
     std::uint8_t StartSquare = 0;
     int BestLength = 1;
     // Landing[k] and Taken[k]: the square after the k-th jump and the piece it took.
@@ -95,24 +94,37 @@ template <class S> class TCaptureWalker {
     // taken earlier in the sequence is then passed over.
     void Steps(int bit, int taken, S enemy) {
         unsigned open = 0;
-        for (int d = 0; d < 4; ++d) open |= static_cast<unsigned>(Open[d].Has(bit)) << d;
-        if (taken >= MaxCaptureLength) open = 0;
-        bool extended = false;
-        while (open != 0) {
-            const int d = std::bit_width(open) - 1; // the last direction first
+        for (int d = 0; d < 4; ++d)
+            open |= static_cast<unsigned>(Jumps[d].Has(bit) & enemy.Has(NextBit[bit][d])) << d;
+        // The start square is free once the piece has left it, but the jump sets were made
+        // while it stood there. A piece comes back to it after four jumps at the soonest.
+        if (taken >= 3) [[unlikely]]
+            for (int d = 0; d < 4; ++d) {
+                const int over = NextBit[bit][d];
+                open |= static_cast<unsigned>(enemy.Has(over) & (NextBit[over][d] == StartBit))
+                        << d;
+            }
+        open &= taken < MaxCaptureLength ? Directions : 0u;
+        if (open == 0) {
+            Finish(taken);
+            return;
+        }
+        do {
+            const int d = LastDirection(open);
             open &= ~(1u << d);
             const int over = NextBit[bit][d];
-            if (!enemy.Has(over)) continue;
-            extended = true;
             const int landing = NextBit[over][d];
             Landing[taken + 1] = SquareOfBit[landing];
             Taken[taken + 1] = SquareOfBit[over];
             S rest = enemy;
             rest.Remove(over);
             Steps(landing, taken + 1, rest);
-        }
-        if (!extended) Finish(taken);
+        } while (open != 0);
     }
+
+    // The highest direction of a non-empty set of directions: the last direction is tried
+    // first.
+    static int LastDirection(unsigned open) { return 31 - __builtin_clz(open); }
 
     // A flying king takes the first piece along a line when it is an enemy with a free
     // square behind, and may land on any free square behind it up to the next piece. Which
@@ -135,7 +147,7 @@ template <class S> class TCaptureWalker {
             return;
         }
         do {
-            const int d = std::bit_width(open) - 1; // the last direction first
+            const int d = LastDirection(open);
             open &= ~(1u << d);
             const int over = overs[d];
             std::array<std::uint8_t, MaxSide> landings;
@@ -170,9 +182,14 @@ bool SimpleMoves(TMoveList& moves, const TRuleSwitches& rules, int side, S own, 
     const S kings = rules.Kings == TKingMoves::AsMen ? S{} : own & allKings;
     const S men = own & ~kings;
     // The squares from which a forward-left and a forward-right step is free.
-    const bool white = side == White;
-    const S firstFree = S::Choose(white, FromWhichStep<0>(empty), FromWhichStep<2>(empty));
-    const S lastFree = S::Choose(white, FromWhichStep<1>(empty), FromWhichStep<3>(empty));
+    // White's forward steps lead to higher bits, Black's to lower ones, by the same distances:
+    // each side shifts one way by the distance and the other way by nothing, so that the
+    // side, which changes every ply, needs no branch.
+    const int white = side == White;
+    const int upFirst = StepBits[0] * white, downFirst = StepBits[0] - upFirst;
+    const int upLast = StepBits[1] * white, downLast = StepBits[1] - upLast;
+    const S firstFree((empty.Bits >> upFirst) << downFirst);
+    const S lastFree((empty.Bits >> upLast) << downLast);
     const S movingMen = men & (firstFree | lastFree);
     if (onlyTest)
         return movingMen.Any() || Steppers<0>(kings, empty).Any() ||

@@ -1,23 +1,26 @@
 // Perft over a per-ply pool of positions, so that the count allocates nothing per node.
 #include "perft.h"
+#include "move_generation.h"
 
 #include <vector>
 
 namespace quorvin {
 
 namespace {
+// W is the word the board's sets fit in, chosen once for the whole tree.
+template <class W>
 std::uint64_t PerftNode(std::vector<std::unique_ptr<TPosition>>& pool, int ply, int depth,
                         bool bulk) {
     TPosition& p = *pool[ply];
-    if (p.ClassifyNode(false) != NodeHasMoves) return 0;
+    if (p.ClassifyIn<W>(false) != NodeHasMoves) return 0;
     const int n = p.Moves.Count;
     if (depth == 1 && bulk) return static_cast<std::uint64_t>(n);
     std::uint64_t leaves = 0;
     TPosition& child = *pool[ply + 1];
     for (int i = 1; i <= n; ++i) {
         child.ResetForReuse();
-        child.PlayMove(p, i);
-        leaves += depth == 1 ? 1 : PerftNode(pool, ply + 1, depth - 1, bulk);
+        child.PlayMoveIn<W>(p, i);
+        leaves += depth == 1 ? 1 : PerftNode<W>(pool, ply + 1, depth - 1, bulk);
     }
     return leaves;
 }
@@ -29,7 +32,8 @@ std::uint64_t Perft(const TPosition& root, int depth, bool bulk) {
     pool.push_back(root.Clone());
     pool[0]->Moves.Count = 0;
     for (int i = 1; i <= depth; ++i) pool.push_back(root.NewPosition());
-    return PerftNode(pool, 0, depth, bulk);
+    return NarrowLayout ? PerftNode<std::uint64_t>(pool, 0, depth, bulk)
+                        : PerftNode<TBits>(pool, 0, depth, bulk);
 }
 
 } // namespace quorvin

@@ -90,6 +90,11 @@ class TPosition {
 
     // Makes this position the result of move Index of Parent.
     void PlayMove(const TPosition& parent, int index);
+    // PlayMove and ClassifyNode for a board whose sets fit in the word W (one machine word on
+    // narrow boards), for loops that choose W once for a whole tree. ClassifyIn is defined in
+    // move_generation.h.
+    template <class W> void PlayMoveIn(const TPosition& parent, int index);
+    template <class W> int ClassifyIn(bool horizon);
     void SetInitial();
     void Evaluate();
     // Fills the process-wide value table (not this position) with the values of this rule
@@ -138,9 +143,6 @@ class TPosition {
   private:
     TRuleSwitches Rules;
 
-    // W is the word the board's sets fit in: one machine word on narrow boards.
-    template <class W> void PlayMoveIn(const TPosition& parent, int index);
-    template <class W> int ClassifyIn(bool horizon);
     template <class W>
     int SearchIn(TSearchState& state, int depth, double bound, double budget, double& avgDepth,
                  double& score, long long& nodes);
