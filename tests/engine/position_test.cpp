@@ -109,6 +109,29 @@ TEST(Position, CircularCaptureLeavesThePieceInPlace) {
     EXPECT_TRUE(found);
 }
 
+TEST(Position, ShortJumpersComeBackToTheirStartSquare) {
+    // Around the same four men a man (International) and a one-square king (Straight
+    // checkers) jump round and land where they started: the square they left is free.
+    struct TCase {
+        TRules Rules;
+        const char* Board;
+    };
+    for (const TCase& c : {TCase{TRules::International, "w:10 b:13,14,21,22"},
+                           TCase{TRules::Straight, "W:10 b:13,14,21,22"}}) {
+        auto p = SetupBoard(c.Rules, 8, 8, false, c.Board, White);
+        p->ClassifyNode(false);
+        int circles = 0;
+        for (int i = 1; i <= p->Moves.Count; ++i) {
+            const TMove m = p->Moves.GetMove(i);
+            if (m.From != 10 || m.To != 10) continue;
+            ++circles;
+            EXPECT_EQ(m.CaptureCount, 4);
+        }
+        // Round one way and round the other.
+        EXPECT_EQ(circles, 2) << static_cast<int>(c.Rules);
+    }
+}
+
 TEST(Position, SameAsIgnoresSideToMove) {
     auto a = SetupBoard(TRules::International, 8, 8, false, "w:1,2 b:30 B:31", White);
     auto b = SetupBoard(TRules::International, 8, 8, false, "w:1,2 b:30 B:31", Black);
