@@ -9,6 +9,10 @@ int TPosition::ClassifyNode(bool horizon) {
     return NarrowLayout ? ClassifyIn<std::uint64_t>(horizon) : ClassifyIn<TBits>(horizon);
 }
 
+int TPosition::CountMoves() {
+    return NarrowLayout ? CountMovesIn<std::uint64_t>() : CountMovesIn<TBits>();
+}
+
 bool TPosition::GenerateMoves(bool OnlyTest) {
     Moves.Reset(0, true);
     const TSquareSet own = Own, empty = EmptySquares();

@@ -175,6 +175,17 @@ template <class S> class TCaptureWalker {
     }
 };
 
+// The squares from which a forward-left and a forward-right step is free. White's forward
+// steps lead to higher bits, Black's to lower ones, by the same distances: each side shifts
+// one way by the distance and the other way by nothing, so that the side, which changes
+// every ply, needs no branch.
+template <class S> std::array<S, 2> ForwardFree(int side, S empty) {
+    const int white = side == White;
+    const int upFirst = StepBits[0] * white, downFirst = StepBits[0] - upFirst;
+    const int upLast = StepBits[1] * white, downLast = StepBits[1] - upLast;
+    return {S((empty.Bits >> upFirst) << downFirst), S((empty.Bits >> upLast) << downLast)};
+}
+
 template <class S>
 bool SimpleMoves(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S empty, S allKings,
                  bool onlyTest) {
@@ -182,14 +193,7 @@ bool SimpleMoves(TMoveList& moves, const TRuleSwitches& rules, int side, S own, 
     const S kings = rules.Kings == TKingMoves::AsMen ? S{} : own & allKings;
     const S men = own & ~kings;
     // The squares from which a forward-left and a forward-right step is free.
-    // White's forward steps lead to higher bits, Black's to lower ones, by the same distances:
-    // each side shifts one way by the distance and the other way by nothing, so that the
-    // side, which changes every ply, needs no branch.
-    const int white = side == White;
-    const int upFirst = StepBits[0] * white, downFirst = StepBits[0] - upFirst;
-    const int upLast = StepBits[1] * white, downLast = StepBits[1] - upLast;
-    const S firstFree((empty.Bits >> upFirst) << downFirst);
-    const S lastFree((empty.Bits >> upLast) << downLast);
+    const auto [firstFree, lastFree] = ForwardFree(side, empty);
     const S movingMen = men & (firstFree | lastFree);
     if (onlyTest)
         return movingMen.Any() || Steppers<0>(kings, empty).Any() ||
@@ -257,6 +261,24 @@ bool Captures(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S e
     return WalkCaptures(moves, rules, side, own, enemy, empty, kings, starters, jumps);
 }
 
+// The number of simple moves, counted without listing them: the men's steps by whole sets,
+// the kings' one by one.
+template <class S>
+int CountSimpleMoves(const TRuleSwitches& rules, int side, S own, S empty, S allKings) {
+    const S kings = rules.Kings == TKingMoves::AsMen ? S{} : own & allKings;
+    const S men = own & ~kings;
+    const auto [firstFree, lastFree] = ForwardFree(side, empty);
+    int count = (men & firstFree).Count() + (men & lastFree).Count();
+    const bool shortKings = rules.Kings == TKingMoves::Short;
+    for (const int bit : kings)
+        for (int d = 0; d < 4; ++d)
+            for (int t = NextBit[bit][d]; empty.Has(t); t = NextBit[t][d]) {
+                ++count;
+                if (shortKings) break;
+            }
+    return count;
+}
+
 // Captures first, as they are compulsory; then the simple moves, or at the horizon only
 // whether there is one.
 template <class S>
@@ -279,6 +301,17 @@ template <class W> int TPosition::ClassifyIn(bool horizon) {
     if (Moves.Count > 0) return NodeHasMoves;
     using S = TSquareSetOf<W>;
     return generation::Classify(Moves, Rules, SideToMove, S(Own), S(Enemy), S(Kings), horizon);
+}
+
+template <class W> int TPosition::CountMovesIn() {
+    using S = TSquareSetOf<W>;
+    const S own(Own), enemy(Enemy), kings(Kings);
+    const S empty = S(PlayableBits) & ~(own | enemy);
+    Moves.Reset(1, true);
+    if (generation::Captures(Moves, Rules, SideToMove, own, enemy, empty, kings))
+        return Moves.Count;
+    Moves.Reset(0, true);
+    return generation::CountSimpleMoves(Rules, SideToMove, own, empty, kings);
 }
 
 } // namespace quorvin

@@ -12,9 +12,10 @@ template <class W>
 std::uint64_t PerftNode(std::vector<std::unique_ptr<TPosition>>& pool, int ply, int depth,
                         bool bulk) {
     TPosition& p = *pool[ply];
+    // Bulk counting: the last ply's moves are counted, not listed.
+    if (depth == 1 && bulk) return static_cast<std::uint64_t>(p.CountMovesIn<W>());
     if (p.ClassifyIn<W>(false) != NodeHasMoves) return 0;
     const int n = p.Moves.Count;
-    if (depth == 1 && bulk) return static_cast<std::uint64_t>(n);
     std::uint64_t leaves = 0;
     TPosition& child = *pool[ply + 1];
     for (int i = 1; i <= n; ++i) {

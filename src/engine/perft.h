@@ -8,8 +8,8 @@
 
 namespace quorvin {
 
-// Leaves of the tree below root to depth plies. With bulk, the last ply is counted from the
-// move list instead of being played. The root's own move list is regenerated.
+// Leaves of the tree below root to depth plies. With bulk, the moves of the last ply are
+// counted instead of being played. The root's own move list is regenerated.
 std::uint64_t Perft(const TPosition& root, int depth, bool bulk);
 
 } // namespace quorvin

@@ -95,6 +95,10 @@ class TPosition {
     // move_generation.h.
     template <class W> void PlayMoveIn(const TPosition& parent, int index);
     template <class W> int ClassifyIn(bool horizon);
+    // The number of legal moves. Captures are listed in Moves; simple moves are only
+    // counted, and Moves is left without them.
+    int CountMoves();
+    template <class W> int CountMovesIn();
     void SetInitial();
     void Evaluate();
     // Fills the process-wide value table (not this position) with the values of this rule

@@ -36,6 +36,14 @@ template <class W> struct TSquareSetOf {
     constexpr void Add(int bit) { Bits |= W{1} << bit; }
     constexpr void Remove(int bit) { Bits &= ~(W{1} << bit); }
 
+    // The number of members, counted without the popcnt instruction, which the generic
+    // x86-64 target this program is built for does not have.
+    constexpr int Count() const {
+        if constexpr (sizeof(W) == 8) return CountBits(static_cast<std::uint64_t>(Bits));
+        return CountBits(static_cast<std::uint64_t>(Bits)) +
+               CountBits(static_cast<std::uint64_t>(Bits >> 32 >> 32));
+    }
+
     constexpr int Lowest() const {
         const auto low = static_cast<std::uint64_t>(Bits);
         if constexpr (sizeof(W) == 8) return std::countr_zero(low);
@@ -74,6 +82,15 @@ template <class W> struct TSquareSetOf {
     }
     friend constexpr bool operator==(TSquareSetOf a, TSquareSetOf b) { return a.Bits == b.Bits; }
 
+  private:
+    static constexpr int CountBits(std::uint64_t x) {
+        x -= (x >> 1) & 0x5555555555555555ull;
+        x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+        x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0full;
+        return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+    }
+
+  public:
     // Visits the members from the lowest bit up: `for (int bit : set)`.
     class TIterator {
       public:

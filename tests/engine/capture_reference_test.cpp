@@ -93,21 +93,6 @@ struct TReference {
     }
 };
 
-// Fills the board at random: each square empty, or holding a man or king of either side, with
-// the given chances in percent; the rest of the squares stay empty.
-void Scatter(TPosition& p, int whiteMen, int blackMen, int whiteKings, int blackKings) {
-    for (int s = 1; s <= SquareCount; ++s) {
-        int r = RandomBetween(0, 99);
-        p.Put(s, (r -= whiteMen) < 0     ? WhiteMan
-                 : (r -= blackMen) < 0   ? BlackMan
-                 : (r -= whiteKings) < 0 ? WhiteKing
-                 : (r -= blackKings) < 0 ? BlackKing
-                                         : EmptySquare);
-    }
-    p.MarkAllPieces();
-    p.Evaluate();
-}
-
 struct TTally {
     int Compared = 0, WithCaptures = 0, WithKingCaptures = 0, BeyondInlineRoom = 0;
 };

@@ -1,13 +1,16 @@
 // Perft from the initial positions of the presets against the published counts (Vorna has
 // none published: its counts are recorded here so that any change to its rules shows).
+#include "mathematics.h"
 #include "perft.h"
 #include "rules.h"
+#include "test_boards.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 using namespace quorvin;
+using namespace quorvin::test;
 
 namespace {
 void ExpectPerft(const char* preset, const std::vector<std::uint64_t>& counts) {
@@ -43,4 +46,33 @@ TEST(Perft, Straight) {
 }
 TEST(Perft, VornaRegression) {
     ExpectPerft("vorna", {9, 81, 658, 4251, 27256, 168033, 1008731});
+}
+
+TEST(Perft, CountedMovesAgreeWithTheListOnRandomBoards) {
+    // Bulk counting counts simple moves by whole sets instead of listing them. On random
+    // boards full of men and kings, of every size and family, the count must be the length
+    // of the list, and bulk perft must agree with playing the last ply.
+    SeedRandom(20261209);
+    int withKingMoves = 0;
+    for (auto rules : {TRules::Vorna, TRules::International, TRules::Spanish, TRules::Straight})
+        for (int round = 0; round < 300; ++round) {
+            UseBoard(RandomBetween(4, 12), RandomBetween(4, 12), RandomBetween(0, 1) == 1);
+            auto p = CreatePosition(rules);
+            p->BuildValueTable(false);
+            p->SetSideToMove(RandomBetween(0, 1));
+            Scatter(*p, 12, 12, 6, 6);
+            auto listed = p->Clone();
+            const bool any = listed->ClassifyNode(false) == NodeHasMoves;
+            const int count = p->CountMoves();
+            ASSERT_EQ(count, any ? listed->Moves.Count : 0)
+                << "rules " << int(rules) << " board " << BoardRows << "x" << BoardFiles;
+            for (int i = 1; i <= listed->Moves.Count; ++i)
+                if (listed->Moves.CaptureLength() == 0 &&
+                    listed->At(listed->Moves.FromOf(i)).Kind == King) {
+                    ++withKingMoves;
+                    break;
+                }
+            ASSERT_EQ(Perft(*p, 3, true), Perft(*p, 3, false));
+        }
+    EXPECT_GT(withKingMoves, 200);
 }

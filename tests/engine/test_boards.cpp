@@ -1,6 +1,7 @@
 // Test helpers; see test_boards.h.
 #include "test_boards.h"
 
+#include "mathematics.h"
 #include "rules.h"
 
 #include <algorithm>
@@ -88,6 +89,19 @@ std::vector<std::string> LegalMoves(const TPosition& p, bool withTaken) {
     auto texts = MoveTexts(*copy, withTaken);
     std::sort(texts.begin(), texts.end());
     return texts;
+}
+
+void Scatter(TPosition& p, int whiteMen, int blackMen, int whiteKings, int blackKings) {
+    for (int s = 1; s <= SquareCount; ++s) {
+        int r = RandomBetween(0, 99);
+        p.Put(s, (r -= whiteMen) < 0     ? WhiteMan
+                 : (r -= blackMen) < 0   ? BlackMan
+                 : (r -= whiteKings) < 0 ? WhiteKing
+                 : (r -= blackKings) < 0 ? BlackKing
+                                         : EmptySquare);
+    }
+    p.MarkAllPieces();
+    p.Evaluate();
 }
 
 } // namespace quorvin::test

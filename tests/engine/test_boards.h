@@ -25,6 +25,10 @@ TNotation UsePreset(const char* name);
 std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool coloring,
                                       const std::string& pieces, int sideToMove);
 
+// Fills the board at random: each square empty, or holding a man or king of either side, with
+// the given chances in percent; marks every piece and computes the evaluation.
+void Scatter(TPosition& p, int whiteMen, int blackMen, int whiteKings, int blackKings);
+
 // Moves as text: "a-b" for a simple move, "axbxc" (the landing squares) for a capture,
 // with the taken squares after a colon when withTaken: "1x10:6".
 std::string MoveText(const TMove& m, bool withTaken = false);
