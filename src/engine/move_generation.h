@@ -26,11 +26,8 @@ template <int D, class S> S FromWhichStep(S to) {
         return S(to.Bits << -StepBits[D]);
 }
 
-// The members of `pieces` that can step in direction D, and the squares from which a jump
-// in direction D is open: an enemy piece next in D with a free square behind it.
-template <int D, class S> S Steppers(S pieces, S empty) {
-    return pieces & FromWhichStep<D>(empty);
-}
+// The squares from which a jump in direction D is open: an enemy piece next in D with a
+// free square behind it.
 template <int D, class S> S JumpSources(S enemy, S free) {
     return FromWhichStep<D>(enemy & FromWhichStep<D>(free));
 }
@@ -186,19 +183,28 @@ template <class S> std::array<S, 2> ForwardFree(int side, S empty) {
     return {S((empty.Bits >> upFirst) << downFirst), S((empty.Bits >> upLast) << downLast)};
 }
 
+// Whether the side to move has a simple move, without listing any: at the horizon that is
+// all the search asks.
+template <class S>
+bool HasSimpleMove(const TRuleSwitches& rules, int side, S own, S empty, S allKings) {
+    // Men and kings alike step forwards; kings may step backwards too.
+    const auto [firstFree, lastFree] = ForwardFree(side, empty);
+    if ((own & (firstFree | lastFree)).Any()) return true;
+    const S kings = rules.Kings == TKingMoves::AsMen ? S{} : own & allKings;
+    return (kings & (FromWhichStep<0>(empty) | FromWhichStep<1>(empty) |
+                     FromWhichStep<2>(empty) | FromWhichStep<3>(empty)))
+        .Any();
+}
+
 template <class S>
 bool SimpleMoves(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S empty, S allKings,
                  bool onlyTest) {
+    if (onlyTest) return HasSimpleMove(rules, side, own, empty, allKings);
     const int first = ForwardFirst[side], last = ForwardLast[side];
     const S kings = rules.Kings == TKingMoves::AsMen ? S{} : own & allKings;
     const S men = own & ~kings;
-    // The squares from which a forward-left and a forward-right step is free.
     const auto [firstFree, lastFree] = ForwardFree(side, empty);
     const S movingMen = men & (firstFree | lastFree);
-    if (onlyTest)
-        return movingMen.Any() || Steppers<0>(kings, empty).Any() ||
-               Steppers<1>(kings, empty).Any() || Steppers<2>(kings, empty).Any() ||
-               Steppers<3>(kings, empty).Any();
 
     const bool shortKings = rules.Kings == TKingMoves::Short;
     // One slot more than the most moves: a man's step that is not free is written and then
@@ -289,7 +295,7 @@ int Classify(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S en
     if (Captures(moves, rules, side, own, enemy, empty, kings)) return NodeHasMoves;
     moves.Reset(0, true);
     if (horizon)
-        return SimpleMoves(moves, rules, side, own, empty, kings, true) ? NodeQuiet : NodeLost;
+        return HasSimpleMove(rules, side, own, empty, kings) ? NodeQuiet : NodeLost;
     return SimpleMoves(moves, rules, side, own, empty, kings, false) ? NodeHasMoves : NodeLost;
 }
 
