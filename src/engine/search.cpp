@@ -92,7 +92,9 @@ int TPosition::SearchMoves(TSearchState& state, int depth, double bound, double 
             best = i;
         }
     }
-    if (summer.Average() > 0) {
+    // Leaf depths are 1 and more, so the average is positive exactly when the sum is; testing
+    // the sum keeps the branch from waiting for the division.
+    if (summer.Sum > 0) {
         avgDepth = summer.Average();
     } else {
         // Every child returned at once on a stop request: the node counts as a leaf.
