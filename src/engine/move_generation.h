@@ -191,8 +191,8 @@ bool HasSimpleMove(const TRuleSwitches& rules, int side, S own, S empty, S allKi
     const auto [firstFree, lastFree] = ForwardFree(side, empty);
     if ((own & (firstFree | lastFree)).Any()) return true;
     const S kings = rules.Kings == TKingMoves::AsMen ? S{} : own & allKings;
-    return (kings & (FromWhichStep<0>(empty) | FromWhichStep<1>(empty) |
-                     FromWhichStep<2>(empty) | FromWhichStep<3>(empty)))
+    return (kings & (FromWhichStep<0>(empty) | FromWhichStep<1>(empty) | FromWhichStep<2>(empty) |
+                     FromWhichStep<3>(empty)))
         .Any();
 }
 
@@ -294,8 +294,7 @@ int Classify(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S en
     moves.Reset(1, true);
     if (Captures(moves, rules, side, own, enemy, empty, kings)) return NodeHasMoves;
     moves.Reset(0, true);
-    if (horizon)
-        return HasSimpleMove(rules, side, own, empty, kings) ? NodeQuiet : NodeLost;
+    if (horizon) return HasSimpleMove(rules, side, own, empty, kings) ? NodeQuiet : NodeLost;
     return SimpleMoves(moves, rules, side, own, empty, kings, false) ? NodeHasMoves : NodeLost;
 }
 

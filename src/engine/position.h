@@ -147,13 +147,13 @@ class TPosition {
   private:
     TRuleSwitches Rules;
 
-    template <class W>
-    int SearchIn(TSearchState& state, int depth, double bound, double budget, double& avgDepth,
-                 double& score, long long& nodes);
     [[noreturn]] static void ThrowBrokenInvariants();
+    // The search below the public entry, in the board's word W: a node's score and average
+    // leaf depth come back in registers, and the counters live in the search state.
     template <class W>
-    int SearchMoves(TSearchState& state, int depth, double bound, double budget, double& avgDepth,
-                    double& score, long long& nodes);
+    TNodeValue SearchNode(TSearchState& state, int depth, double bound, double budget);
+    template <class W>
+    TNodeValue SearchMoves(TSearchState& state, int depth, double bound, double budget);
 };
 
 // Move making is defined here, so that the search and perft can inline it.

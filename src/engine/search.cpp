@@ -29,60 +29,63 @@ TPosition& TSearchState::MakeChild(const TPosition& parent, int depth) {
     return *slot;
 }
 
-// A node: its bookkeeping and, when it is a leaf, its static score. Leaves are most of the
-// tree, so this part is kept small; nodes with moves to search go on in SearchMoves.
+// The entry: a stop request stands, or the node is searched with the caller's running count
+// of positions and the depth settings of this position, which its descendants share.
 int TPosition::Search(TSearchState& state, int depth, double bound, double budget, double& avgDepth,
                       double& score, long long& nodes) {
-    return NarrowLayout
-               ? SearchIn<std::uint64_t>(state, depth, bound, budget, avgDepth, score, nodes)
-               : SearchIn<TBits>(state, depth, bound, budget, avgDepth, score, nodes);
-}
-
-// W is the word the board's sets fit in, chosen once for the whole tree.
-template <class W>
-int TPosition::SearchIn(TSearchState& state, int depth, double bound, double budget,
-                        double& avgDepth, double& score, long long& nodes) {
     if (state.StopRequested()) return 1;
     if (depth == 0) state.PrepareFor(*this);
-    if (state.PumpHook && nodes % PumpInterval == 0) state.PumpHook();
+    state.Nodes = nodes;
+    state.FixedDepth = FixedDepth;
+    state.DepthLimit = DepthLimit;
+    state.Best = 0;
+    const TNodeValue value = NarrowLayout ? SearchNode<std::uint64_t>(state, depth, bound, budget)
+                                          : SearchNode<TBits>(state, depth, bound, budget);
+    nodes = state.Nodes;
+    score = value.Score;
+    avgDepth = value.AvgDepth;
+    return state.Best;
+}
+
+// A node: its bookkeeping and, when it is a leaf, its static score. Leaves are most of the
+// tree, so this part is kept small; nodes with moves to search go on in SearchMoves. W is the
+// word the board's sets fit in, chosen once for the whole tree.
+template <class W>
+TNodeValue TPosition::SearchNode(TSearchState& state, int depth, double bound, double budget) {
+    if (state.PumpHook && state.Nodes % PumpInterval == 0) state.PumpHook();
     if (depth > 2) bound = std::min(bound, state.BoundStack[depth - 2]);
     state.BoundStack[depth] = bound;
-    ++nodes;
+    ++state.Nodes;
 
     // A line of forced moves as long as the bound table is cut here and scored as it stands.
     int kind = NodeQuiet;
-    if (depth < MaxPly) kind = ClassifyIn<W>(FixedDepth ? depth >= DepthLimit : budget <= 1.0);
-    if (kind == NodeHasMoves)
-        return SearchMoves<W>(state, depth, bound, budget, avgDepth, score, nodes);
-    score = kind == NodeLost ? depth + LossScore : Evaluation;
-    avgDepth = depth;
+    if (depth < MaxPly)
+        kind = ClassifyIn<W>(state.FixedDepth ? depth >= state.DepthLimit : budget <= 1.0);
+    if (kind == NodeHasMoves) return SearchMoves<W>(state, depth, bound, budget);
     state.NoteLeaf(depth);
-    return 0;
+    return {kind == NodeLost ? depth + LossScore : Evaluation, static_cast<double>(depth)};
 }
 
 // The moves of a node, in list order: each child gets an equal share of the budget and the
-// negated best score so far as its bound; a child reaching the bound cuts the node off.
+// negated best score so far as its bound; a child reaching the bound cuts the node off. A
+// child met by a stop request returns at once with nothing: score and depth 0.
 template <class W>
-int TPosition::SearchMoves(TSearchState& state, int depth, double bound, double budget,
-                           double& avgDepth, double& score, long long& nodes) {
+TNodeValue TPosition::SearchMoves(TSearchState& state, int depth, double bound, double budget) {
     TSummer summer;
-    score = LossScore;
+    double score = LossScore;
     int best = 0;
     const int n = Moves.Count;
     const double share = budget / n;
     TPosition& child = state.Child(*this, depth + 1);
-    child.ResetForReuse();
-    child.FixedDepth = FixedDepth;
-    child.DepthLimit = DepthLimit;
     for (int i = 1; i <= n; ++i) {
-        // Making a move and searching it leave the child's settings as they are; only its
-        // move list must be emptied for the next move.
+        // Making a move leaves the child's other fields as they are; only its move list must
+        // be emptied for the next move.
         child.Moves.Reset(0, true);
         child.PlayMoveIn<W>(*this, i);
-        double childAvg = 0.0, v = 0.0;
-        child.SearchIn<W>(state, depth + 1, -score, share, childAvg, v, nodes);
-        summer.Add(childAvg);
-        v = -v;
+        TNodeValue value;
+        if (!state.StopRequested()) value = child.SearchNode<W>(state, depth + 1, -score, share);
+        summer.Add(value.AvgDepth);
+        const double v = -value.Score;
         if (v >= bound) {
             score = bound;
             break;
@@ -92,16 +95,13 @@ int TPosition::SearchMoves(TSearchState& state, int depth, double bound, double 
             best = i;
         }
     }
+    state.Best = best;
     // Leaf depths are 1 and more, so the average is positive exactly when the sum is; testing
     // the sum keeps the branch from waiting for the division.
-    if (summer.Sum > 0) {
-        avgDepth = summer.Average();
-    } else {
-        // Every child returned at once on a stop request: the node counts as a leaf.
-        avgDepth = depth;
-        state.NoteLeaf(depth);
-    }
-    return best;
+    if (summer.Sum > 0) return {score, summer.Average()};
+    // Every child returned at once on a stop request: the node counts as a leaf.
+    state.NoteLeaf(depth);
+    return {score, static_cast<double>(depth)};
 }
 
 } // namespace quorvin

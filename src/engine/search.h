@@ -16,6 +16,12 @@ namespace quorvin {
 
 class TPosition;
 
+// What a search node hands back: its score and the average depth of its leaves.
+struct TNodeValue {
+    double Score = 0.0;
+    double AvgDepth = 0.0;
+};
+
 inline constexpr int MaxPly = 512;
 inline constexpr double LossScore = -999.0;
 inline constexpr double RootBound = 999.0;
@@ -33,6 +39,12 @@ class TSearchState {
     std::array<double, MaxPly + 1> BoundStack{};
     int MinLeafDepth = INT_MAX;
     int MaxLeafDepth = 0;
+    // Of the search running now: the positions visited, the best move of the last node
+    // searched to the end, and the root's depth settings, which every node below shares.
+    long long Nodes = 0;
+    int Best = 0;
+    bool FixedDepth = false;
+    int DepthLimit = 0;
 
     // Clears the leaf statistics before an iteration.
     void StartIteration() {
