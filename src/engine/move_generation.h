@@ -20,10 +20,11 @@ namespace quorvin::generation {
 // forward directions lead to higher bits, so a step back is a shift down; the direction is
 // a constant, so that no shift has to test its sign.
 template <int D, class S> S FromWhichStep(S to) {
+    // A step is shorter than 64 bits; saying so spares a 128-bit shift its test for longer ones.
     if constexpr (D < 2)
-        return S(to.Bits >> StepBits[D]);
+        return S(to.Bits >> (StepBits[D] & 63));
     else
-        return S(to.Bits << -StepBits[D]);
+        return S(to.Bits << (-StepBits[D] & 63));
 }
 
 // The squares from which a jump in direction D is open: an enemy piece next in D with a
@@ -180,7 +181,8 @@ template <class S> std::array<S, 2> ForwardFree(int side, S empty) {
     const int white = side == White;
     const int upFirst = StepBits[0] * white, downFirst = StepBits[0] - upFirst;
     const int upLast = StepBits[1] * white, downLast = StepBits[1] - upLast;
-    return {S((empty.Bits >> upFirst) << downFirst), S((empty.Bits >> upLast) << downLast)};
+    return {S((empty.Bits >> (upFirst & 63)) << (downFirst & 63)),
+            S((empty.Bits >> (upLast & 63)) << (downLast & 63))};
 }
 
 // Whether the side to move has a simple move, without listing any: at the horizon that is

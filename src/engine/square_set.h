@@ -18,7 +18,16 @@ template <class W> struct TSquareSetOf {
 
     constexpr TSquareSetOf() = default;
     constexpr explicit TSquareSetOf(W bits) : Bits(bits) {}
-    static constexpr TSquareSetOf Single(int bit) { return TSquareSetOf(W{1} << bit); }
+    // Bits of a 128-bit set are reached through the 64-bit word that holds them: a shift of
+    // the whole word by a count that may pass 64 costs a test and two moves more.
+    static constexpr TSquareSetOf Single(int bit) {
+        if constexpr (sizeof(W) == 8) {
+            return TSquareSetOf(W{1} << bit);
+        } else {
+            const std::uint64_t one = std::uint64_t{1} << (bit & 63);
+            return TSquareSetOf((bit & 64) != 0 ? W{one} << 64 : W{one});
+        }
+    }
     // The same members in another word; members beyond the narrower word are dropped.
     template <class V>
     constexpr explicit TSquareSetOf(TSquareSetOf<V> other) : Bits(static_cast<W>(other.Bits)) {}
@@ -30,11 +39,18 @@ template <class W> struct TSquareSetOf {
         return TSquareSetOf((first.Bits & mask) | (second.Bits & ~mask));
     }
 
-    constexpr bool Has(int bit) const { return ((Bits >> bit) & 1u) != 0; }
+    constexpr bool Has(int bit) const {
+        if constexpr (sizeof(W) == 8) {
+            return ((Bits >> bit) & 1u) != 0;
+        } else {
+            const auto word = static_cast<std::uint64_t>((bit & 64) != 0 ? Bits >> 64 : Bits);
+            return ((word >> (bit & 63)) & 1u) != 0;
+        }
+    }
     constexpr bool None() const { return Bits == 0; }
     constexpr bool Any() const { return Bits != 0; }
-    constexpr void Add(int bit) { Bits |= W{1} << bit; }
-    constexpr void Remove(int bit) { Bits &= ~(W{1} << bit); }
+    constexpr void Add(int bit) { Bits |= Single(bit).Bits; }
+    constexpr void Remove(int bit) { Bits &= ~Single(bit).Bits; }
 
     // The number of members, counted without the popcnt instruction, which the generic
     // x86-64 target this program is built for does not have.
