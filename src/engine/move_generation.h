@@ -65,7 +65,10 @@ template <class S> class TCaptureWalker {
             return;
         }
         Directions = directions;
-        Steps(bit, 0, Enemy);
+        // The first jump needs no more than the jump sets: nothing is taken yet.
+        unsigned open = 0;
+        for (int d = 0; d < 4; ++d) open |= static_cast<unsigned>(Jumps[d].Has(bit)) << d;
+        Jump(bit, 0, Enemy, open & directions);
     }
 
   private:
@@ -102,7 +105,11 @@ template <class S> class TCaptureWalker {
                 open |= static_cast<unsigned>(enemy.Has(over) & (NextBit[over][d] == StartBit))
                         << d;
             }
-        open &= taken < MaxCaptureLength ? Directions : 0u;
+        Jump(bit, taken, enemy, open & (taken < MaxCaptureLength ? Directions : 0u));
+    }
+
+    // Makes each of the open jumps from `bit`, or ends the sequence when there is none.
+    [[gnu::always_inline]] void Jump(int bit, int taken, S enemy, unsigned open) {
         if (open == 0) {
             Finish(taken);
             return;
