@@ -65,6 +65,9 @@ template <class S> class TCaptureWalker {
             return;
         }
         Directions = directions;
+        // Every square this piece could jump on from, in the directions it may take.
+        AnyJump = S{};
+        for (int d = 0; d < 4; ++d) AnyJump |= S::Choose((directions >> d) & 1u, Jumps[d], S{});
         // The first jump needs no more than the jump sets: nothing is taken yet.
         unsigned open = 0;
         for (int d = 0; d < 4; ++d) open |= static_cast<unsigned>(Jumps[d].Has(bit)) << d;
@@ -79,6 +82,7 @@ template <class S> class TCaptureWalker {
     const S Occupied;
     const TJumpSets<S>& Jumps;
     unsigned Directions = 15; // the directions the piece walking now may jump in
+    S AnyJump;                // the squares it could jump on from before it moved
     S Free;                   // squares a flying king may pass and land on
     S Blockers;               // squares that end a king's line: every piece but the mover
     int StartBit = 0;
@@ -94,6 +98,12 @@ template <class S> class TCaptureWalker {
     // branches, as which of them hold a capture is hard to predict; a jump over a piece
     // taken earlier in the sequence is then passed over.
     void Steps(int bit, int taken, S enemy) {
+        // Most sequences end after a jump or two: a square from which no jump was open before
+        // the piece moved has none now, unless the piece could come back to its start square.
+        if (taken < 3 && !AnyJump.Has(bit)) {
+            Finish(taken);
+            return;
+        }
         unsigned open = 0;
         for (int d = 0; d < 4; ++d)
             open |= static_cast<unsigned>(Jumps[d].Has(bit) & enemy.Has(NextBit[bit][d])) << d;
