@@ -321,10 +321,13 @@ int Classify(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S en
 
 namespace quorvin {
 
-template <class W> int TPosition::ClassifyIn(bool horizon) {
-    if (Moves.Count > 0) return NodeHasMoves;
+template <class W> int TPosition::ClassifyFresh(bool horizon) {
     using S = TSquareSetOf<W>;
     return generation::Classify(Moves, Rules, SideToMove, S(Own), S(Enemy), S(Kings), horizon);
+}
+
+template <class W> int TPosition::ClassifyIn(bool horizon) {
+    return Moves.Count > 0 ? NodeHasMoves : ClassifyFresh<W>(horizon);
 }
 
 template <class W> int TPosition::CountMovesIn() {

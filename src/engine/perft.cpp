@@ -14,12 +14,11 @@ std::uint64_t PerftNode(std::vector<std::unique_ptr<TPosition>>& pool, int ply, 
     TPosition& p = *pool[ply];
     // Bulk counting: the last ply's moves are counted, not listed.
     if (depth == 1 && bulk) return static_cast<std::uint64_t>(p.CountMovesIn<W>());
-    if (p.ClassifyIn<W>(false) != NodeHasMoves) return 0;
+    if ((ply == 0 ? p.ClassifyIn<W>(false) : p.ClassifyFresh<W>(false)) != NodeHasMoves) return 0;
     const int n = p.Moves.Count;
     std::uint64_t leaves = 0;
     TPosition& child = *pool[ply + 1];
     for (int i = 1; i <= n; ++i) {
-        child.ResetForReuse();
         child.PlayMoveIn<W>(p, i);
         leaves += depth == 1 ? 1 : PerftNode<W>(pool, ply + 1, depth - 1, bulk);
     }

@@ -92,9 +92,11 @@ class TPosition {
     void PlayMove(const TPosition& parent, int index);
     // PlayMove and ClassifyNode for a board whose sets fit in the word W (one machine word on
     // narrow boards), for loops that choose W once for a whole tree. ClassifyIn is defined in
-    // move_generation.h.
+    // move_generation.h; ClassifyFresh is ClassifyIn for a position PlayMove has just made,
+    // whose move list, left from an earlier position, is always generated anew.
     template <class W> void PlayMoveIn(const TPosition& parent, int index);
     template <class W> int ClassifyIn(bool horizon);
+    template <class W> int ClassifyFresh(bool horizon);
     // The number of legal moves. Captures are listed in Moves; simple moves are only
     // counted, and Moves is left without them.
     int CountMoves();
@@ -150,7 +152,8 @@ class TPosition {
     [[noreturn]] static void ThrowBrokenInvariants();
     // The search below the public entry, in the board's word W: a node's score and average
     // leaf depth come back in registers, and the counters live in the search state.
-    template <class W>
+    // Fresh: the node was just made by PlayMove, and its old move list means nothing.
+    template <class W, bool Fresh>
     TNodeValue SearchNode(TSearchState& state, int depth, double bound, double budget);
     template <class W>
     TNodeValue SearchMoves(TSearchState& state, int depth, double bound, double budget);

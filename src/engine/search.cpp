@@ -39,8 +39,11 @@ int TPosition::Search(TSearchState& state, int depth, double bound, double budge
     state.FixedDepth = FixedDepth;
     state.DepthLimit = DepthLimit;
     state.Best = 0;
-    const TNodeValue value = NarrowLayout ? SearchNode<std::uint64_t>(state, depth, bound, budget)
-                                          : SearchNode<TBits>(state, depth, bound, budget);
+    // The moves of the position searched may be listed already, in the order the caller
+    // wants them tried.
+    const TNodeValue value = NarrowLayout
+                                 ? SearchNode<std::uint64_t, false>(state, depth, bound, budget)
+                                 : SearchNode<TBits, false>(state, depth, bound, budget);
     nodes = state.Nodes;
     score = value.Score;
     avgDepth = value.AvgDepth;
@@ -50,7 +53,7 @@ int TPosition::Search(TSearchState& state, int depth, double bound, double budge
 // A node: its bookkeeping and, when it is a leaf, its static score. Leaves are most of the
 // tree, so this part is kept small; nodes with moves to search go on in SearchMoves. W is the
 // word the board's sets fit in, chosen once for the whole tree.
-template <class W>
+template <class W, bool Fresh>
 TNodeValue TPosition::SearchNode(TSearchState& state, int depth, double bound, double budget) {
     if (state.PumpHook && state.Nodes % PumpInterval == 0) state.PumpHook();
     if (depth > 2) bound = std::min(bound, state.BoundStack[depth - 2]);
@@ -59,8 +62,10 @@ TNodeValue TPosition::SearchNode(TSearchState& state, int depth, double bound, d
 
     // A line of forced moves as long as the bound table is cut here and scored as it stands.
     int kind = NodeQuiet;
-    if (depth < MaxPly)
-        kind = ClassifyIn<W>(state.FixedDepth ? depth >= state.DepthLimit : budget <= 1.0);
+    if (depth < MaxPly) {
+        const bool horizon = state.FixedDepth ? depth >= state.DepthLimit : budget <= 1.0;
+        kind = Fresh ? ClassifyFresh<W>(horizon) : ClassifyIn<W>(horizon);
+    }
     if (kind == NodeHasMoves) return SearchMoves<W>(state, depth, bound, budget);
     state.NoteLeaf(depth);
     return {kind == NodeLost ? depth + LossScore : Evaluation, static_cast<double>(depth)};
@@ -78,12 +83,11 @@ TNodeValue TPosition::SearchMoves(TSearchState& state, int depth, double bound, 
     const double share = budget / n;
     TPosition& child = state.Child(*this, depth + 1);
     for (int i = 1; i <= n; ++i) {
-        // Making a move leaves the child's other fields as they are; only its move list must
-        // be emptied for the next move.
-        child.Moves.Reset(0, true);
+        // Making a move sets the child's board; its move list is made anew when it is searched.
         child.PlayMoveIn<W>(*this, i);
         TNodeValue value;
-        if (!state.StopRequested()) value = child.SearchNode<W>(state, depth + 1, -score, share);
+        if (!state.StopRequested())
+            value = child.SearchNode<W, true>(state, depth + 1, -score, share);
         summer.Add(value.AvgDepth);
         const double v = -value.Score;
         if (v >= bound) {
