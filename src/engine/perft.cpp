@@ -16,11 +16,17 @@ std::uint64_t PerftNode(std::vector<std::unique_ptr<TPosition>>& pool, int ply, 
     if (depth == 1 && bulk) return static_cast<std::uint64_t>(p.CountMovesIn<W>());
     if ((ply == 0 ? p.ClassifyIn<W>(false) : p.ClassifyFresh<W>(false)) != NodeHasMoves) return 0;
     const int n = p.Moves.Count;
-    std::uint64_t leaves = 0;
     TPosition& child = *pool[ply + 1];
+    if (depth == 1) {
+        // The last ply: every move is played, and each is a leaf. A loop of its own, without
+        // the recursive call, keeps its work in registers.
+        for (int i = 1; i <= n; ++i) child.PlayMoveIn<W>(p, i);
+        return static_cast<std::uint64_t>(n);
+    }
+    std::uint64_t leaves = 0;
     for (int i = 1; i <= n; ++i) {
         child.PlayMoveIn<W>(p, i);
-        leaves += depth == 1 ? 1 : PerftNode<W>(pool, ply + 1, depth - 1, bulk);
+        leaves += PerftNode<W>(pool, ply + 1, depth - 1, bulk);
     }
     return leaves;
 }
