@@ -12,8 +12,6 @@
 
 #include "position.h"
 
-#include <bit>
-
 namespace quorvin::generation {
 
 // The squares whose neighbour in direction D belongs to `to`: `to` stepped back once. The
