@@ -6,7 +6,9 @@
 # Prints the three ratios (this tree / baseline) twice: from the median of RUNS runs of each
 # build, and from the best run of each. On a machine shared with other work the best run is
 # the one least disturbed; a disturbance slows the two builds by different factors, which
-# moves the medians' ratio from one run of the script to the next.
+# moves the medians' ratio from one run of the script to the next. When the two ratios of a
+# line disagree, the machine's speed changed during the run (the best runs of the two builds
+# then come from different states): run the script again.
 #
 #   bench/compare_baseline.sh [BASELINE_COMMIT] [RUNS]     (defaults: e495b86, 5)
 set -euo pipefail
