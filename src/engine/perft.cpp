@@ -14,7 +14,7 @@ std::uint64_t PerftNode(std::vector<std::unique_ptr<TPosition>>& pool, int ply, 
     TPosition& p = *pool[ply];
     // Bulk counting: the last ply's moves are counted, not listed.
     if (depth == 1 && bulk) return static_cast<std::uint64_t>(p.CountMovesIn<W>());
-    if ((ply == 0 ? p.ClassifyIn<W>(false) : p.ClassifyFresh<W>(false)) != NodeHasMoves) return 0;
+    if (p.ClassifyFresh<W>(false) != NodeHasMoves) return 0;
     const int n = p.Moves.Count;
     TPosition& child = *pool[ply + 1];
     if (depth == 1) {
@@ -35,8 +35,7 @@ std::uint64_t PerftNode(std::vector<std::unique_ptr<TPosition>>& pool, int ply, 
 std::uint64_t Perft(const TPosition& root, int depth, bool bulk) {
     if (depth <= 0) return 1;
     std::vector<std::unique_ptr<TPosition>> pool;
-    pool.push_back(root.Clone());
-    pool[0]->Moves.Count = 0;
+    pool.push_back(root.Clone()); // its moves are listed anew
     for (int i = 1; i <= depth; ++i) pool.push_back(root.NewPosition());
     return NarrowLayout ? PerftNode<std::uint64_t>(pool, 0, depth, bulk)
                         : PerftNode<TBits>(pool, 0, depth, bulk);
