@@ -30,7 +30,9 @@ if(TARGET quorvin)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${QUORVIN_DESKTOP_SOURCE}/quorvin.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
-  install(FILES ${QUORVIN_DESKTOP_SOURCE}/org.example.quorvin.metainfo.xml
+  configure_file(${QUORVIN_DESKTOP_SOURCE}/org.example.quorvin.metainfo.xml.in
+                 ${CMAKE_BINARY_DIR}/org.example.quorvin.metainfo.xml @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/org.example.quorvin.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   # The art tool draws the icon from a textured board, so it comes as pictures only.
   foreach(size IN ITEMS 32 48 64 128 256)

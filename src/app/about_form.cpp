@@ -27,7 +27,7 @@ QLabel* NamedLabel(const QString& name, const QString& text, QWidget* parent) {
 } // namespace
 
 QString VersionLine() {
-    return TranslateText(QStringLiteral("Version")) + QStringLiteral(" 4.02");
+    return TranslateText(QStringLiteral("Version")) + QStringLiteral(" " QUORVIN_VERSION);
 }
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {

@@ -23,12 +23,12 @@ enum class TAboutText { Caption, ProgramName, Version, Motto, OK };
 inline constexpr std::array<TWindowText, 5> AboutFormTexts = {{
     {"Caption", "About"},
     {"ProgramNameLabel.Caption", "Quorvin"},
-    {"VersionStaticText.Caption", "Version 4.02"},
+    {"VersionStaticText.Caption", "Version " QUORVIN_VERSION},
     {"MottoStaticText.Caption", "On any board by any rule"},
     {"OKBitBtn.Caption", "OK"},
 }};
 
-// The word "Version" in the language of the language file, followed by " 4.02".
+// The word "Version" in the language of the language file, followed by the version number.
 QString VersionLine();
 
 class TAboutForm : public QDialog {

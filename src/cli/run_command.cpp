@@ -18,6 +18,7 @@ constexpr const char* Usage =
     "  moves    FILE.qvp | --fen F [BOARD]\n"
     "  pdn      check FILE.pdn [--preset P]\n"
     "  hub      (a Hub engine on standard input and output)\n"
+    "  --version\n"
     "BOARD: --preset P, or --rules N --rows R --files F [--coloring]; a preset sets all four\n"
     "presets: vorna, brazilian, international, canadian, spanish, straight\n"
     "rules: 0 Vorna, 1 International draughts, 2 Spanish checkers, 3 Straight checkers\n"
@@ -45,6 +46,10 @@ int RunCommand(const TArgList& args, std::ostream& out, std::ostream& err) {
         if (name == "moves") return MovesCommand(rest, out);
         if (name == "pdn") return PdnCommand(rest, out);
         if (name == "hub") return HubCommand(rest, out);
+        if (name == "--version" || name == "version") {
+            out << "quorvin-cli " QUORVIN_VERSION "\n";
+            return 0;
+        }
         if (name == "help" || name == "--help") {
             out << Usage;
             return 0;

@@ -29,6 +29,16 @@ TEST(CliBoard, PrintsTheNumberedBoard) {
     EXPECT_NE(c.Out.find("\n  .  1  .  2  .  3  .  4\n"), std::string::npos) << c.Out;
 }
 
+TEST(CliVersion, PrintsTheBuildsOneVersion) {
+    // The About box says 4.02; the command line, the Hub id and the package say the same.
+    EXPECT_STREQ(QUORVIN_VERSION, "4.02");
+    for (const char* flag : {"--version", "version"}) {
+        const TRun r = RunCli({flag});
+        EXPECT_EQ(r.Code, 0);
+        EXPECT_EQ(r.Out, "quorvin-cli 4.02\n");
+    }
+}
+
 TEST(CliPerft, CountsAndFormat) {
     const TRun r = RunCli({"perft", "--preset", "brazilian", "--depth", "3"});
     ASSERT_EQ(r.Code, 0) << r.Err;

@@ -137,6 +137,7 @@ TEST(HubEngine, HandshakeNamesTheEngineAndItsParameters) {
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[0].Command, "id");
     EXPECT_EQ(lines[0].Value("name"), "Quorvin");
+    EXPECT_EQ(lines[0].Value("version"), QUORVIN_VERSION);
     for (const char* field : {"version", "author", "country"})
         EXPECT_FALSE(lines[0].Value(field).value_or("").empty()) << field;
     std::map<std::string, THubLine> params;
