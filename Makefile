@@ -6,6 +6,8 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+# `make test` also runs every fuzz target this long on its seeds, so that none can rot.
+FUZZ_SMOKE_SECONDS ?= 3
 
 PACKAGES = g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev \
            qt6-base-dev qt6-multimedia-dev libjpeg-dev libgif-dev libgl-dev \
@@ -17,7 +19,7 @@ SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SOAK_SECONDS ?= 300
 PREFIX       ?= /usr/local
 
-.PHONY: deps build run test test-asan soak bench format fuzz clean install package
+.PHONY: deps build run test test-asan soak bench format fuzz fuzz-build fuzz-smoke clean install package
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -38,7 +40,7 @@ build: deps $(BUILD)/build.ninja
 run: build
 	cd $(BUILD) && ./quorvin
 
-test: build
+test: build fuzz-smoke
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The game, its data, menu entry, icons and description under PREFIX (DESTDIR is honoured).
@@ -64,18 +66,19 @@ bench: build
 	cd $(BUILD) && ./quorvin-cli bench && ./bench/quorvin_bench && \
 	  QT_QPA_PLATFORM=offscreen ./bench/render_bench
 
-# Every fuzz target that tests/fuzz/CMakeLists.txt lists runs FUZZ_SECONDS on a corpus folder
-# of its own, fuzz-corpus/NAME, seeded from tests/fuzz/seeds/NAME (and the position files).
-fuzz: deps
+# The fuzz targets that tests/fuzz/CMakeLists.txt lists, built with clang and libFuzzer.
+fuzz-build: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVIN_APP=OFF -DQUORVIN_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
-	mkdir -p fuzz-corpus/fuzz_position_file && cp -n data/Positions/*.qvp fuzz-corpus/fuzz_position_file/ 2>/dev/null || true
-	for target in $$(cat $(FUZZ_BUILD)/fuzz_targets.txt); do \
-	  mkdir -p fuzz-corpus/$$target && \
-	  { cp -n tests/fuzz/seeds/$$target/* fuzz-corpus/$$target/ 2>/dev/null || true; } && \
-	  echo "== $$target" && \
-	  $(FUZZ_BUILD)/tests/$$target -max_total_time=$(FUZZ_SECONDS) fuzz-corpus/$$target || exit 1; \
-	done
+
+# A few seconds of each target on a throw-away copy of its seeds (part of `make test`).
+fuzz-smoke: fuzz-build
+	sh tests/fuzz/run_fuzz.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
+
+# Every target FUZZ_SECONDS on a corpus folder of its own, fuzz-corpus/NAME, that grows from
+# run to run, seeded from tests/fuzz/seeds/NAME (and the position files).
+fuzz: fuzz-build
+	sh tests/fuzz/run_fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) fuzz-corpus
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
