@@ -1,7 +1,8 @@
 // The shipped Russian translation: applied as the program's start-up applies it, it leaves no
 // English text on any window (captions, hints, items, tab texts, menu items), it translates
 // every message the program looks up, and every message the sources look up is in the list
-// of message keys. Also what the language step does with no language file at all.
+// of message keys, and no window title gets the program's name appended. Also what the
+// language step does with no language file at all.
 #include "window_test_support.h"
 
 #include "about_form.h"
@@ -125,9 +126,27 @@ TEST_F(RussianTest, TheLevelListsKeepTheStoredLevels) {
     EXPECT_EQ(list->currentText(), QStringLiteral("0.5 сек/ход"));
 }
 
+TEST_F(RussianTest, NoWindowTitleGetsTheProgramsNameAppended) {
+    // Qt's X11 platform appends the application display name to every window title that does
+    // not end with it, once that name has been set; a name never set follows the application
+    // name. The program's title goes to the main window's icon text instead.
+    for (const QString& file : {QString(), RussianFile()}) {
+        SCOPED_TRACE(file.toStdString());
+        Restart({}, [&file] { ApplyLanguage(file); });
+        const QString name = QCoreApplication::applicationName();
+        QCoreApplication::setApplicationName(QStringLiteral("Probe"));
+        EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Probe"));
+        QCoreApplication::setApplicationName(name);
+        EXPECT_EQ(Form->windowIconText(), QStringLiteral("Quorvin"));
+    }
+    EXPECT_EQ(Form->Options().windowTitle(), QStringLiteral("Настройки"));
+    EXPECT_EQ(Form->About().windowTitle(), QStringLiteral("О программе"));
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Бразильские шашки"));
+}
+
 TEST_F(RussianTest, WithoutALanguageFileEverythingStaysEnglish) {
     Restart({}, [] { ApplyLanguage(BuildFolder() + QStringLiteral("/absent/Russian.lng")); });
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Quorvin"));
+    EXPECT_EQ(Form->windowIconText(), QStringLiteral("Quorvin"));
     EXPECT_EQ(Form->About().VersionText(), QStringLiteral("Version 4.02"));
     EXPECT_EQ(Form->MenuItem(QStringLiteral("NExit"))->text(), QStringLiteral("E&xit"));
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Brazilian checkers"));
