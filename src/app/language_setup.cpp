@@ -5,6 +5,7 @@
 #include "geometry.h"
 #include "lang_changer.h"
 #include "main_form.h"
+#include "qt_catalogues.h"
 #include "tune_form.h"
 
 #include <QApplication>
@@ -18,6 +19,8 @@ QString LanguageFileName() {
 
 void ApplyLanguage(const QString& languageFile) {
     LangChanger().SetLangFile(languageFile);
+    // Qt's own texts (message box buttons, file dialogs) in the language the file names.
+    UseQtCatalogues(LangChanger().Locale());
     LangChanger().ApplyTranslations();
     // The level lists got translated items: they show the stored levels again.
     for (QWidget* window : QApplication::topLevelWidgets())

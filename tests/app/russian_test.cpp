@@ -1,15 +1,18 @@
 // The shipped Russian translation: applied as the program's start-up applies it, it leaves no
 // English text on any window (captions, hints, items, tab texts, menu items), it translates
 // every message the program looks up, and every message the sources look up is in the list
-// of message keys, and no window title gets the program's name appended. Also what the
-// language step does with no language file at all.
+// of message keys. Qt's own texts (message box buttons, the file dialog) follow it, and no
+// window title gets the program's name appended.
+// Also what the language step does with no language file at all.
 #include "window_test_support.h"
 
 #include "about_form.h"
+#include "file_dialog.h"
 #include "lang_changer.h"
 #include "lang_file.h"
 #include "lang_test_support.h"
 #include "language_setup.h"
+#include "message_box.h"
 #include "message_keys.h"
 #include "title_form.h"
 #include "tune_form.h"
@@ -17,9 +20,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
+
 
 namespace quorvin::test {
 namespace {
@@ -31,6 +40,14 @@ QString RussianFile() {
 // What may stay in Latin letters: the program's name.
 QString WithoutProperNames(QString text) {
     return text.remove(QStringLiteral("Quorvin"));
+}
+
+// The texts of the buttons of a button box, in their order on the screen.
+QStringList ButtonTexts(const QWidget& dialog) {
+    QStringList texts;
+    if (const auto* box = dialog.findChild<QDialogButtonBox*>())
+        for (const QAbstractButton* button : box->buttons()) texts << button->text();
+    return texts;
 }
 
 class RussianTest : public TWindowTest {
@@ -142,6 +159,71 @@ TEST_F(RussianTest, NoWindowTitleGetsTheProgramsNameAppended) {
     EXPECT_EQ(Form->Options().windowTitle(), QStringLiteral("Настройки"));
     EXPECT_EQ(Form->About().windowTitle(), QStringLiteral("О программе"));
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Бразильские шашки"));
+}
+
+TEST_F(RussianTest, QtsOwnTextsFollowTheLanguageOfTheFile) {
+    struct TCase {
+        QString File;
+        QStringList YesNo;
+        QString OpenDialogCaption;
+        QString Cancel;
+        QLocale::Language Language; // of Qt's sizes and dates
+    };
+    const QLocale::Language english = QLocale().language(); // the test machine's
+    const std::array<TCase, 2> cases{{
+        {QString(),
+         {QStringLiteral("&Yes"), QStringLiteral("&No")},
+         QStringLiteral("Open"),
+         QStringLiteral("Cancel"),
+         english},
+        {RussianFile(),
+         {QStringLiteral("&Да"), QStringLiteral("&Нет")},
+         QStringLiteral("Открыть"),
+         QStringLiteral("Отмена"),
+         QLocale::Russian},
+    }};
+    SetMessageHandler({}); // the real boxes and dialogs, answered below
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.File.toStdString());
+        Restart({}, [&c] { ApplyLanguage(c.File); });
+        EXPECT_EQ(QLocale().language(), c.Language);
+
+        QString caption;
+        QStringList buttons;
+        When([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+             [&caption, &buttons] {
+                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                 caption = box->windowTitle();
+                 buttons = ButtonTexts(*box);
+                 box->button(QMessageBox::No)->click();
+             });
+        const TMessageAnswer answer =
+            ShowMessage(Form.get(), {QStringLiteral("Confirmation"), QStringLiteral("?"),
+                                     TMessageIcon::Question, TMessageButtons::YesNo});
+        EXPECT_EQ(answer, TMessageAnswer::No);
+        EXPECT_EQ(caption.toStdString(), "Confirmation"); // exactly the caption given
+        buttons.sort();
+        QStringList expected = c.YesNo;
+        expected.sort();
+        EXPECT_EQ(buttons.join(QLatin1Char(' ')).toStdString(),
+                  expected.join(QLatin1Char(' ')).toStdString());
+
+        QString dialogCaption;
+        QStringList dialogButtons;
+        When([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); },
+             [&dialogCaption, &dialogButtons] {
+                 auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                 dialogCaption = dialog->windowTitle();
+                 dialogButtons = ButtonTexts(*dialog);
+                 dialog->reject();
+             });
+        EXPECT_TRUE(
+            AskFileName(Form.get(), {TFileDialogKind::Open, QStringLiteral("Positions (*.qvp)"),
+                                     QStringLiteral("qvp")})
+                .isEmpty());
+        EXPECT_EQ(dialogCaption.toStdString(), c.OpenDialogCaption.toStdString());
+        EXPECT_TRUE(dialogButtons.contains(c.Cancel)) << dialogButtons.join(' ').toStdString();
+    }
 }
 
 TEST_F(RussianTest, WithoutALanguageFileEverythingStaysEnglish) {
