@@ -1,8 +1,8 @@
 // The shipped Russian translation: applied as the program's start-up applies it, it leaves no
 // English text on any window (captions, hints, items, tab texts, menu items), it translates
 // every message the program looks up, and every message the sources look up is in the list
-// of message keys. Qt's own texts (message box buttons, the file dialog) follow it, and no
-// window title gets the program's name appended.
+// of message keys. Qt's own texts (message box buttons, the file dialog) follow it, no menu
+// offers one accelerator letter twice, and no window title gets the program's name appended.
 // Also what the language step does with no language file at all.
 #include "window_test_support.h"
 
@@ -25,10 +25,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include <map>
+#include <optional>
 
 namespace quorvin::test {
 namespace {
@@ -40,6 +44,43 @@ QString RussianFile() {
 // What may stay in Latin letters: the program's name.
 QString WithoutProperNames(QString text) {
     return text.remove(QStringLiteral("Quorvin"));
+}
+
+// The letter that chooses a menu text with Alt or in its open menu: the one after a single
+// "&", in lower case.
+std::optional<char16_t> Accelerator(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&')) continue;
+        if (text[i + 1] == QLatin1Char('&')) {
+            ++i; // "&&" is an ampersand shown
+            continue;
+        }
+        return text[i + 1].toLower().unicode();
+    }
+    return std::nullopt;
+}
+
+// Within each menu of the window (the menu bar, every menu and submenu, the tool menu of
+// setup) no accelerator letter is taken twice. Answers how many accelerators were seen.
+int ExpectEachAcceleratorOnce(const QWidget& window) {
+    std::vector<std::pair<QString, QList<QAction*>>> menus{
+        {QStringLiteral("menu bar"), window.findChild<QMenuBar*>()->actions()}};
+    for (const QMenu* menu : window.findChildren<QMenu*>())
+        menus.emplace_back(menu->objectName(), menu->actions());
+    EXPECT_GE(menus.size(), 9u);
+    int seen = 0;
+    for (const auto& [name, actions] : menus) {
+        std::map<char16_t, QString> taken;
+        for (const QAction* action : actions) {
+            const auto letter = Accelerator(action->text());
+            if (!letter) continue;
+            ++seen;
+            const auto [at, fresh] = taken.emplace(*letter, action->text());
+            EXPECT_TRUE(fresh) << name.toStdString() << ": \"" << at->second.toStdString()
+                               << "\" and \"" << action->text().toStdString() << "\"";
+        }
+    }
+    return seen;
 }
 
 // The texts of the buttons of a button box, in their order on the screen.
@@ -141,6 +182,13 @@ TEST_F(RussianTest, TheLevelListsKeepTheStoredLevels) {
     EXPECT_EQ(list->currentIndex(), 8);
     EXPECT_EQ(list->count(), 13);
     EXPECT_EQ(list->currentText(), QStringLiteral("0.5 сек/ход"));
+}
+
+TEST_F(RussianTest, EveryMenuTakesEachAcceleratorOnce) {
+    EXPECT_GT(ExpectEachAcceleratorOnce(*Form), 45);
+    StartInRussian();
+    ASSERT_EQ(Form->MenuItem(QStringLiteral("NExit"))->text(), QStringLiteral("&Выход"));
+    EXPECT_GT(ExpectEachAcceleratorOnce(*Form), 45);
 }
 
 TEST_F(RussianTest, NoWindowTitleGetsTheProgramsNameAppended) {
