@@ -289,7 +289,8 @@ TEST(Notation, FirstMovesAreWrittenAsInTheLiterature) {
         for (const char* move :
              {"11-15", "23-19", "8-11", "22-17", "4-8", "17-13", "15-18", "24-20"})
             q = Play(n, *q, move);
-        EXPECT_EQ(FormatFen(n, *q), "B:W13,19-21,25-32:B1-3,5-12,18");
+        EXPECT_EQ(FormatFen(n, *q),
+                  "B:W13,19,20,21,25,26,27,28,29,30,31,32:B1,2,3,5,6,7,8,9,10,11,12,18");
     }
     {
         const TNotation n = UsePreset("spanish");
