@@ -173,6 +173,14 @@ TEST(CliPdn, PublishedGamesReplayToTheirEnd) {
               std::string::npos)
         << asInternational.Out;
     EXPECT_NE(asInternational.Out.find("games 4 ok 0 failed 4\n"), std::string::npos);
+    // Games as other programs write them.
+    for (const char* name : {"spaced_separators.pdn", "fen_counters.pdn", "quotes_in_remarks.pdn",
+                             "tags_only.pdn", "joined_files.pdn"}) {
+        const TRun r = RunCli({"pdn", "check", DataFile(name)});
+        EXPECT_EQ(r.Code, 0) << name << "\n" << r.Out << r.Err;
+    }
+    EXPECT_EQ(Lines(RunCli({"pdn", "check", DataFile("tags_only.pdn")}).Out).front(),
+              "game 1 ok 0 plies: A - B *");
 }
 
 TEST(CliPdn, BrokenGamesFailWithTheirLines) {
