@@ -159,8 +159,10 @@ TEST(Notation, BrazilianSquaresAreAlgebraic) {
     // Numbers are read as in the International diagram: 1 on b8, 32 on g1.
     EXPECT_EQ(n.SquareNamed("1"), SquareOfCell(n, "b8"));
     EXPECT_EQ(n.SquareNamed("32"), SquareOfCell(n, "g1"));
-    EXPECT_EQ(n.SquareNamed("i1"), 0);
     EXPECT_EQ(n.SquareNamed("a2"), 0); // a light square
+    // Beyond the board: no square, not another one further on.
+    for (const char* name : {"i1", "r1", "a9", "a0", "a-1", "c1999999999"})
+        EXPECT_EQ(n.SquareNamed(name), 0) << name;
 }
 
 TEST(Notation, EverySquareOfEveryBoardHasANameThatReadsBack) {
