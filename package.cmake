@@ -23,5 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads the window system's platform plugin at run time; without it no window opens. The
 # sound plugins ship inside libqt6multimedia6, which dpkg-shlibdeps finds.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt's own texts (message box buttons, file dialogs) in the language file's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 include(CPack)

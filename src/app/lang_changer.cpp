@@ -471,6 +471,10 @@ QString TLangChanger::TranslateText(const QString& text) const {
     return QString::fromStdString(Language.TranslateText(text.toStdString()));
 }
 
+QString TLangChanger::Locale() const {
+    return QString::fromStdString(Language.Locale());
+}
+
 TLangChanger& LangChanger() {
     static TLangChanger changer;
     return changer;

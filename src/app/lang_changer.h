@@ -45,6 +45,9 @@ class TLangChanger : public QObject {
     void SetPropertyPath(QObject* root, const QString& path, const QString& value) const;
     // The translation from "Messages", or text itself; reads the file at every call.
     QString TranslateText(const QString& text) const;
+    // The locale the language file is written in ("ru"), from its section "Language"; empty
+    // when the file names none.
+    QString Locale() const;
 
   private:
     TLanguage Language;

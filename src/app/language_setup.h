@@ -1,7 +1,8 @@
 // The step of the start-up that puts the program into the user's language: the language
 // file beside the program is applied to every window that exists by then, the options
-// dialog shows its level lists again with the stored levels, and the application takes its
-// translated title. Messages are translated later, each time one is composed.
+// dialog shows its level lists again with the stored levels, the main window takes the
+// program's translated title as its icon text, and Qt's own texts follow the language the
+// file names. Messages are translated later, each time one is composed.
 #pragma once
 
 #include <QString>
@@ -12,7 +13,9 @@ namespace quorvin {
 QString LanguageFileName();
 
 // Points the language component at languageFile (a missing file translates nothing) and
-// translates the open windows, the application title and the side names of the messages.
+// translates the open windows, the program's title, the side names of the messages and, with
+// Qt's catalogues for the file's locale, Qt's own texts. Qt's application display name stays
+// unset, so that no window title gets the program's name appended.
 void ApplyLanguage(const QString& languageFile);
 
 } // namespace quorvin

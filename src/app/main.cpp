@@ -33,7 +33,7 @@ class TApplication : public QApplication {
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
-            ReportError(QString::fromLocal8Bit(e.what()));
+            ReportError(Sentence(QString::fromLocal8Bit(e.what())));
         } catch (...) {
             ReportError(TranslateText(QStringLiteral("Unknown error")));
         }

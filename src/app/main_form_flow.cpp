@@ -79,7 +79,7 @@ void TMainForm::RunCommand(TWhen when, const std::function<void()>& command) {
     try {
         command();
     } catch (const std::exception& e) {
-        ReportError(QString::fromLocal8Bit(e.what()));
+        ReportError(Sentence(QString::fromLocal8Bit(e.what())));
     } catch (...) {
         ReportError(Translated("Unknown error"));
     }

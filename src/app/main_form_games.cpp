@@ -90,7 +90,7 @@ bool TMainForm::OpenGame(const QString& fileName) {
     try {
         games = ReadPdnFile(QFile::encodeName(fileName).toStdString());
     } catch (const std::exception& e) {
-        report(QString::fromLocal8Bit(e.what()));
+        report(Sentence(QString::fromLocal8Bit(e.what())));
         return false;
     }
     if (games.empty()) {
@@ -101,7 +101,7 @@ bool TMainForm::OpenGame(const QString& fileName) {
     // International draughts, as PDN has it.
     TLoadedGame loaded = LoadPdnGame(games.front(), TNotation(), Settings().GameOptions());
     if (!loaded.Game) {
-        report(loaded.Error ? QString::fromStdString(loaded.Error->Text())
+        report(loaded.Error ? Sentence(QString::fromStdString(loaded.Error->Text()))
                             : Translated("The file holds no game."));
         return false;
     }
@@ -110,7 +110,7 @@ bool TMainForm::OpenGame(const QString& fileName) {
     // Reported once the window shows the game's board, before play goes on from the moves
     // that could be played.
     if (loaded.Error)
-        report(QString::fromStdString(loaded.Error->Text()) + QLatin1Char('\n') +
+        report(Sentence(QString::fromStdString(loaded.Error->Text())) + QLatin1Char('\n') +
                Translated("The moves before it are loaded."));
     SeedRandomFromClock();
     UseGame(std::move(*loaded.Game));
@@ -149,7 +149,7 @@ bool TMainForm::PastePosition(const QString& text) {
     } catch (const TNotationError& e) {
         ShowMessage(this, {Translated("Error"),
                            Translated("No position could be read from the clipboard.") +
-                               QLatin1Char('\n') + QString::fromStdString(e.what()),
+                               QLatin1Char('\n') + Sentence(QString::fromStdString(e.what())),
                            TMessageIcon::Critical, TMessageButtons::Ok});
         return false;
     }

@@ -41,4 +41,10 @@ void SetMessageHandler(TMessageHandler handler) {
     Handler() = std::move(handler);
 }
 
+QString Sentence(const QString& text) {
+    QString sentence = text;
+    if (!sentence.isEmpty()) sentence[0] = sentence[0].toUpper();
+    return sentence;
+}
+
 } // namespace quorvin

@@ -30,4 +30,8 @@ TMessageAnswer ShowMessage(QWidget* parent, const TMessageRequest& request);
 // Replaces the dialogs by handler; an empty handler brings the real dialogs back.
 void SetMessageHandler(TMessageHandler handler);
 
+// The text with its first letter in upper case. The engine words many of its errors to follow
+// a prefix ("line 5: illegal move"); a message box shows such a text as a sentence of its own.
+QString Sentence(const QString& text);
+
 } // namespace quorvin

@@ -10,6 +10,8 @@
 #include "fen.h"
 #include "think.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <sstream>
@@ -58,171 +60,189 @@ std::string VariantNameOf(const TPreset& preset) {
     return std::string(preset.Name);
 }
 
-// Ends the channel's search mode however the search ends.
+// Ends the output's search mode however the search ends.
 class TSearchMode {
   public:
-    TSearchMode(THubChannel& channel, THubSignals& signals) : Channel(channel) {
-        Channel.BeginSearch(signals);
+    TSearchMode(THubOutput& output, THubSignals& signals) : Output(output) {
+        Output.BeginSearch(signals);
     }
-    ~TSearchMode() { Channel.EndSearch(); }
+    ~TSearchMode() { Output.EndSearch(); }
     TSearchMode(const TSearchMode&) = delete;
     TSearchMode& operator=(const TSearchMode&) = delete;
 
   private:
-    THubChannel& Channel;
+    THubOutput& Output;
 };
 
-class TEngine {
+// The process's own conversation.
+class TChannelOutput final : public THubOutput {
   public:
-    explicit TEngine(THubChannel& channel) : Channel(channel) { Board.UseGeometry(); }
-
-    int Run() {
-        while (const std::optional<std::string> line = Channel.Next()) {
-            try {
-                if (!Handle(ParseHubLine(*line))) break;
-            } catch (const THubError& e) {
-                Channel.Write(FormatHubLine("error", {{"message", e.what()}}));
-            }
-        }
-        return 0;
-    }
+    explicit TChannelOutput(THubChannel& channel) : Channel(channel) {}
+    void Write(const std::string& line) override { Channel.Write(line); }
+    void BeginSearch(THubSignals& signals) override { Channel.BeginSearch(signals); }
+    void EndSearch() override { Channel.EndSearch(); }
 
   private:
     THubChannel& Channel;
-    THubBoard Board{*FindPreset("international")};
-    bool Disposition = false;
-    THubLevel Level;
-    std::optional<TGame> Game; // the position of the last good "pos", with its record
-    THubSignals Signals;
-
-    // Answers false on "quit".
-    bool Handle(const THubLine& line) {
-        const std::string& c = line.Command;
-        if (c.empty() || c == "stop" || c == "ponder-hit" || c == "new-game") {
-            // Stop and ponder-hit mean nothing without a search; there are no tables that a
-            // new game would clear.
-        } else if (c == "hub") {
-            Hello();
-        } else if (c == "set-param") {
-            SetParam(line);
-        } else if (c == "init") {
-            Board.UseGeometry();
-            Channel.Write("ready");
-        } else if (c == "pos") {
-            Pos(line);
-        } else if (c == "level") {
-            Level = ParseHubLevel(line);
-        } else if (c == "go") {
-            Go(line);
-        } else if (c == "ping") {
-            Channel.Write("pong");
-        } else if (c == "quit") {
-            return false;
-        } else {
-            throw THubError("unknown command '" + c + "'");
-        }
-        return true;
-    }
-
-    void Hello() {
-        Channel.Write(FormatHubLine("id", {{"name", EngineName},
-                                           {"version", QUORVIN_VERSION},
-                                           {"author", EngineAuthor},
-                                           {"country", EngineCountry}}));
-        std::string names;
-        for (const THubVariant& v : HubVariants) {
-            if (!names.empty()) names += ' ';
-            names += v.Name;
-        }
-        Channel.Write(FormatHubLine("param", {{"name", "variant"},
-                                              {"value", VariantNameOf(Board.Preset())},
-                                              {"type", "enum"},
-                                              {"values", names}}));
-        Channel.Write(FormatHubLine("param", {{"name", "disposition"},
-                                              {"value", Disposition ? "true" : "false"},
-                                              {"type", "bool"}}));
-        Channel.Write("wait");
-    }
-
-    void SetParam(const THubLine& line) {
-        const std::optional<std::string> name = line.Value("name");
-        const std::optional<std::string> value = line.Value("value");
-        if (!name || !value) throw THubError("set-param needs name= and value=");
-        if (*name == "variant") {
-            const std::optional<TPreset> preset = FindHubVariant(*value);
-            if (!preset) throw THubError("unknown variant '" + *value + "'");
-            Board = THubBoard(*preset);
-            Board.UseGeometry();
-            Game.reset();
-        } else if (*name == "disposition") {
-            if (*value != "true" && *value != "false")
-                throw THubError("disposition is true or false, not '" + *value + "'");
-            Disposition = *value == "true";
-        } else {
-            throw THubError("unknown parameter '" + *name + "'");
-        }
-    }
-
-    void Pos(const THubLine& line) {
-        Game.reset();
-        const std::optional<std::string> text = line.Value("pos");
-        if (!text) throw THubError("pos needs pos=");
-        Board.UseGeometry();
-        const TFenPosition start = Board.ParsePosition(*text);
-        TGame game(Board.Rules());
-        ApplyFen(start, game.CurrentPosition());
-
-        std::istringstream moves(line.Value("moves").value_or(""));
-        int number = 0;
-        for (std::string move; moves >> move;) {
-            ++number;
-            TPosition& p = game.CurrentPosition();
-            if (p.ClassifyNode(false) != NodeHasMoves)
-                throw THubError("move " + std::to_string(number) + " of moves, '" + move +
-                                "', comes after the end of the game");
-            try {
-                game.PlayMove(Board.FindMove(p, move));
-            } catch (const THubError& e) {
-                throw THubError("move " + std::to_string(number) + " of moves: " + e.what());
-            }
-        }
-        game.CurrentPosition().ClassifyNode(false);
-        Game.emplace(std::move(game));
-    }
-
-    void Go(const THubLine& line) {
-        THubSearchRequest request;
-        if (line.Has("think"))
-            request.Mode = THubGoMode::Think;
-        else if (line.Has("ponder"))
-            request.Mode = THubGoMode::Ponder;
-        else if (line.Has("analyze"))
-            request.Mode = THubGoMode::Analyze;
-        else
-            throw THubError("go needs think, ponder or analyze");
-        if (!Game) throw THubError("there is no position to search: send pos first");
-        if (Game->CurrentPosition().Moves.Count == 0)
-            throw THubError("the side to move has no legal move");
-        request.Level = Level;
-        request.Disposition = Disposition;
-
-        THubSearchResult result;
-        {
-            TSearchMode mode(Channel, Signals);
-            result = RunHubSearch(*Game, Board, request, Signals,
-                                  [&](const THubIteration& it) { Channel.Write(InfoLine(it)); });
-        }
-        std::vector<std::pair<std::string, std::string>> args{{"move", result.Move}};
-        if (!result.Ponder.empty()) args.emplace_back("ponder", result.Ponder);
-        Channel.Write(FormatHubLine("done", args));
-    }
 };
+
+// The commands this engine knows, and those of them whose arguments it reads; any other
+// line is ignored, and the arguments of the others are not even looked at.
+constexpr std::array<std::string_view, 11> KnownCommands{
+    "hub",  "init",      "ping", "stop",  "ponder-hit", "new-game",
+    "quit", "set-param", "pos",  "level", "go"};
+constexpr std::array<std::string_view, 4> CommandsWithArguments{"set-param", "pos", "level", "go"};
+
+template <std::size_t N>
+bool Among(const std::array<std::string_view, N>& words, std::string_view word) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
 } // namespace
+
+THubSession::THubSession(THubOutput& output) : Output(output), Board(*FindPreset("international")) {
+    Board.UseGeometry();
+}
+
+bool THubSession::Handle(std::string_view text) {
+    const std::string_view word = HubCommandWord(text);
+    if (!Among(KnownCommands, word)) return true;
+    try {
+        return Dispatch(word, Among(CommandsWithArguments, word) ? ParseHubLine(text)
+                                                                 : THubLine{std::string(word), {}});
+    } catch (const THubError& e) {
+        Output.Write(FormatHubLine("error", {{"message", e.what()}}));
+        // A GUI waits for the done of its go whatever went wrong.
+        if (word == "go") Output.Write("done");
+    }
+    return true;
+}
+
+bool THubSession::Dispatch(std::string_view word, const THubLine& line) {
+    if (word == "hub") {
+        Hello();
+    } else if (word == "set-param") {
+        SetParam(line);
+    } else if (word == "init") {
+        Board.UseGeometry();
+        Output.Write("ready");
+    } else if (word == "pos") {
+        Pos(line);
+    } else if (word == "level") {
+        // A level of a form this engine does not know leaves the last one in force.
+        if (const std::optional<THubLevel> level = ParseHubLevel(line)) Level = *level;
+    } else if (word == "go") {
+        Go(line);
+    } else if (word == "ping") {
+        Output.Write("pong");
+    } else if (word == "quit") {
+        return false;
+    }
+    // Stop and ponder-hit mean nothing without a search; there are no tables that a new game
+    // would clear.
+    return true;
+}
+
+void THubSession::Hello() {
+    Output.Write(FormatHubLine("id", {{"name", EngineName},
+                                      {"version", QUORVIN_VERSION},
+                                      {"author", EngineAuthor},
+                                      {"country", EngineCountry}}));
+    std::string names;
+    for (const THubVariant& v : HubVariants) {
+        if (!names.empty()) names += ' ';
+        names += v.Name;
+    }
+    Output.Write(FormatHubLine("param", {{"name", "variant"},
+                                         {"value", VariantNameOf(Board.Preset())},
+                                         {"type", "enum"},
+                                         {"values", names}}));
+    Output.Write(FormatHubLine(
+        "param",
+        {{"name", "disposition"}, {"value", Disposition ? "true" : "false"}, {"type", "bool"}}));
+    Output.Write("wait");
+}
+
+void THubSession::SetParam(const THubLine& line) {
+    const std::optional<std::string> name = line.Value("name");
+    if (!name) throw THubError("set-param needs name=");
+    // Parameters of other engines are ignored.
+    if (*name != "variant" && *name != "disposition") return;
+    const std::optional<std::string> value = line.Value("value");
+    if (!value) throw THubError("set-param name=" + *name + " needs value=");
+    if (*name == "variant") {
+        const std::optional<TPreset> preset = FindHubVariant(*value);
+        if (!preset) throw THubError("unknown variant '" + *value + "'");
+        Board = THubBoard(*preset);
+        Board.UseGeometry();
+        Game.reset();
+    } else {
+        if (*value != "true" && *value != "false")
+            throw THubError("disposition is true or false, not '" + *value + "'");
+        Disposition = *value == "true";
+    }
+}
+
+void THubSession::Pos(const THubLine& line) {
+    Game.reset();
+    const std::optional<std::string> text = line.Value("pos");
+    if (!text) throw THubError("pos needs pos=");
+    Board.UseGeometry();
+    const TFenPosition start = Board.ParsePosition(*text);
+    TGame game(Board.Rules());
+    ApplyFen(start, game.CurrentPosition());
+    Board.CheckPlayable(game.CurrentPosition());
+
+    std::istringstream moves(line.Value("moves").value_or(""));
+    int number = 0;
+    for (std::string move; moves >> move;) {
+        ++number;
+        TPosition& p = game.CurrentPosition();
+        if (p.ClassifyNode(false) != NodeHasMoves)
+            throw THubError("move " + std::to_string(number) + " of moves, '" + move +
+                            "', comes after the end of the game");
+        try {
+            game.PlayMove(Board.FindMove(p, move));
+        } catch (const THubError& e) {
+            throw THubError("move " + std::to_string(number) + " of moves: " + e.what());
+        }
+    }
+    game.CurrentPosition().ClassifyNode(false);
+    Game.emplace(std::move(game));
+}
+
+void THubSession::Go(const THubLine& line) {
+    THubSearchRequest request;
+    // Without a mode this engine knows, it thinks: a move is what every go ends with.
+    if (line.Has("ponder"))
+        request.Mode = THubGoMode::Ponder;
+    else if (line.Has("analyze"))
+        request.Mode = THubGoMode::Analyze;
+    else
+        request.Mode = THubGoMode::Think;
+    if (!Game) throw THubError("there is no position to search: send pos first");
+    if (Game->CurrentPosition().Moves.Count == 0)
+        throw THubError("the side to move has no legal move");
+    request.Level = Level;
+    request.Disposition = Disposition;
+
+    THubSearchResult result;
+    {
+        TSearchMode mode(Output, Signals);
+        result = RunHubSearch(*Game, Board, request, Signals,
+                              [&](const THubIteration& it) { Output.Write(InfoLine(it)); });
+    }
+    std::vector<std::pair<std::string, std::string>> args{{"move", result.Move}};
+    if (!result.Ponder.empty()) args.emplace_back("ponder", result.Ponder);
+    Output.Write(FormatHubLine("done", args));
+}
 
 int RunHubEngine(int input, std::ostream& out) {
     THubChannel channel(input, out);
-    TEngine engine(channel);
-    return engine.Run();
+    TChannelOutput output(channel);
+    THubSession session(output);
+    while (const std::optional<std::string> line = channel.Next())
+        if (!session.Handle(*line)) break;
+    return 0;
 }
 
 } // namespace quorvin::cli

@@ -33,12 +33,22 @@ int Count(const THubLine& line, const char* name, int lo, int hi) {
     return value;
 }
 
+long long Positions(const THubLine& line, const char* name) {
+    const std::string text = line.Value(name).value_or("");
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value < 1)
+        throw THubError(std::string("level ") + name +
+                        " needs a whole number of positions above 0, not '" + text + "'");
+    return value;
+}
+
 long long Milliseconds(double seconds) {
     return std::llround(std::min(seconds, 1e9) * 1000.0);
 }
 } // namespace
 
-THubLevel ParseHubLevel(const THubLine& line) {
+std::optional<THubLevel> ParseHubLevel(const THubLine& line) {
     THubLevel level;
     if (line.Has("infinite")) {
         level.Limit = THubLimit::Infinite;
@@ -48,6 +58,9 @@ THubLevel ParseHubLevel(const THubLine& line) {
     } else if (line.Has("move-time")) {
         level.Limit = THubLimit::MoveTime;
         level.MoveTime = Seconds(line, "move-time");
+    } else if (line.Has("nodes")) {
+        level.Limit = THubLimit::Nodes;
+        level.Nodes = Positions(line, "nodes");
     } else if (line.Has("time")) {
         level.Limit = THubLimit::Clock;
         level.Time = Seconds(line, "time");
@@ -55,7 +68,7 @@ THubLevel ParseHubLevel(const THubLine& line) {
         if (line.Has("moves")) level.Moves = Count(line, "moves", 0, 100000);
         if (line.Has("inc")) level.Increment = Seconds(line, "inc");
     } else {
-        throw THubError("level needs depth=, move-time=, time= or infinite");
+        return std::nullopt;
     }
     return level;
 }
@@ -64,6 +77,7 @@ THubTimeBudget HubTimeBudget(const THubLevel& level) {
     THubTimeBudget budget;
     switch (level.Limit) {
     case THubLimit::Depth:
+    case THubLimit::Nodes:
     case THubLimit::Infinite:
         return budget;
     case THubLimit::MoveTime:

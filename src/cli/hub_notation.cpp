@@ -1,6 +1,8 @@
 // Hub positions and move names on a variant's board; see hub_notation.h.
 #include "hub_notation.h"
 
+#include "game.h"
+
 #include <algorithm>
 #include <charconv>
 #include <vector>
@@ -13,6 +15,10 @@ std::string Quoted(std::string_view text) {
     quoted.append(text);
     quoted += '\'';
     return quoted;
+}
+
+const char* SideName(int side) {
+    return side == White ? "white" : "black";
 }
 
 // The sorted squares a capture takes.
@@ -81,6 +87,37 @@ TFenPosition THubBoard::ParsePosition(std::string_view text) const {
         fen.Cells[SquareOfNumber[n]] = q;
     }
     return fen;
+}
+
+void THubBoard::CheckPlayable(const TPosition& position) const {
+    const TRuleSwitches& rules = position.Switches();
+    for (int s = 1; s <= SquareCount(); ++s) {
+        const TSquare q = position.At(s);
+        if (rules.Crowning && !q.Empty && q.Kind == Man && PromotionRow[s][q.Side])
+            throw THubError(std::string("the ") + SideName(q.Side) + " man on square " +
+                            std::to_string(NumberOfSquare[s]) +
+                            " stands on the row where it is crowned");
+    }
+    const TGame start(Board.Rules);
+    const TPosition& initial = start.Positions(0);
+    auto pieces = [](const TPosition& p, int side) {
+        return p.Counts[side][Man] + p.Counts[side][King];
+    };
+    if (rules.TakenChangeSides) {
+        const int most = pieces(initial, White) + pieces(initial, Black);
+        const int total = pieces(position, White) + pieces(position, Black);
+        if (total > most)
+            throw THubError("the position has " + std::to_string(total) +
+                            " pieces; this variant has at most " + std::to_string(most));
+        return;
+    }
+    for (const int side : {White, Black}) {
+        const int most = pieces(initial, side);
+        if (pieces(position, side) > most)
+            throw THubError(std::string(SideName(side)) + " has " +
+                            std::to_string(pieces(position, side)) +
+                            " pieces; this variant gives a side at most " + std::to_string(most));
+    }
 }
 
 std::string THubBoard::FormatPosition(const TPosition& position) const {

@@ -51,6 +51,11 @@ class THubBoard {
 
     // Reads a "pos=" string; throws THubError saying what is wrong.
     TFenPosition ParsePosition(std::string_view text) const;
+    // Throws THubError when a position set from a "pos=" string cannot arise in a game of
+    // the variant: a man stands on the row where it would have been crowned, or a side has
+    // more pieces than the initial position gives it (where taken pieces change sides, more
+    // than the initial position holds in all).
+    void CheckPlayable(const TPosition& position) const;
     std::string FormatPosition(const TPosition& position) const;
 
     // The Hub name of move `index` of position.Moves.

@@ -20,30 +20,44 @@ constexpr double BudgetGrowth = 2.0;
 constexpr std::size_t PvLimit = 40;
 constexpr double ForcedScore = 499.5;
 
-// The search's clock. It starts with the search, or at ponder-hit when the engine ponders,
-// and sets the stop request once the hard limit has passed. The search calls Update through
-// the search state's pump hook, which takes no argument, hence the thread-local pointer.
+// The search's clock and its count of positions. The clock starts with the search, or at
+// ponder-hit when the engine ponders; from then on the stop request is set once the hard
+// time limit has passed, or once the search has visited the positions a node level allows.
+// The search calls Update through the search state's pump hook, which takes no argument,
+// hence the thread-local pointer.
 class TClock {
   public:
-    TClock(THubSignals& signals, const THubTimeBudget& budget, bool ponder)
-        : Signals(signals), Budget(budget), Pondering(ponder) {
-        if (!ponder) Start = TickCount();
+    TClock(THubSignals& signals, const THubLevel& level, bool ponder)
+        : Signals(signals), Budget(HubTimeBudget(level)),
+          NodeLimit(level.Limit == THubLimit::Nodes ? level.Nodes : 0), Pondering(ponder) {
+        if (!ponder) StartNow();
     }
     bool Running() const { return Start >= 0; }
     long long Elapsed() const { return Running() ? TickCount() - Start : 0; }
     bool Limited() const { return Running() && !Budget.Unlimited; }
     const THubTimeBudget& Limits() const { return Budget; }
+    // Under a node level, once the clock runs: the positions the search may still visit.
+    bool NodesLimited() const { return Running() && NodeLimit > 0; }
+    long long NodesLeft() const { return NodeLimit - (Signals.State.Nodes - StartNodes); }
 
     void Update() {
-        if (!Running() && Pondering && Signals.PonderHit.load()) Start = TickCount();
+        if (!Running() && Pondering && Signals.PonderHit.load()) StartNow();
         if (Limited() && TickCount() - Start >= Budget.HardMs) Signals.State.RequestStop();
+        if (NodesLimited() && NodesLeft() <= 0) Signals.State.RequestStop();
     }
 
   private:
     THubSignals& Signals;
     THubTimeBudget Budget;
+    long long NodeLimit;
     bool Pondering;
     long long Start = -1;
+    long long StartNodes = 0;
+
+    void StartNow() {
+        Start = TickCount();
+        StartNodes = Signals.State.Nodes;
+    }
 };
 
 thread_local TClock* ActiveClock = nullptr;
@@ -200,7 +214,9 @@ THubSearchResult RunHubSearch(TGame& game, const THubBoard& board, const THubSea
 
     const THubLevel& level = request.Level;
     const bool fixed = level.Limit == THubLimit::Depth;
-    TClock clock(signals, HubTimeBudget(level), request.Mode == THubGoMode::Ponder);
+    // The engine's search counts the positions it visits in the state, from where it starts.
+    state.Nodes = 0;
+    TClock clock(signals, level, request.Mode == THubGoMode::Ponder);
     TClockGuard guard(clock, state);
     // Thinking: a move is wanted, so a single legal move is played at once and a forced
     // result ends the search. Open-ended: nothing but stop (or ponder-hit) ends it, so an
@@ -236,6 +252,7 @@ THubSearchResult RunHubSearch(TGame& game, const THubBoard& board, const THubSea
         }
 
         const long long started = TickCount();
+        const long long nodesBefore = nodes;
         const TRootOutcome outcome = SearchRoot(roots, root, state, fixed, depth, budget, nodes);
         if (!outcome.Complete) {
             // Moves searched to the end in the broken-off iteration were measured against
@@ -281,6 +298,10 @@ THubSearchResult RunHubSearch(TGame& game, const THubBoard& board, const THubSea
             static_cast<double>(clock.Elapsed()) +
                     BudgetGrowth * static_cast<double>(finished - started) >
                 static_cast<double>(clock.Limits().SoftMs))
+            break;
+        // Likewise, no iteration is started that would not end within the node level.
+        if (clock.NodesLimited() && BudgetGrowth * static_cast<double>(nodes - nodesBefore) >
+                                        static_cast<double>(clock.NodesLeft()))
             break;
     }
 

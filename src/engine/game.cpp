@@ -17,13 +17,13 @@ TGame::TGame(TRules rules, const TGameOptions& options) : GameRules(rules), Game
 
 TPosition& TGame::Positions(int index) {
     if (index < 0 || index >= Count())
-        throw std::out_of_range("game record has no position " + std::to_string(index));
+        throw std::out_of_range("The game record has no position " + std::to_string(index));
     return *Items[static_cast<std::size_t>(index)];
 }
 
 const TPosition& TGame::Positions(int index) const {
     if (index < 0 || index >= Count())
-        throw std::out_of_range("game record has no position " + std::to_string(index));
+        throw std::out_of_range("The game record has no position " + std::to_string(index));
     return *Items[static_cast<std::size_t>(index)];
 }
 
@@ -45,7 +45,7 @@ void TGame::DropHistory() {
 
 void TGame::PlayMove(int index) {
     if (index < 1 || index > CurrentPosition().Moves.Count)
-        throw std::out_of_range("the position has no move " + std::to_string(index));
+        throw std::out_of_range("The position has no move " + std::to_string(index));
     // The value table changes with every search's Disposition, so the evaluation a recorded
     // position got under an earlier table is brought up to date before a move is made from
     // it: the new position's evaluation then agrees with the table in force.
@@ -152,7 +152,7 @@ void TGame::RedoAll() {
 
 void TGame::SetCurrent(int count) {
     if (count < 1 || count > Count())
-        throw std::out_of_range("the record holds no position " + std::to_string(count));
+        throw std::out_of_range("The game record holds no position " + std::to_string(count));
     CurrentCount = count;
 }
 

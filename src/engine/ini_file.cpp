@@ -125,7 +125,8 @@ void TIniFile::Save(const std::string& fileName) const {
 void WriteFileAtomically(const std::string& fileName, const std::string& text) {
     const std::string temp = fileName + ".tmp" + std::to_string(::getpid());
     std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) throw std::runtime_error("Cannot create " + temp + ": " + std::strerror(errno));
+    // The temporary file is the program's business: a failure names the file the user chose.
+    if (!f) throw std::runtime_error("Cannot create " + fileName + ": " + std::strerror(errno));
     const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     const bool flushed = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
     const bool closed = std::fclose(f) == 0;

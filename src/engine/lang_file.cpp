@@ -195,6 +195,11 @@ std::optional<std::string> TLangFileContents::Message(const std::string& text) c
     return std::nullopt;
 }
 
+std::string TLangFileContents::Locale() const {
+    const auto raw = Ini.Read(LanguageSection, LocaleKey);
+    return raw ? ProfileValue(*raw) : std::string();
+}
+
 void TLanguage::SetSeparator(std::string_view separator) {
     ItemSeparator = TrimBlanks(separator).empty() ? std::string(",") : std::string(separator);
 }
@@ -207,6 +212,11 @@ std::vector<TTranslation> TLanguage::Translations() const {
 std::string TLanguage::TranslateText(const std::string& text) const {
     if (FileName.empty()) return text;
     return TLangFileContents::Read(FileName).Message(text).value_or(text);
+}
+
+std::string TLanguage::Locale() const {
+    if (FileName.empty()) return {};
+    return TLangFileContents::Read(FileName).Locale();
 }
 
 } // namespace quorvin

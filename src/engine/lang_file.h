@@ -1,6 +1,10 @@
 // Language files: an INI file in Windows-1251 whose section "Translations" replaces the texts
 // of the windows (keys "FormName.Path") and whose section "Messages" translates the messages
-// the program composes (keys = the English texts). This is the part that needs no windows:
+// the program composes (keys = the English texts). A third, optional section "Language" says
+// in its key "Locale" which language the file is written in ("ru"), so that Qt's own texts
+// (the buttons of message boxes, the file dialogs) can speak it too; the file says it rather
+// than its name, since a translation into any language is used under the name Russian.lng.
+// This is the part that needs no windows:
 // reading and decoding the file, the rules of LangFile and Separator, and turning a value
 // into a list, an integer or a number. The Qt side (lang_changer.h) sets the properties.
 #pragma once
@@ -16,6 +20,8 @@ namespace quorvin {
 
 inline constexpr const char* TranslationsSection = "Translations";
 inline constexpr const char* MessagesSection = "Messages";
+inline constexpr const char* LanguageSection = "Language";
+inline constexpr const char* LocaleKey = "Locale";
 // What a translation reads as its value when the value cannot be read.
 inline constexpr const char* UnreadableValue = "<-- Error -->";
 
@@ -64,6 +70,9 @@ class TLangFileContents {
     std::vector<TTranslation> Translations() const;
     // The translation of an English message text from "Messages".
     std::optional<std::string> Message(const std::string& text) const;
+    // The locale name of "Language" -> "Locale" ("ru", "pt_BR"), trimmed; empty when the file
+    // does not name one.
+    std::string Locale() const;
 
   private:
     TIniFile Ini;
@@ -86,6 +95,8 @@ class TLanguage {
     // The translation of text from "Messages", or text itself. The file is read at every call:
     // a message is translated only now and then, and the file is small.
     std::string TranslateText(const std::string& text) const;
+    // The locale the file is written in; empty when LangFile is empty, missing or names none.
+    std::string Locale() const;
     std::vector<std::string> Items(std::string_view value) const {
         return SplitItems(value, ItemSeparator);
     }

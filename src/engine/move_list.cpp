@@ -39,7 +39,7 @@ void TMoveList::Grow(int bytes) {
 }
 
 void TMoveList::CheckIndex(int Index) const {
-    if (!InRange(Index, 1, Count)) throw std::out_of_range("move index out of range");
+    if (!InRange(Index, 1, Count)) throw std::out_of_range("Move index out of range");
 }
 
 void TMoveList::PutMove(int Index, const TMove& move) {

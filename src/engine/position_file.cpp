@@ -124,7 +124,9 @@ TPositionFileError::TPositionFileError(int line, const std::string& message)
 TPositionFileError::TPositionFileError(int line, const std::string& message,
                                        const std::string& fileName)
     : std::runtime_error((fileName.empty() ? std::string() : fileName + (line > 0 ? ", " : ": ")) +
-                         (line > 0 ? "line " + std::to_string(line) + ": " : std::string()) +
+                         (line > 0
+                              ? (fileName.empty() ? "Line " : "line ") + std::to_string(line) + ": "
+                              : std::string()) +
                          message),
       Line(line), Detail(message) {}
 
@@ -170,16 +172,17 @@ TPositionFile ParsePositionFile(std::string_view text) {
 
 TPositionFile ReadPositionFile(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
-    if (!in) throw TPositionFileError(0, "cannot open " + fileName + ": " + std::strerror(errno));
+    if (!in) throw TPositionFileError(0, "Cannot open " + fileName + ": " + std::strerror(errno));
     // Read in small pieces, so that a normal file of a few kilobytes costs no more than its size.
     std::string text;
     std::array<char, 4096> buffer;
     while (in.read(buffer.data(), buffer.size()), in.gcount() > 0) {
         text.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
         if (text.size() > MaxFileBytes)
-            throw TPositionFileError(0, fileName + " is too large to be a position file");
+            throw TPositionFileError(0, "The file " + fileName +
+                                            " is too large to be a position file");
     }
-    if (in.bad()) throw TPositionFileError(0, "cannot read " + fileName);
+    if (in.bad()) throw TPositionFileError(0, "Cannot read " + fileName);
     try {
         return ParsePositionFile(text);
     } catch (const TPositionFileError& e) {
@@ -230,7 +233,7 @@ void WritePositionFile(const std::string& fileName, int rulesIndex, const TPosit
 TGame GameOfPositionFile(const TPositionFile& file, const TGameOptions& options) {
     BuildGeometry(file.Rows, file.Files, file.Coloring ? 0 : 1);
     if (SquareCount != file.SquareCount)
-        throw std::logic_error("position file cells do not match its board");
+        throw std::logic_error("The position file's cells do not match its board");
     TGame game(file.Rules, options);
     TPosition& position = game.CurrentPosition();
     for (int cell = 1; cell <= SquareCount; ++cell) position.Put(cell, file.Cells[cell]);

@@ -25,7 +25,8 @@ namespace quorvin {
 
 // A file that cannot be read or does not hold a position. Line is the 1-based line at fault,
 // 0 when the fault is not in one line (the file cannot be opened, for instance). The text
-// reads "FILE, line N: what is wrong", naming the file (when known) and the line once.
+// reads "FILE, line N: what is wrong", naming the file (when known) and the line once;
+// without a file it reads "Line N: what is wrong".
 class TPositionFileError : public std::runtime_error {
   public:
     TPositionFileError(int line, const std::string& message);

@@ -123,6 +123,7 @@ TEST_F(FilesTest, ABadFileChangesNothing) {
     EXPECT_TRUE(text.contains(name)) << text.toStdString();
     EXPECT_EQ(text.count(QStringLiteral("line")), 1) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("line 2"))) << text.toStdString();
+    ExpectSentences(text, name);
     EXPECT_EQ(Settings().Rules(), TRules::Spanish);
     EXPECT_TRUE(Settings().Checked(TSetting::Coloring));
     EXPECT_EQ(Game().Count(), 2);
@@ -148,6 +149,7 @@ TEST_F(FilesTest, AFailedLoadAtStartUpStartsANewGameWithoutAsking) {
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Icon, TMessageIcon::Critical);
     EXPECT_TRUE(Messages[0].Text.contains(QStringLiteral("absent.qvp")));
+    ExpectSentences(Messages[0].Text);
     EXPECT_EQ(Game().Count(), 1);
     EXPECT_EQ(Form->Sounds().PlayCount(TSound::Start), 1);
 }

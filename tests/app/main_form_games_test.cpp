@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
@@ -151,6 +152,7 @@ TEST_F(GamesTest, TextThatIsNoPositionIsReportedOnceAndChangesNothing) {
         EXPECT_EQ(Messages[0].Icon, TMessageIcon::Critical);
         EXPECT_TRUE(Messages[0].Text.startsWith(
             QStringLiteral("No position could be read from the clipboard.")));
+        ExpectSentences(Messages[0].Text);
         EXPECT_EQ(Settings().Rows(), 8);
         EXPECT_EQ(Game().Count(), 2);
         EXPECT_TRUE(Now().SameAs(*before));
@@ -316,7 +318,8 @@ TEST_F(GamesTest, ABrokenGameIsReportedWithItsLineAndLoadedUpToTheMoveBefore) {
     EXPECT_EQ(Messages[0].Icon, TMessageIcon::Critical);
     const QString text = Messages[0].Text;
     EXPECT_TRUE(text.contains(QStringLiteral("broken.pdn"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("line 5"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Line 5"))) << text.toStdString();
+    ExpectSentences(text, QDir::toNativeSeparators(name));
     EXPECT_TRUE(text.contains(QStringLiteral("33-29"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("The moves before it are loaded.")));
 
@@ -356,6 +359,7 @@ TEST_F(GamesTest, FilesThatLoadNothingChangeNothing) {
         EXPECT_EQ(Messages[0].Icon, TMessageIcon::Critical);
         EXPECT_TRUE(Messages[0].Text.contains(QLatin1String(file)))
             << Messages[0].Text.toStdString();
+        ExpectSentences(Messages[0].Text, QDir::toNativeSeparators(name));
         EXPECT_EQ(Settings().Rows(), 8);
         EXPECT_EQ(Form->windowTitle(), QStringLiteral("Brazilian checkers"));
         ExpectRecord(saved);

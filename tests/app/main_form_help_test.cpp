@@ -1,12 +1,19 @@
 // Help from the main window: the page goes to the desktop's browser when a launcher takes
 // it, and to the program's own help window when none can (missing launcher, or one that
-// fails); a missing page is reported instead of nothing happening.
+// fails); a missing page is reported instead of nothing happening. The page describes every
+// control of every page of the Options dialog.
 #include "window_test_support.h"
 
 #include "data_module.h"
 #include "help_window.h"
+#include "tune_form.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -65,6 +72,41 @@ TEST_F(HelpTest, AMissingPageIsReported) {
     EXPECT_EQ(Messages[0].Icon, TMessageIcon::Critical);
     EXPECT_TRUE(Messages[0].Text.contains(QStringLiteral("Quorvin.html")));
     EXPECT_EQ(Form->Mode(), TMode::Play);
+}
+
+TEST_F(HelpTest, EveryControlOfTheOptionsIsInItsPagesTable) {
+    QFile file(ProgramFolder() + QStringLiteral("Quorvin.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    const qsizetype options = page.indexOf(QStringLiteral("<a name=\"options\">"));
+    ASSERT_GE(options, 0);
+    const auto* tabs = Form->Options().findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 7);
+    int controls = 0;
+    for (int i = 0; i < tabs->count(); ++i) {
+        SCOPED_TRACE(tabs->tabText(i).toStdString());
+        // The page's table: from its heading in the Options chapter to the end of the table.
+        const qsizetype heading =
+            page.indexOf(QStringLiteral("<h3>%1</h3>").arg(tabs->tabText(i)), options);
+        ASSERT_GE(heading, 0);
+        const qsizetype end = page.indexOf(QStringLiteral("</table>"), heading);
+        const QString table = page.mid(heading, end - heading);
+        QStringList captions;
+        for (const auto* box : tabs->widget(i)->findChildren<QCheckBox*>()) captions << box->text();
+        for (const auto* group : tabs->widget(i)->findChildren<QGroupBox*>())
+            captions << group->title();
+        for (const auto* label : tabs->widget(i)->findChildren<QLabel*>())
+            captions << label->text();
+        for (const QString& caption : captions) {
+            if (caption.isEmpty()) continue;
+            ++controls;
+            const QString shown = QString(caption).remove(QLatin1Char('&')).toHtmlEscaped();
+            EXPECT_TRUE(table.contains(QStringLiteral("<span class=\"ui\">%1</span>").arg(shown)))
+                << shown.toStdString();
+        }
+    }
+    EXPECT_GE(controls, 20);
 }
 
 } // namespace

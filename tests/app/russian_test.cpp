@@ -1,14 +1,18 @@
 // The shipped Russian translation: applied as the program's start-up applies it, it leaves no
 // English text on any window (captions, hints, items, tab texts, menu items), it translates
 // every message the program looks up, and every message the sources look up is in the list
-// of message keys. Also what the language step does with no language file at all.
+// of message keys. Qt's own texts (message box buttons, the file dialog) follow it, no menu
+// offers one accelerator letter twice, and no window title gets the program's name appended.
+// Also what the language step does with no language file at all.
 #include "window_test_support.h"
 
 #include "about_form.h"
+#include "file_dialog.h"
 #include "lang_changer.h"
 #include "lang_file.h"
 #include "lang_test_support.h"
 #include "language_setup.h"
+#include "message_box.h"
 #include "message_keys.h"
 #include "title_form.h"
 #include "tune_form.h"
@@ -16,9 +20,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
+
+#include <map>
+#include <optional>
 
 namespace quorvin::test {
 namespace {
@@ -30,6 +44,51 @@ QString RussianFile() {
 // What may stay in Latin letters: the program's name.
 QString WithoutProperNames(QString text) {
     return text.remove(QStringLiteral("Quorvin"));
+}
+
+// The letter that chooses a menu text with Alt or in its open menu: the one after a single
+// "&", in lower case.
+std::optional<char16_t> Accelerator(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&')) continue;
+        if (text[i + 1] == QLatin1Char('&')) {
+            ++i; // "&&" is an ampersand shown
+            continue;
+        }
+        return text[i + 1].toLower().unicode();
+    }
+    return std::nullopt;
+}
+
+// Within each menu of the window (the menu bar, every menu and submenu, the tool menu of
+// setup) no accelerator letter is taken twice. Answers how many accelerators were seen.
+int ExpectEachAcceleratorOnce(const QWidget& window) {
+    std::vector<std::pair<QString, QList<QAction*>>> menus{
+        {QStringLiteral("menu bar"), window.findChild<QMenuBar*>()->actions()}};
+    for (const QMenu* menu : window.findChildren<QMenu*>())
+        menus.emplace_back(menu->objectName(), menu->actions());
+    EXPECT_GE(menus.size(), 9u);
+    int seen = 0;
+    for (const auto& [name, actions] : menus) {
+        std::map<char16_t, QString> taken;
+        for (const QAction* action : actions) {
+            const auto letter = Accelerator(action->text());
+            if (!letter) continue;
+            ++seen;
+            const auto [at, fresh] = taken.emplace(*letter, action->text());
+            EXPECT_TRUE(fresh) << name.toStdString() << ": \"" << at->second.toStdString()
+                               << "\" and \"" << action->text().toStdString() << "\"";
+        }
+    }
+    return seen;
+}
+
+// The texts of the buttons of a button box, in their order on the screen.
+QStringList ButtonTexts(const QWidget& dialog) {
+    QStringList texts;
+    if (const auto* box = dialog.findChild<QDialogButtonBox*>())
+        for (const QAbstractButton* button : box->buttons()) texts << button->text();
+    return texts;
 }
 
 class RussianTest : public TWindowTest {
@@ -125,9 +184,99 @@ TEST_F(RussianTest, TheLevelListsKeepTheStoredLevels) {
     EXPECT_EQ(list->currentText(), QStringLiteral("0.5 сек/ход"));
 }
 
+TEST_F(RussianTest, EveryMenuTakesEachAcceleratorOnce) {
+    EXPECT_GT(ExpectEachAcceleratorOnce(*Form), 45);
+    StartInRussian();
+    ASSERT_EQ(Form->MenuItem(QStringLiteral("NExit"))->text(), QStringLiteral("&Выход"));
+    EXPECT_GT(ExpectEachAcceleratorOnce(*Form), 45);
+}
+
+TEST_F(RussianTest, NoWindowTitleGetsTheProgramsNameAppended) {
+    // Qt's X11 platform appends the application display name to every window title that does
+    // not end with it, once that name has been set; a name never set follows the application
+    // name. The program's title goes to the main window's icon text instead.
+    for (const QString& file : {QString(), RussianFile()}) {
+        SCOPED_TRACE(file.toStdString());
+        Restart({}, [&file] { ApplyLanguage(file); });
+        const QString name = QCoreApplication::applicationName();
+        QCoreApplication::setApplicationName(QStringLiteral("Probe"));
+        EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Probe"));
+        QCoreApplication::setApplicationName(name);
+        EXPECT_EQ(Form->windowIconText(), QStringLiteral("Quorvin"));
+    }
+    EXPECT_EQ(Form->Options().windowTitle(), QStringLiteral("Настройки"));
+    EXPECT_EQ(Form->About().windowTitle(), QStringLiteral("О программе"));
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Бразильские шашки"));
+}
+
+TEST_F(RussianTest, QtsOwnTextsFollowTheLanguageOfTheFile) {
+    struct TCase {
+        QString File;
+        QStringList YesNo;
+        QString OpenDialogCaption;
+        QString Cancel;
+        QLocale::Language Language; // of Qt's sizes and dates
+    };
+    const QLocale::Language english = QLocale().language(); // the test machine's
+    const std::array<TCase, 2> cases{{
+        {QString(),
+         {QStringLiteral("&Yes"), QStringLiteral("&No")},
+         QStringLiteral("Open"),
+         QStringLiteral("Cancel"),
+         english},
+        {RussianFile(),
+         {QStringLiteral("&Да"), QStringLiteral("&Нет")},
+         QStringLiteral("Открыть"),
+         QStringLiteral("Отмена"),
+         QLocale::Russian},
+    }};
+    SetMessageHandler({}); // the real boxes and dialogs, answered below
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.File.toStdString());
+        Restart({}, [&c] { ApplyLanguage(c.File); });
+        EXPECT_EQ(QLocale().language(), c.Language);
+
+        QString caption;
+        QStringList buttons;
+        When([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+             [&caption, &buttons] {
+                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                 caption = box->windowTitle();
+                 buttons = ButtonTexts(*box);
+                 box->button(QMessageBox::No)->click();
+             });
+        const TMessageAnswer answer =
+            ShowMessage(Form.get(), {QStringLiteral("Confirmation"), QStringLiteral("?"),
+                                     TMessageIcon::Question, TMessageButtons::YesNo});
+        EXPECT_EQ(answer, TMessageAnswer::No);
+        EXPECT_EQ(caption.toStdString(), "Confirmation"); // exactly the caption given
+        buttons.sort();
+        QStringList expected = c.YesNo;
+        expected.sort();
+        EXPECT_EQ(buttons.join(QLatin1Char(' ')).toStdString(),
+                  expected.join(QLatin1Char(' ')).toStdString());
+
+        QString dialogCaption;
+        QStringList dialogButtons;
+        When([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); },
+             [&dialogCaption, &dialogButtons] {
+                 auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                 dialogCaption = dialog->windowTitle();
+                 dialogButtons = ButtonTexts(*dialog);
+                 dialog->reject();
+             });
+        EXPECT_TRUE(
+            AskFileName(Form.get(), {TFileDialogKind::Open, QStringLiteral("Positions (*.qvp)"),
+                                     QStringLiteral("qvp")})
+                .isEmpty());
+        EXPECT_EQ(dialogCaption.toStdString(), c.OpenDialogCaption.toStdString());
+        EXPECT_TRUE(dialogButtons.contains(c.Cancel)) << dialogButtons.join(' ').toStdString();
+    }
+}
+
 TEST_F(RussianTest, WithoutALanguageFileEverythingStaysEnglish) {
     Restart({}, [] { ApplyLanguage(BuildFolder() + QStringLiteral("/absent/Russian.lng")); });
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Quorvin"));
+    EXPECT_EQ(Form->windowIconText(), QStringLiteral("Quorvin"));
     EXPECT_EQ(Form->About().VersionText(), QStringLiteral("Version 4.02"));
     EXPECT_EQ(Form->MenuItem(QStringLiteral("NExit"))->text(), QStringLiteral("E&xit"));
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Brazilian checkers"));

@@ -16,6 +16,14 @@
 
 namespace quorvin::test {
 
+void ExpectSentences(const QString& text, const QString& fileName) {
+    EXPECT_FALSE(text.isEmpty());
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        if (!fileName.isEmpty() && line.startsWith(fileName)) continue;
+        EXPECT_TRUE(!line.isEmpty() && line[0].isUpper()) << text.toStdString();
+    }
+}
+
 void TWindowTest::SetUp() {
     ResetApp();
     SetWaitScale(0.0);

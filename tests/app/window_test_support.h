@@ -76,6 +76,10 @@ class TWindowTest : public ::testing::Test {
     TMessageAnswer Answer = TMessageAnswer::Ok;
 };
 
+// Every line of a message's text begins with a capital letter, or with the name of the file
+// the message is about.
+void ExpectSentences(const QString& text, const QString& fileName = QString());
+
 // A window test whose file dialogs are answered with NextFile, each request kept, and a
 // temporary folder for the files.
 class TFileWindowTest : public TWindowTest {

@@ -1,17 +1,19 @@
 // quorvin-cli hub driven as a child process through scripted sessions, as a GUI drives it:
-// the handshake, a search under every level form in every variant, stop, ping and
-// ponder-hit during a search, the game record's repetition, malformed lines, and the end of
-// the input.
+// the handshake, a search under every level form in every variant, a node level, stop, ping
+// and ponder-hit during a search, the game record's repetition, unknown and malformed lines,
+// a go that cannot search, positions no game can reach, and the end of the input.
 #include "hub_client.h"
 #include "hub_notation.h"
 #include "hub_protocol.h"
 
 #include "game.h"
+#include "search.h"
 #include "think.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -298,58 +300,211 @@ TEST(HubEngine, MovesListDetectsRepetition) {
     EXPECT_FALSE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
 }
 
-TEST(HubEngine, MalformedLinesAnswerErrorAndTheEngineStaysUp) {
+// What a script of lines must bring before the pong of the ping sent after it.
+enum class TDone { None, Bare, WithMove };
+
+TEST(HubEngine, BadLinesAnswerOneErrorUnknownOnesNoneAndEveryGoItsDone) {
     TSession s;
     s.Start();
     const TGamePosition position("normal", 0);
     const std::string initial = position.Board.FormatPosition(position.Game.CurrentPosition());
     const std::string whiteless = "W" + std::string(20, 'b') + std::string(30, 'e');
-    // Each script makes exactly one error.
-    const std::vector<std::vector<std::string>> scripts = {
-        {"frobnicate"},
-        {"=5"},
-        {"pos"},
-        {"pos pos=W"},
-        {"pos pos=X" + initial.substr(1)},
-        {"pos pos=" + initial.substr(0, 30) + "z" + initial.substr(31)},
-        {"pos pos=\"" + initial},
-        {"pos pos=" + initial + " moves=\"32-28 32-28\""},
-        {"pos pos=" + initial + " moves=\"32-28 hello\""},
-        {"pos pos=" + initial + " moves=\"32-28 19x28x23\""},
-        {"pos pos=" + whiteless + " moves=\"32-28\""},
-        {"pos pos=" + initial + " moves=\"32-28 32-28\"", "level depth=2"}, // and no go
-        {"pos pos=X", "level depth=1"},
-        {"go think"}, // the bad pos before left no position
-        {"pos pos=" + whiteless, "go think"},
-        {"pos pos=" + initial, "go"},
-        {"go sideways"},
-        {"level"},
-        {"level depth=0"},
-        {"level move-time=abc"},
-        {"level time=10 moves=-3"},
-        {"set-param name=variant value=chess"},
-        {"set-param name=colour value=white"},
-        {"set-param name=disposition value=maybe"},
-        {"set-param value=normal"},
+    struct TScript {
+        std::vector<std::string> Lines;
+        int Errors;
+        TDone Done = TDone::None;
     };
-    for (const auto& script : scripts) {
-        for (const std::string& line : script) s.Send(line);
+    const std::vector<TScript> scripts = {
+        // Commands and arguments the engine does not know are ignored.
+        {{"frobnicate"}, 0},
+        {{"frobnicate x=\"unclosed"}, 0},
+        {{"=5"}, 0},
+        {{"level"}, 0},
+        {{"level mate=3"}, 0},
+        {{"set-param name=colour value=white"}, 0},
+        {{"set-param name=book"}, 0},
+        {{"hub-extension", "new-game please", "stop", "ponder-hit"}, 0},
+        {{"pos pos=" + initial + " flavour=vanilla", "level depth=1 hurry", "go think fast"},
+         0,
+         TDone::WithMove},
+        {{"go"}, 0, TDone::WithMove}, // the last position, thought about
+        {{"go sideways"}, 0, TDone::WithMove},
+        // Lines the engine cannot take: one error each.
+        {{"pos"}, 1},
+        {{"pos pos=W"}, 1},
+        {{"pos pos=X" + initial.substr(1)}, 1},
+        {{"pos pos=" + initial.substr(0, 30) + "z" + initial.substr(31)}, 1},
+        {{"pos pos=\"" + initial}, 1},
+        {{"pos pos=" + initial + " moves=\"32-28 32-28\""}, 1},
+        {{"pos pos=" + initial + " moves=\"32-28 hello\""}, 1},
+        {{"pos pos=" + initial + " moves=\"32-28 19x28x23\""}, 1},
+        {{"pos pos=" + whiteless + " moves=\"32-28\""}, 1},
+        {{"pos pos=" + initial + " moves=\"32-28 32-28\"", "level depth=2"}, 1}, // and no go
+        {{"pos pos=X", "level depth=1"}, 1},
+        {{"level depth=0"}, 1},
+        {{"level move-time=abc"}, 1},
+        {{"level time=10 moves=-3"}, 1},
+        {{"level nodes=many"}, 1},
+        {{"set-param name=variant value=chess"}, 1},
+        {{"set-param name=disposition value=maybe"}, 1},
+        {{"set-param name=variant"}, 1},
+        {{"set-param value=normal"}, 1},
+        // A go that cannot search still ends with its done.
+        {{"go think"}, 1, TDone::Bare}, // the bad pos before left no position
+        {{"pos pos=X", "go think"}, 2, TDone::Bare},
+        {{"pos pos=" + whiteless, "go think"}, 1, TDone::Bare},
+        {{"pos pos=" + initial, "go think x=\"unclosed"}, 1, TDone::Bare},
+        {{"pos pos=" + whiteless + " moves=\"32-28\"", "go ponder"}, 2, TDone::Bare},
+    };
+    for (const TScript& script : scripts) {
+        const std::string context = script.Lines.front();
+        for (const std::string& line : script.Lines) s.Send(line);
+        // A search answers a ping at once, so the done is awaited first.
+        std::vector<THubLine> answers;
+        if (script.Done != TDone::None) answers = s.Until("done");
+        if (script.Done == TDone::WithMove) {
+            EXPECT_FALSE(CheckSearch(answers, position, context).empty()) << context;
+        }
         s.Send("ping");
-        const std::vector<THubLine> answers = s.Until("pong");
-        int errors = 0;
-        for (const THubLine& a : answers)
+        const std::vector<THubLine> rest = s.Until("pong");
+        answers.insert(answers.end(), rest.begin(), rest.end());
+        int errors = 0, dones = 0;
+        for (const THubLine& a : answers) {
             if (a.Command == "error") {
                 ++errors;
-                EXPECT_FALSE(a.Value("message").value_or("").empty());
+                EXPECT_FALSE(a.Value("message").value_or("").empty()) << context;
+            } else if (a.Command == "done") {
+                ++dones;
+                EXPECT_EQ(a.Has("move"), script.Done == TDone::WithMove) << context;
+            } else if (a.Command != "info") {
+                EXPECT_EQ(a.Command, "pong") << context;
             }
-        EXPECT_EQ(errors, 1) << script.front();
-        EXPECT_EQ(answers.size(), 2u) << script.front();
+        }
+        EXPECT_EQ(errors, script.Errors) << context;
+        EXPECT_EQ(dones, script.Done == TDone::None ? 0 : 1) << context;
     }
     // Still a working engine.
     s.Send(position.PosLine);
     s.Send("level depth=2");
     s.Send("go think");
     EXPECT_FALSE(CheckSearch(s.Until("done"), position, "after the errors").empty());
+}
+
+// A position of the variant: its initial one, changed by edit on the board's own squares.
+std::string PositionOf(std::string_view variant, const std::function<void(TPosition&)>& edit) {
+    const THubBoard board = BoardInUse(variant);
+    TGame game(board.Rules());
+    TPosition& p = game.CurrentPosition();
+    edit(p);
+    return board.FormatPosition(p);
+}
+
+// The first square of a row the side crowns on, and the first empty one that is on no such
+// row, on the current board.
+int CrowningSquare(int side) {
+    for (int s = 1; s <= SquareCount; ++s)
+        if (PromotionRow[s][side]) return s;
+    return 0;
+}
+int EmptyMiddleSquare(const TPosition& p) {
+    for (int s = 1; s <= SquareCount; ++s)
+        if (p.At(s).Empty && !PromotionRow[s][White] && !PromotionRow[s][Black]) return s;
+    return 0;
+}
+
+TEST(HubEngine, PositionsNoGameCanReachAreRefused) {
+    auto clear = [](TPosition& p) {
+        for (int s = 1; s <= SquareCount; ++s) p.Put(s, EmptySquare);
+    };
+    // A man on its crowning row, beside a piece of the other side.
+    auto crowned = [&](int side) {
+        return [&, side](TPosition& p) {
+            clear(p);
+            p.Put(CrowningSquare(side), side == White ? WhiteMan : BlackMan);
+            p.Put(EmptyMiddleSquare(p), side == White ? BlackMan : WhiteMan);
+        };
+    };
+    auto extra = [](TSquare piece) {
+        return [piece](TPosition& p) { p.Put(EmptyMiddleSquare(p), piece); };
+    };
+    // Black's men turned white: more than White starts with, as many pieces as at the start.
+    auto turned = [](TPosition& p) {
+        for (int s = 1, n = 0; s <= SquareCount && n < 3; ++s)
+            if (!p.At(s).Empty && p.At(s).Side == Black) {
+                p.Put(s, WhiteMan);
+                ++n;
+            }
+    };
+    auto kingsOnTheirRows = [&](TPosition& p) {
+        clear(p);
+        p.Put(CrowningSquare(White), WhiteKing);
+        p.Put(CrowningSquare(Black), BlackKing);
+    };
+    struct TCase {
+        std::string_view Variant;
+        std::function<void(TPosition&)> Edit;
+        bool Refused;
+    };
+    const std::vector<TCase> cases = {
+        {"normal", crowned(White), true},
+        {"normal", crowned(Black), true},
+        {"normal", extra(WhiteMan), true},
+        {"normal", extra(BlackKing), true},
+        {"normal", kingsOnTheirRows, false},
+        {"normal", [](TPosition&) {}, false},
+        {"brazilian", crowned(Black), true},
+        {"brazilian", extra(WhiteKing), true},
+        {"canadian", crowned(White), true},
+        {"canadian", extra(BlackMan), true},
+        {"spanish", crowned(White), true},
+        {"english", crowned(Black), true},
+        {"english", extra(WhiteMan), true},
+        {"english", turned, true},
+        // Men of Vorna are never crowned, and taken pieces change sides.
+        {"vorna", crowned(White), false},
+        {"vorna", turned, false},
+        {"vorna", extra(BlackMan), true},
+    };
+    TSession s;
+    s.Start();
+    for (const TCase& c : cases) {
+        s.Send("set-param name=variant value=" + std::string(c.Variant));
+        const std::string pos = PositionOf(c.Variant, c.Edit);
+        s.Send("pos pos=" + pos);
+        s.Send("ping");
+        const std::vector<THubLine> answers = s.Until("pong");
+        ASSERT_EQ(answers.size(), c.Refused ? 2u : 1u) << c.Variant << " " << pos;
+        if (c.Refused) {
+            EXPECT_EQ(answers[0].Command, "error");
+            EXPECT_FALSE(answers[0].Value("message").value_or("").empty());
+        }
+    }
+}
+
+TEST(HubEngine, NodeLevelLimitsTheSearch) {
+    TSession s;
+    s.Start();
+    const TGamePosition position("normal", 4);
+    for (const long long limit : {3000LL, 100000LL}) {
+        const std::string context = "nodes=" + std::to_string(limit);
+        s.Send(position.PosLine);
+        s.Send("level " + context);
+        s.Send("go think");
+        const std::vector<THubLine> lines = s.Until("done");
+        EXPECT_FALSE(CheckSearch(lines, position, context).empty());
+        ASSERT_GE(lines.size(), 2u) << context;
+        long long nodes = 0;
+        for (const THubLine& info : lines)
+            if (info.Command == "info") {
+                nodes = std::stoll(info.Value("nodes").value_or("0"));
+                // The search notices the limit every PumpInterval positions.
+                EXPECT_LE(nodes, limit + PumpInterval) << context;
+            }
+        // It stops early only when the next iteration would go beyond the limit.
+        if (limit >= 100000) {
+            EXPECT_GE(nodes, limit / 8) << context;
+        }
+    }
 }
 
 TEST(HubEngine, EndOfInputEndsTheProcess) {

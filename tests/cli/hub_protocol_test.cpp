@@ -41,33 +41,43 @@ TEST(HubProtocol, QuotesValuesThatNeedIt) {
 }
 
 TEST(HubLevel, ReadsEveryForm) {
-    THubLevel level = ParseHubLevel(ParseHubLine("level depth=7"));
+    auto parse = [](const char* text) { return ParseHubLevel(ParseHubLine(text)).value(); };
+    THubLevel level = parse("level depth=7");
     EXPECT_EQ(level.Limit, THubLimit::Depth);
     EXPECT_EQ(level.Depth, 7);
-    level = ParseHubLevel(ParseHubLine("level move-time=0.25"));
+    level = parse("level move-time=0.25");
     EXPECT_EQ(level.Limit, THubLimit::MoveTime);
     EXPECT_DOUBLE_EQ(level.MoveTime, 0.25);
-    level = ParseHubLevel(ParseHubLine("level moves=9 time=291.587 inc=2"));
+    level = parse("level moves=9 time=291.587 inc=2");
     EXPECT_EQ(level.Limit, THubLimit::Clock);
     EXPECT_EQ(level.Moves, 9);
     EXPECT_DOUBLE_EQ(level.Time, 291.587);
     EXPECT_DOUBLE_EQ(level.Increment, 2.0);
-    level = ParseHubLevel(ParseHubLine("level time=60"));
+    level = parse("level time=60");
     EXPECT_EQ(level.Moves, 0);
-    EXPECT_EQ(ParseHubLevel(ParseHubLine("level moves=0 time=60")).Moves, 0);
+    EXPECT_EQ(parse("level moves=0 time=60").Moves, 0);
     EXPECT_DOUBLE_EQ(level.Increment, 0.0);
-    EXPECT_EQ(ParseHubLevel(ParseHubLine("level infinite")).Limit, THubLimit::Infinite);
+    EXPECT_EQ(parse("level infinite").Limit, THubLimit::Infinite);
+    level = parse("level nodes=123456789012");
+    EXPECT_EQ(level.Limit, THubLimit::Nodes);
+    EXPECT_EQ(level.Nodes, 123456789012LL);
+    // Forms this engine does not know are no error: the line is ignored.
+    for (const char* unknown : {"level", "level mate=3", "level fast"})
+        EXPECT_FALSE(ParseHubLevel(ParseHubLine(unknown)).has_value()) << unknown;
 
-    for (const char* bad :
-         {"level", "level depth=0", "level depth=x", "level depth=3.5", "level depth",
-          "level move-time=", "level move-time=-1", "level move-time=abc", "level time=inf",
-          "level time=10 moves=-1", "level time=10 inc=-2", "level nodes=1000"})
+    for (const char* bad : {"level depth=0", "level depth=x", "level depth=3.5", "level depth",
+                            "level move-time=", "level move-time=-1", "level move-time=abc",
+                            "level time=inf", "level time=10 moves=-1", "level time=10 inc=-2",
+                            "level nodes=0", "level nodes=-5", "level nodes=1e6", "level nodes"})
         EXPECT_THROW(ParseHubLevel(ParseHubLine(bad)), THubError) << bad;
 }
 
 TEST(HubLevel, TimeForAMove) {
-    auto budget = [](const char* text) { return HubTimeBudget(ParseHubLevel(ParseHubLine(text))); };
+    auto budget = [](const char* text) {
+        return HubTimeBudget(ParseHubLevel(ParseHubLine(text)).value());
+    };
     EXPECT_TRUE(budget("level depth=5").Unlimited);
+    EXPECT_TRUE(budget("level nodes=5000").Unlimited);
     EXPECT_TRUE(budget("level infinite").Unlimited);
 
     // A fixed time, less a twentieth (at most 50 ms) kept back.

@@ -105,7 +105,8 @@ TEST(LanguageSettings, SeparatorAndFileNameRules) {
 TEST(LanguageFile, SectionsAndKeysAreFoundInAnyLetterCase) {
     const auto contents = TLangFileContents::FromBytes(
         "[TRANSLATIONS]\r\nmainform.NExit.Caption=\xC2\xFB\xF5\xEE\xE4\r\n"
-        "[messages]\r\nwhite=\xC1\xE5\xEB\xFB\xE5\r\n");
+        "[messages]\r\nwhite=\xC1\xE5\xEB\xFB\xE5\r\n"
+        "[language]\r\nLOCALE = ru \r\n");
     const auto translations = contents.Translations();
     ASSERT_EQ(translations.size(), 1u);
     EXPECT_EQ(translations[0].Key, "mainform.NExit.Caption");
@@ -113,6 +114,7 @@ TEST(LanguageFile, SectionsAndKeysAreFoundInAnyLetterCase) {
     EXPECT_EQ(contents.Message("White"), "Белые");
     EXPECT_EQ(contents.Message("WHITE"), "Белые");
     EXPECT_FALSE(contents.Message("Black").has_value());
+    EXPECT_EQ(contents.Locale(), "ru");
 }
 
 TEST(LanguageFile, TranslationsComeInFileOrderWithValuesAsProfilesGiveThem) {
@@ -149,9 +151,11 @@ TEST(LanguageFile, AFileWithTheByteOrderMarkIsReadAsUtf8) {
 TEST(TranslateText, AMissingFileOrKeyGivesTheTextItself) {
     TLanguage language;
     EXPECT_EQ(language.TranslateText("White"), "White"); // no file named
+    EXPECT_EQ(language.Locale(), "");
     language.SetLangFile("/nonexistent-folder/Russian.lng");
     EXPECT_EQ(language.TranslateText("White"), "White");
     EXPECT_TRUE(language.Translations().empty());
+    EXPECT_EQ(language.Locale(), "");
 
     TTempFile file;
     file.Write("[Messages]\nWhite=\xC1\xE5\xEB\xFB\xE5\nSet up position|=\xC2\xFB\xF5\xEE\xE4|\n");
@@ -160,8 +164,9 @@ TEST(TranslateText, AMissingFileOrKeyGivesTheTextItself) {
     EXPECT_EQ(language.TranslateText("Set up position|"), "Выход|");
     EXPECT_EQ(language.TranslateText("Black"), "Black");
     EXPECT_EQ(language.TranslateText(""), "");
-    // Only "Messages": nothing for the windows.
+    // Only "Messages": nothing for the windows, and no language named for Qt's own texts.
     EXPECT_TRUE(language.Translations().empty());
+    EXPECT_EQ(language.Locale(), "");
 }
 
 TEST(TranslateText, TheFileIsReadAgainForEveryLookup) {

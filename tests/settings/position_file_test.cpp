@@ -91,7 +91,7 @@ class PositionFileTest : public ::testing::Test {
         try {
             ParsePositionFile(text);
         } catch (const TPositionFileError& e) {
-            const std::string prefix = "line " + std::to_string(e.Line) + ":";
+            const std::string prefix = "Line " + std::to_string(e.Line) + ":";
             EXPECT_EQ(std::string(e.what()).rfind(prefix, 0), 0u) << e.what();
             return e.Line;
         }
@@ -331,23 +331,33 @@ TEST_F(PositionFileTest, MissingFileIsReported) {
         FAIL() << "read a missing file";
     } catch (const TPositionFileError& e) {
         EXPECT_EQ(e.Line, 0);
-        EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos);
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot open " + path.string() + ": ", 0), 0u)
+            << e.what();
     }
 }
 
 // --- saving ---
 
-TEST_F(PositionFileTest, FailedSaveLeavesNothingBehind) {
+TEST_F(PositionFileTest, FailedSaveLeavesNothingBehindAndNamesTheChosenFile) {
     ApplyBoard(TRules::International, 8, 8, false);
     TGame game(TRules::International);
-    const fs::path target = Dir / "taken.qvp";
-    fs::create_directory(target); // the name is taken by a folder: the rename fails
-    EXPECT_THROW(WritePositionFile(target.string(), 1, game.CurrentPosition()), std::runtime_error);
-    EXPECT_TRUE(fs::is_directory(target));
+    const fs::path taken = Dir / "taken.qvp";
+    fs::create_directory(taken); // the name is taken by a folder: the rename fails
+    const fs::path unreachable = Dir / "no" / "such.qvp"; // the temporary file cannot be made
+    for (const fs::path& target : {taken, unreachable}) {
+        SCOPED_TRACE(target.string());
+        try {
+            WritePositionFile(target.string(), 1, game.CurrentPosition());
+            FAIL() << "saved";
+        } catch (const std::runtime_error& e) {
+            const std::string text = e.what();
+            EXPECT_EQ(text.rfind("Cannot ", 0), 0u) << text;
+            EXPECT_NE(text.find(target.string() + ": "), std::string::npos) << text;
+            EXPECT_EQ(text.find(".tmp"), std::string::npos) << text;
+        }
+    }
+    EXPECT_TRUE(fs::is_directory(taken));
     EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator{}), 1);
-
-    EXPECT_THROW(WritePositionFile((Dir / "no" / "such.qvp").string(), 1, game.CurrentPosition()),
-                 std::runtime_error);
 }
 
 TEST_F(PositionFileTest, SaveReplacesAnOlderFileWhole) {

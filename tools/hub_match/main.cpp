@@ -2,10 +2,12 @@
 // one variant, colours alternating from game to game, every game played to its end by the
 // rules: a side without a move has lost, the game record's draw rules end it as a draw, and
 // a game that reaches the ply cap is stopped and reported as such. Any protocol error ends
-// the match with exit code 1.
+// the match with exit code 1. An engine may take --init-timeout seconds between init and
+// ready, as engines that load large tables do.
 //
 //   hub_match [--engine PATH] [--engine2 PATH] [--variant normal] [--games 20]
-//             [--move-time 0.1] [--max-plies 400] [--pdn FILE] [--verbose]
+//             [--move-time 0.1] [--max-plies 400] [--init-timeout 60] [--pdn FILE]
+//             [--verbose]
 #include "match_engine.h"
 
 #include "cli_args.h"
@@ -15,6 +17,7 @@
 #include "think.h"
 
 #include <array>
+#include <cmath>
 #include <iostream>
 #include <map>
 
@@ -98,9 +101,9 @@ TGameReport PlayGame(std::array<TMatchEngine*, 2> engines, std::array<int, 2> en
 
 int main(int argc, char** argv) {
     try {
-        const cli::TArgs args(
-            {argv + 1, argv + argc}, {"verbose"},
-            {"engine", "engine2", "variant", "games", "move-time", "max-plies", "pdn"});
+        const cli::TArgs args({argv + 1, argv + argc}, {"verbose"},
+                              {"engine", "engine2", "variant", "games", "move-time", "max-plies",
+                               "init-timeout", "pdn"});
         const std::string program = args.Text("engine", QUORVIN_CLI_PATH);
         const std::string program2 = args.Text("engine2", program);
         const std::string variant = args.Text("variant", "normal");
@@ -109,14 +112,18 @@ int main(int argc, char** argv) {
         const double moveTime = std::stod(args.Text("move-time", "0.1"));
         if (!(moveTime > 0.0 && moveTime <= 3600.0))
             throw cli::TUsageError("--move-time is a number of seconds above 0");
+        const double initTimeout = std::stod(args.Text("init-timeout", "60"));
+        if (!(initTimeout > 0.0 && initTimeout <= 86400.0))
+            throw cli::TUsageError("--init-timeout is a number of seconds above 0");
+        const int initTimeoutMs = static_cast<int>(std::lround(initTimeout * 1000.0));
         const std::optional<TPreset> preset = cli::FindHubVariant(variant);
         if (!preset) throw cli::TUsageError("unknown variant \"" + variant + "\"");
         const cli::THubBoard board(*preset);
         board.UseGeometry();
         const TNotation notation = TNotation::ForPreset(*preset);
 
-        TMatchEngine a("A", program, variant);
-        TMatchEngine b("B", program2, variant);
+        TMatchEngine a("A", program, variant, initTimeoutMs);
+        TMatchEngine b("B", program2, variant, initTimeoutMs);
         std::cout << "A: " << a.Id() << "\nB: " << b.Id() << "\n"
                   << games << " games of " << variant << " at " << FixedText(moveTime, 3)
                   << " s a move, ply cap " << maxPlies << "\n"

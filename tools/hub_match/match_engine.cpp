@@ -4,6 +4,7 @@
 #include "hub_protocol.h"
 #include "think.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorvin::match {
@@ -15,40 +16,49 @@ constexpr int GraceMs = 5000;
 } // namespace
 
 TMatchEngine::TMatchEngine(const std::string& name, const std::string& program,
-                           std::string_view variant)
+                           std::string_view variant, int initTimeoutMs)
     : EngineName(name), Client(program, {"hub"}) {
     Send("hub");
-    bool variantOffered = false;
+    bool variantParam = false, variantOffered = false;
     for (;;) {
         const std::string text = Receive(HandshakeMs, "wait");
-        const cli::THubLine line = cli::ParseHubLine(text);
-        if (line.Command == "wait") break;
-        if (line.Command == "id") {
+        const std::string_view word = cli::HubCommandWord(text);
+        if (word == "wait") break;
+        if (word == "id") {
             IdLine = text;
-        } else if (line.Command == "param") {
+        } else if (word == "param") {
+            const cli::THubLine line = Parse(text);
             if (line.Value("name") == "variant") {
+                variantParam = true;
                 // Whole words of the list: a space on either side of each.
                 std::string values(1, ' ');
                 values += line.Value("values").value_or("");
                 values += ' ';
-                std::string word(1, ' ');
-                word += variant;
-                word += ' ';
-                variantOffered = values.find(word) != std::string::npos;
+                std::string wanted(1, ' ');
+                wanted += variant;
+                wanted += ' ';
+                variantOffered = values.find(wanted) != std::string::npos;
             }
-        } else {
-            throw TProtocolError(EngineName + ": unexpected line in the handshake: " + text);
         }
+        // Any other line is the engine's own business.
     }
     if (IdLine.empty()) throw TProtocolError(EngineName + ": no id line in the handshake");
-    if (!variantOffered)
-        throw TProtocolError(EngineName + ": the variant " + std::string(variant) +
-                             " is not offered");
-    Send("set-param name=variant value=" + std::string(variant));
+    if (variantParam) {
+        if (!variantOffered)
+            throw TProtocolError(EngineName + ": the variant " + std::string(variant) +
+                                 " is not offered");
+        Send("set-param name=variant value=" + std::string(variant));
+    } else if (cli::FindHubVariant(variant)->Name != "international") {
+        // An engine without the parameter plays International draughts only.
+        throw TProtocolError(EngineName + ": offers no variant parameter, so it plays normal " +
+                             "(International) draughts only, not " + std::string(variant));
+    }
     Send("init");
-    const std::string ready = Receive(HandshakeMs, "ready");
-    if (ready != "ready")
-        throw TProtocolError(EngineName + ": expected ready after init, got: " + ready);
+    // The engine may say what it does while it sets itself up; the time-out is for all of it.
+    const long long deadline = TickCount() + initTimeoutMs;
+    while (cli::HubCommandWord(Receive(static_cast<int>(std::max(0LL, deadline - TickCount())),
+                                       "ready")) != "ready") {
+    }
 }
 
 void TMatchEngine::Send(const std::string& line) {
@@ -60,9 +70,16 @@ std::string TMatchEngine::Receive(int timeoutMs, const std::string& waitingFor) 
     if (!line)
         throw TProtocolError(EngineName + (Client.OutputEnded() ? ": ended" : ": silent") +
                              " while waiting for " + waitingFor);
-    if (cli::ParseHubLine(*line).Command == "error")
-        throw TProtocolError(EngineName + ": " + *line);
+    if (cli::HubCommandWord(*line) == "error") throw TProtocolError(EngineName + ": " + *line);
     return *line;
+}
+
+cli::THubLine TMatchEngine::Parse(const std::string& text) const {
+    try {
+        return cli::ParseHubLine(text);
+    } catch (const cli::THubError& e) {
+        throw TProtocolError(EngineName + ": unreadable line (" + e.what() + "): " + text);
+    }
 }
 
 void TMatchEngine::NewGame() {
@@ -88,18 +105,14 @@ TEngineMove TMatchEngine::Play(const cli::THubBoard& board, const std::string& i
     const TPosition& p = game.CurrentPosition();
     for (;;) {
         const std::string text = Receive(timeout, "done");
-        cli::THubLine line;
-        try {
-            line = cli::ParseHubLine(text);
-        } catch (const cli::THubError& e) {
-            throw TProtocolError(EngineName + ": unreadable line (" + e.what() + "): " + text);
-        }
-        if (line.Command == "info") {
+        const std::string_view word = cli::HubCommandWord(text);
+        if (word == "info") {
             ++result.Infos;
             continue;
         }
-        if (line.Command != "done")
-            throw TProtocolError(EngineName + ": unexpected line during a search: " + text);
+        // Lines the protocol does not know are ignored.
+        if (word != "done") continue;
+        const cli::THubLine line = Parse(text);
         result.Ms = TickCount() - start;
         const std::string move = line.Value("move").value_or("");
         try {
@@ -124,8 +137,14 @@ TEngineMove TMatchEngine::Play(const cli::THubBoard& board, const std::string& i
 
 void TMatchEngine::Ping() {
     Send("ping");
-    const std::string answer = Receive(HandshakeMs, "pong");
-    if (answer != "pong") throw TProtocolError(EngineName + ": expected pong, got: " + answer);
+    // Lines the protocol does not know may come before the pong; a search's may not.
+    for (;;) {
+        const std::string answer = Receive(HandshakeMs, "pong");
+        const std::string_view word = cli::HubCommandWord(answer);
+        if (word == "pong") return;
+        if (word == "info" || word == "done")
+            throw TProtocolError(EngineName + ": expected pong, got: " + answer);
+    }
 }
 
 int TMatchEngine::Quit() {

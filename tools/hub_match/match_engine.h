@@ -1,11 +1,13 @@
 // One engine of a Hub match: the child process, its handshake, and a move asked for in the
-// position of a game. Anything the engine says that the protocol does not allow at that
-// point, an illegal move, or silence past the time-out, is a protocol error, which ends the
-// match.
+// position of a game. An error line, an illegal move, or silence past the time-out is a
+// protocol error, which ends the match. What the protocol allows an engine is taken: lines
+// it does not know (ignored), no variant parameter (an engine of International draughts
+// only), lines of its own between init and ready, and a long init.
 #pragma once
 
 #include "hub_client.h"
 #include "hub_notation.h"
+#include "hub_protocol.h"
 
 #include "game.h"
 
@@ -26,9 +28,10 @@ struct TEngineMove {
 
 class TMatchEngine {
   public:
-    // Starts `program hub`, completes the handshake and sets the variant. Throws
-    // TProtocolError.
-    TMatchEngine(const std::string& name, const std::string& program, std::string_view variant);
+    // Starts `program hub`, completes the handshake, sets the variant and waits up to
+    // initTimeoutMs for the engine to be ready. Throws TProtocolError.
+    TMatchEngine(const std::string& name, const std::string& program, std::string_view variant,
+                 int initTimeoutMs);
 
     const std::string& Name() const { return EngineName; }
     const std::string& Id() const { return IdLine; }
@@ -52,6 +55,8 @@ class TMatchEngine {
     // The next line, or TProtocolError after timeoutMs or at the end of the output; an error
     // line is a protocol error too.
     std::string Receive(int timeoutMs, const std::string& waitingFor);
+    // A line split into its arguments, or TProtocolError.
+    cli::THubLine Parse(const std::string& text) const;
 };
 
 } // namespace quorvin::match
