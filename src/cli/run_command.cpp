@@ -18,7 +18,7 @@ constexpr const char* Usage =
     "  moves    FILE.qvp | --fen F [BOARD]\n"
     "  pdn      check FILE.pdn [--preset P]\n"
     "  hub      (a Hub engine on standard input and output)\n"
-    "  --version\n"
+
     "BOARD: --preset P, or --rules N --rows R --files F [--coloring]; a preset sets all four\n"
     "presets: vorna, brazilian, international, canadian, spanish, straight\n"
     "rules: 0 Vorna, 1 International draughts, 2 Spanish checkers, 3 Straight checkers\n"
@@ -26,7 +26,8 @@ constexpr const char* Usage =
     "when no BOARD is given\n"
     "--unique: capture routes that take the same pieces between the same squares count once\n"
     "pdn check: replays every game of the file; a game without GameType is International\n"
-    "draughts, or on the board of --preset\n";
+    "draughts, or on the board of --preset\n"
+    "quorvin-cli --version prints the program's version\n";
 }
 
 int RunCommand(const TArgList& args, std::ostream& out, std::ostream& err) {
