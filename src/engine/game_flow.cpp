@@ -9,9 +9,7 @@
 
 namespace quorvin {
 
-TGameFlow::TGameFlow(TFlowView& view) : View(view) {
-    PublishCommands();
-}
+TGameFlow::TGameFlow(TFlowView& view) : View(view) {}
 
 void TGameFlow::SetMode(TMode mode) {
     CurrentMode = mode;
@@ -35,11 +33,10 @@ void TGameFlow::PublishCommands() {
     enable(TCommand::Stop, busy && Searching);
     for (TCommand c : {TCommand::Undo, TCommand::UndoAll}) enable(c, play && current > 1);
     for (TCommand c : {TCommand::Redo, TCommand::RedoAll}) enable(c, play && current < count);
-    for (TCommand c :
-         {TCommand::Options, TCommand::BrainOptions, TCommand::BoardSetup, TCommand::BoardView,
-          TCommand::Sides, TCommand::Setup, TCommand::NewGame, TCommand::OpenPosition,
-          TCommand::SavePosition, TCommand::OpenGame, TCommand::SaveGame, TCommand::PastePosition,
-          TCommand::QuickSelect})
+    for (TCommand c : {TCommand::Options, TCommand::BrainOptions, TCommand::BoardSetup,
+                       TCommand::BoardView, TCommand::Sides, TCommand::Setup, TCommand::NewGame,
+                       TCommand::OpenPosition, TCommand::SavePosition, TCommand::OpenGame,
+                       TCommand::SaveGame, TCommand::PastePosition, TCommand::QuickSelect})
         enable(c, play);
     enable(TCommand::CopyPosition, !busy);
     show(TCommand::Setup, !setup);

@@ -148,12 +148,19 @@ class TGameFlow {
     // The engine's answer never comes sooner than this, so that a reply is seen to come.
     static constexpr int MinimumThinkMs = 100;
 
+    // Reports nothing until the first command or SetMode, so that the view may be made later.
     explicit TGameFlow(TFlowView& view);
 
-    // Runs a command under the busy guard: an Idle command is refused (false) while another
-    // one is under way. Errors pass through to the caller, the guard released.
+    // Runs a command: an Idle command holds the busy guard and is refused (false) while
+    // another one is under way; an Always command runs at once and holds nothing, so that
+    // Break calculation or closing the window is not taken for a command under way. Errors
+    // pass through to the caller, the guard released.
     template <class F> bool Run(TWhen when, F&& command) {
-        if (when == TWhen::Idle && Busy()) return false;
+        if (when == TWhen::Always) {
+            command();
+            return true;
+        }
+        if (Busy()) return false;
         TBusy busy(*this);
         command();
         return true;
@@ -168,6 +175,8 @@ class TGameFlow {
     bool AdviceShown() const { return AdviceMarked; }
     bool AdviserDown() const { return Adviser; }
     bool HasGame() const { return Record != nullptr; }
+    // The side to move of the current position; White while there is no game.
+    int SideToMove() const { return Record ? Record->CurrentPosition().SideToMove : White; }
     TGame& Game() { return *Record; }
     const TGame& Game() const { return *Record; }
     TGame* GamePointer() { return Record.get(); }

@@ -152,6 +152,8 @@ TEST(GameFlow, TheBusyGuardRefusesASecondCommand) {
         EXPECT_FALSE(flow.Run(TGameFlow::TWhen::Idle, [&] { ++inner; }));
         EXPECT_TRUE(flow.Run(TGameFlow::TWhen::Always, [&] { ++inner; }));
     }));
+    // Break calculation runs at any time and leaves the flow free.
+    EXPECT_TRUE(flow.Run(TGameFlow::TWhen::Always, [&] { EXPECT_FALSE(flow.Busy()); }));
     EXPECT_EQ(inner, 1);
     EXPECT_FALSE(flow.Busy());
     // An error leaves the guard released.
