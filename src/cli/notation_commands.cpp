@@ -10,9 +10,12 @@
 
 namespace quorvin::cli {
 
+// The FEN of a position file, or a FEN as given (--fen) written back in this program's form:
+// square by square, without the move counters some programs append.
 int FenCommand(const TArgList& list, std::ostream& out) {
-    const TArgs args(list, {}, {}, 1);
-    if (args.Positional().size() != 1) throw TUsageError("name one position file");
+    const TArgs args(list, BoardFlags({}), StartOptions({}), 1);
+    if (args.Positional().empty() && !args.Has("fen"))
+        throw TUsageError("name a position file or give --fen");
     const TStartPosition start = ReadStartPosition(args);
     out << FormatFen(start.Notation, *start.Position) << "\n";
     return 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -19,7 +20,7 @@ std::optional<int> SideLetter(std::string_view text) {
     return {};
 }
 
-// One side's pieces: "K10,K15,18,24-27".
+// One side's pieces, square by square: "K10,K15,18,24,25,26,27".
 std::string PieceList(const TNotation& notation, const TPosition& position, int side) {
     struct TPiece {
         int Number; // the order pieces are written in
@@ -37,24 +38,18 @@ std::string PieceList(const TNotation& notation, const TPosition& position, int 
     std::sort(pieces.begin(), pieces.end(),
               [](const TPiece& a, const TPiece& b) { return a.Number < b.Number; });
     std::string text;
-    for (std::size_t i = 0; i < pieces.size();) {
+    for (const TPiece& piece : pieces) {
         if (!text.empty()) text += ',';
-        std::size_t run = 1;
-        if (!notation.GameType().Algebraic && !pieces[i].King)
-            while (i + run < pieces.size() && !pieces[i + run].King &&
-                   pieces[i + run].Number == pieces[i].Number + static_cast<int>(run))
-                ++run;
-        if (run >= 3) {
-            text += notation.SquareName(pieces[i].Square) + "-" +
-                    notation.SquareName(pieces[i + run - 1].Square);
-            i += run;
-            continue;
-        }
-        if (pieces[i].King) text += 'K';
-        text += notation.SquareName(pieces[i].Square);
-        ++i;
+        if (piece.King) text += 'K';
+        text += notation.SquareName(piece.Square);
     }
     return text;
+}
+
+// A field after the pieces that some programs add: ":H0" (moves since the last capture or
+// man's move) and ":F1" (the number of the next move). A position has no use for them.
+bool IsCounterField(std::string_view part) {
+    return !part.empty() && std::strchr("HhFf", part.front()) != nullptr;
 }
 
 } // namespace
@@ -86,6 +81,7 @@ TFenPosition ParseFen(const TNotation& notation, std::string_view text) {
     std::array<bool, 2> seen{};
     for (std::size_t k = 1; k < parts.size(); ++k) {
         const std::string_view part = parts[k];
+        if (IsCounterField(part)) continue;
         const auto side = part.empty() ? std::nullopt : SideLetter(part.substr(0, 1));
         if (!side) fail("the part " + Quoted(part) + " does not start with W or B");
         if (seen[*side])

@@ -1,11 +1,12 @@
-// FEN: a position as one line of text, "W:W31-50:B1-20" (the side to move, then the squares
-// of each side's pieces, kings marked with K), in the square names of a board's notation.
-// The clipboard, the PDN FEN tag and the command line all use these functions.
+// FEN: a position as one line of text, "W:W31,32,33:B1,2,K3" (the side to move, then the
+// squares of each side's pieces, kings marked with K), in the square names of a board's
+// notation. The clipboard, the PDN FEN tag and the command line all use these functions.
 //
-// Writing gives the white pieces first, kings among the men in square order, and runs of
-// three or more men on consecutive numbers as ranges. Reading also takes single squares for
-// ranges, the black pieces first, a side without pieces ("W:W31-50:B"), numeric names on an
-// algebraic board, blanks around the parts and a final full stop.
+// Writing gives the white pieces first, then the black ones, each square by square in
+// square order, kings among the men: some programs drop ranges of squares without a word.
+// Reading also takes ranges ("W:W31-50:B1-20"), the black pieces first, a side without pieces
+// ("W:W31-50:B"), numeric names on an algebraic board, blanks around the parts, a final full
+// stop, and ignores the move counters other programs append (":H0:F1").
 #pragma once
 
 #include "notation.h"

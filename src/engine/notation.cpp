@@ -366,9 +366,11 @@ int TNotation::SquareNamed(std::string_view name) const {
     const char first = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
     if (first >= 'a' && first <= 'z') {
         if (!Type.Algebraic) return 0;
+        // Files and rows beyond the board's would overflow the packed number into others.
+        const int file = first - 'a' + 1;
         const auto row = ParseNumber(name.substr(1));
-        if (!row) return 0;
-        const int code = *row * 16 + (first - 'a' + 1);
+        if (!row || *row < 1 || *row > BoardRowCount || file > BoardFileCount) return 0;
+        const int code = *row * 16 + file;
         for (int s = 1; s <= Squares; ++s)
             if (Numbers[s] == code) return s;
         return 0;

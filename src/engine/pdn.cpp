@@ -3,6 +3,7 @@
 
 #include "fen.h"
 #include "rules.h"
+#include "text_fields.h"
 
 #include <algorithm>
 #include <array>
@@ -21,6 +22,10 @@ namespace {
 constexpr std::size_t MaxFileBytes = std::size_t{256} << 20;
 // Movetext lines are kept within this width.
 constexpr std::size_t LineWidth = 79;
+
+// The GameType of a game "from position" as a popular web site writes it: the board is the
+// one its FEN tag fits.
+constexpr std::string_view FromPositionType = "99";
 
 constexpr std::array<std::string_view, 7> ResultWords{"1-0", "0-1", "1/2-1/2", "2-0",
                                                       "0-2", "1-1", "0-0"};
@@ -41,11 +46,20 @@ bool EndsWord(char c) {
     return IsSpace(c) || std::strchr("{}()[];$\"", c) != nullptr;
 }
 
+// The UTF-8 byte order mark: at the start of a file, and in the middle of files joined
+// together.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+// Characters that join two squares of a move.
+bool IsMoveSeparator(char c) {
+    return c == '-' || c == 'x' || c == 'X' || c == ':';
+}
+
 // Walks the text, counting lines: a line ends at LF, CR LF or a lone CR.
 class TScanner {
   public:
     explicit TScanner(std::string_view text) : Text(text) {
-        if (Text.substr(0, 3) == "\xEF\xBB\xBF") Pos = 3;
+        if (Text.starts_with(ByteOrderMark)) Pos = ByteOrderMark.size();
     }
     bool AtEnd() const { return Pos >= Text.size(); }
     char Peek(std::size_t ahead = 0) const {
@@ -59,8 +73,18 @@ class TScanner {
         if (LineStart) ++LineNumber;
         return c;
     }
-    void SkipSpaces() {
-        while (!AtEnd() && IsSpace(Peek())) Get();
+    // Skips blanks, line ends and byte order marks; answers how many line ends it passed.
+    int SkipSpaces() {
+        const int first = LineNumber;
+        for (;;) {
+            if (!AtEnd() && IsSpace(Peek())) {
+                Get();
+            } else if (Text.substr(Pos).starts_with(ByteOrderMark)) {
+                Pos += ByteOrderMark.size();
+            } else {
+                return LineNumber - first;
+            }
+        }
     }
     // Skips blanks but not line ends.
     void SkipBlanks() {
@@ -90,14 +114,17 @@ class TPdnParser {
 
     std::vector<TPdnGameText> Parse() {
         for (;;) {
-            In.SkipSpaces();
+            const bool blankLine = In.SkipSpaces() >= 2;
             if (In.AtEnd()) break;
             const int line = In.Line();
             const char c = In.Peek();
             if (c == '%' && In.AtLineStart()) {
                 In.SkipLine();
+            } else if (c == '[' && Depth > 0 && !In.AtLineStart()) {
+                // A bracket in a remark in parentheses: "(see [3])".
+                In.Get();
             } else if (c == '[') {
-                if (Game && (MovesStarted || Depth > 0)) Finish();
+                if (Game && (MovesStarted || Depth > 0 || StartsNextGame(blankLine))) Finish();
                 Begin(line);
                 Tag();
             } else if (c == '{') {
@@ -121,9 +148,10 @@ class TPdnParser {
                 In.Get();
                 Begin(line);
                 const std::string_view digits = In.Word();
-                if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char d) {
-                        return std::isdigit(static_cast<unsigned char>(d));
-                    }))
+                if (Depth == 0 &&
+                    (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char d) {
+                         return std::isdigit(static_cast<unsigned char>(d));
+                     })))
                     Error(line, "\"$\" is not followed by a number");
             } else if (c == '/') {
                 In.Get();
@@ -141,7 +169,8 @@ class TPdnParser {
             } else if (c == '"' || c == ']' || c == '}') {
                 In.Get();
                 Begin(line);
-                Error(line, std::string("unexpected \"") + c + "\"");
+                // Remarks in parentheses are free text: "(Black \"resigns\")".
+                if (Depth == 0) Error(line, std::string("unexpected \"") + c + "\"");
             } else {
                 Begin(line);
                 MovesStarted = true;
@@ -159,6 +188,20 @@ class TPdnParser {
     bool MovesStarted = false;
     int Depth = 0; // of the variations open
     int VariationLine = 0;
+
+    // Whether a tag after the tags of a game without moves begins the next game: after a
+    // blank line, or when the game already has a tag of that name. A game may be given by
+    // its tags alone.
+    bool StartsNextGame(bool blankLine) {
+        if (!Game || Game->Tags.empty()) return false;
+        if (blankLine) return true;
+        std::size_t n = 1;
+        while (In.Peek(n) == ' ' || In.Peek(n) == '\t') ++n;
+        std::string name;
+        while (std::isalnum(static_cast<unsigned char>(In.Peek(n))) || In.Peek(n) == '_')
+            name += In.Peek(n++);
+        return !name.empty() && Game->FindTag(name) != nullptr;
+    }
 
     void Begin(int line) {
         if (Game) return;
@@ -228,12 +271,21 @@ class TPdnParser {
     }
 
     void Word(int line) {
-        std::string_view word = In.Word();
-        if (word.empty()) {
+        std::string text(In.Word());
+        if (text.empty()) {
             // A character the word scanner stops at but nothing else takes.
             In.Get();
             return Error(line, "unexpected character");
         }
+        // Squares padded to a width, or a blank after the separator: "14x 23", " 1- 6".
+        while (IsMoveSeparator(text.back())) {
+            std::size_t n = 0;
+            while (IsSpace(In.Peek(n))) ++n;
+            if (n == 0 || !std::isalnum(static_cast<unsigned char>(In.Peek(n)))) break;
+            In.SkipSpaces();
+            text += In.Word();
+        }
+        std::string_view word = text;
         // A strength mark in parentheses right after a move: "29-23(?)".
         if (In.Peek() == '(') {
             std::size_t n = 1;
@@ -321,11 +373,24 @@ TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback,
     }
     const TPdnTag* type = text.FindTag("GameType");
     const TPdnTag* rules = text.FindTag("QuorvinRules");
+    const TPdnTag* fen = text.FindTag("FEN");
+    const bool hasFen = fen && fen->Value.find_first_not_of(" \t") != std::string::npos;
     try {
-        if (type)
+        if (type && !rules && Trimmed(type->Value) == FromPositionType) {
+            if (!hasFen)
+                throw TNotationError("game type 99 takes its board from a FEN tag, and the game "
+                                     "has none");
+            // A GameType tag names its board by number (20 International, 21 English, ...)
+            // and FromGameType makes the preset of that board; 99 names none. The site that
+            // writes it plays International draughts, so its FEN is read on the 10 x 10
+            // board, or, when it does not fit there, on the first preset it fits (a FEN of
+            // squares a1..h8 on the Brazilian board, of squares up to 72 on the Canadian).
+            loaded.Notation = NotationForFen(TNotation(), fen->Value);
+        } else if (type) {
             loaded.Notation = TNotation::FromGameType(type->Value, rules ? rules->Value : "");
-        else if (rules)
+        } else if (rules) {
             throw TNotationError("the QuorvinRules tag needs a GameType tag beside it");
+        }
     } catch (const TNotationError& e) {
         loaded.Error = TPdnError{type ? type->Line : rules->Line, e.what()};
         return loaded;
@@ -346,8 +411,7 @@ TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback,
     // The first position is read before the board is built, so that a game that loads
     // nothing leaves the geometry as it was.
     std::optional<TFenPosition> start;
-    const TPdnTag* fen = text.FindTag("FEN");
-    if (fen && fen->Value.find_first_not_of(" \t") != std::string::npos) {
+    if (hasFen) {
         try {
             start = ParseFen(notation, fen->Value);
         } catch (const TNotationError& e) {

@@ -9,7 +9,13 @@
 // legal-move list, so that a game with an illegal, ambiguous or unreadable move is loaded up
 // to the move before it, with the line of the fault; a tag that cannot be read or that names
 // no board of this program loads nothing. A game without a GameType tag is International
-// draughts unless the caller names another board.
+// draughts unless the caller names another board; GameType 99 (a game "from position" as a
+// web site writes it) is on the board its FEN tag fits.
+//
+// Files are read as other programs write them: squares padded after the separator
+// ("14x 23", " 1- 6"), free text with double quotes in comments and in remarks in
+// parentheses, games of tags alone, and files joined together with a byte order mark at the
+// start of each.
 //
 // Saving writes the seven standard tags, GameType (with the program's own QuorvinRules tag
 // for a board that is no preset), SetUp and FEN when the game did not start from the initial
@@ -72,8 +78,9 @@ struct TPdnGameText {
     const TPdnTag* FindTag(std::string_view name) const;
 };
 
-// Splits a PDN text into its games. A byte order mark at the start is skipped; lines may end
-// with LF, CR LF or CR; lines starting with % are comments.
+// Splits a PDN text into its games. Byte order marks are skipped; lines may end with LF,
+// CR LF or CR; lines starting with % are comments. A tag after a blank line, or a second tag
+// of the same name, begins a new game even when the game before it has no moves.
 std::vector<TPdnGameText> ParsePdn(std::string_view text);
 // Reads and splits a PDN file. Throws std::runtime_error when it cannot be read.
 std::vector<TPdnGameText> ReadPdnFile(const std::string& fileName);

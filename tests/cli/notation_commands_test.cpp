@@ -48,7 +48,7 @@ TEST(CliFen, PrintsThePositionOfAFile) {
     const std::string file = PositionsFolder() + "/international_10x10_middle.qvp";
     const TRun r = RunCli({"fen", file});
     ASSERT_EQ(r.Code, 0) << r.Err;
-    EXPECT_TRUE(std::regex_match(r.Out, std::regex("[WB]:W[0-9K,-]+:B[0-9K,-]+\n"))) << r.Out;
+    EXPECT_TRUE(std::regex_match(r.Out, std::regex("[WB]:W[0-9K,]+:B[0-9K,]+\n"))) << r.Out;
     // Its moves are the same read from the file or from its FEN.
     const std::string fen = r.Out.substr(0, r.Out.size() - 1);
     const TRun fromFile = RunCli({"moves", file});
@@ -60,8 +60,13 @@ TEST(CliFen, PrintsThePositionOfAFile) {
     const TRun brazilian = RunCli({"fen", PositionsFolder() + "/brazilian_8x8_endgame.qvp"});
     EXPECT_TRUE(std::regex_match(brazilian.Out, std::regex("[WB]:W[a-hK0-9,]*:B[a-hK0-9,]*\n")))
         << brazilian.Out;
-    for (const TArgList& args : {TArgList{"fen"}, TArgList{"fen", file, file},
-                                 TArgList{"fen", file, "--preset", "international"}})
+    // A FEN as other programs write it comes back square by square, move counters dropped.
+    EXPECT_EQ(RunCli({"fen", "--fen", "W:W31-33,K46:B1-3:H0:F1"}).Out, "W:W31,32,33,K46:B1,2,3\n");
+    EXPECT_EQ(RunCli({"fen", "--fen", "B:W21-23:B1-3", "--preset", "straight"}).Out,
+              "B:W21,22,23:B1,2,3\n");
+    for (const TArgList& args :
+         {TArgList{"fen"}, TArgList{"fen", file, file},
+          TArgList{"fen", file, "--preset", "international"}, TArgList{"fen", "--fen", "W:W51"}})
         EXPECT_EQ(RunCli(args).Code, 2);
     EXPECT_EQ(RunCli({"fen", "/nonexistent.qvp"}).Code, 1);
 }
@@ -73,6 +78,7 @@ TEST(CliMoves, ListsTheLegalMovesInNotation) {
     std::sort(moves.begin(), moves.end());
     EXPECT_EQ(moves, (std::vector<std::string>{"31-26", "31-27", "32-27", "32-28", "33-28", "33-29",
                                                "34-29", "34-30", "35-30"}));
+    EXPECT_EQ(RunCli({"moves", "--fen", "W:W31-50:B1-20:H0:F1"}).Out, international.Out);
     const TRun straight = RunCli({"moves", "--fen", "B:W21-32:B1-12", "--preset", "straight"});
     ASSERT_EQ(straight.Code, 0) << straight.Err;
     EXPECT_EQ(Lines(straight.Out).size(), 7u);
@@ -167,6 +173,14 @@ TEST(CliPdn, PublishedGamesReplayToTheirEnd) {
               std::string::npos)
         << asInternational.Out;
     EXPECT_NE(asInternational.Out.find("games 4 ok 0 failed 4\n"), std::string::npos);
+    // Games as other programs write them.
+    for (const char* name : {"spaced_separators.pdn", "fen_counters.pdn", "quotes_in_remarks.pdn",
+                             "tags_only.pdn", "joined_files.pdn"}) {
+        const TRun r = RunCli({"pdn", "check", DataFile(name)});
+        EXPECT_EQ(r.Code, 0) << name << "\n" << r.Out << r.Err;
+    }
+    EXPECT_EQ(Lines(RunCli({"pdn", "check", DataFile("tags_only.pdn")}).Out).front(),
+              "game 1 ok 0 plies: A - B *");
 }
 
 TEST(CliPdn, BrokenGamesFailWithTheirLines) {

@@ -1,5 +1,6 @@
-// FEN both ways: the initial positions of the presets, the forms a FEN is read in, the faults
-// it is refused for, and random positions of every rule family on every board size.
+// FEN both ways: the initial positions of the presets, the forms a FEN is read in (ranges and
+// other programs' move counters among them), the faults it is refused for, and random
+// positions of every rule family on every board size, always written square by square.
 #include "fen.h"
 #include "rules.h"
 #include "test_boards.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 using namespace quorvin;
 using quorvin::test::UsePreset;
@@ -20,6 +22,19 @@ std::string InitialFen(const char* preset) {
     return FormatFen(n, *p);
 }
 
+// The FEN of men on the squares w1..w2 and b1..b2, square by square: "W:W31,32:B1,2".
+std::string MenOn(char side, int w1, int w2, int b1, int b2) {
+    std::string text(1, side);
+    for (const auto& [letter, first, last] : {std::tuple{":W", w1, w2}, std::tuple{":B", b1, b2}}) {
+        text += letter;
+        for (int s = first; s <= last; ++s) {
+            if (s > first) text += ',';
+            text += std::to_string(s);
+        }
+    }
+    return text;
+}
+
 // Cells of a read FEN as the FEN of a position holding them.
 std::string Rewritten(const TNotation& n, const std::string& fen) {
     auto p = CreatePosition(n.Rules());
@@ -30,17 +45,18 @@ std::string Rewritten(const TNotation& n, const std::string& fen) {
 } // namespace
 
 TEST(Fen, InitialPositionsOfThePresets) {
-    EXPECT_EQ(InitialFen("international"), "W:W31-50:B1-20");
-    EXPECT_EQ(InitialFen("canadian"), "W:W43-72:B1-30");
-    EXPECT_EQ(InitialFen("straight"), "B:W21-32:B1-12");
-    EXPECT_EQ(InitialFen("spanish"), "W:W1-12:B21-32");
+    EXPECT_EQ(InitialFen("international"), MenOn('W', 31, 50, 1, 20));
+    EXPECT_EQ(InitialFen("canadian"), MenOn('W', 43, 72, 1, 30));
+    EXPECT_EQ(InitialFen("straight"), "B:W21,22,23,24,25,26,27,28,29,30,31,32:"
+                                      "B1,2,3,4,5,6,7,8,9,10,11,12");
+    EXPECT_EQ(InitialFen("spanish"), MenOn('W', 1, 12, 21, 32));
     EXPECT_EQ(InitialFen("brazilian"), "W:Wa1,c1,e1,g1,b2,d2,f2,h2,a3,c3,e3,g3:"
                                        "Bb6,d6,f6,h6,a7,c7,e7,g7,b8,d8,f8,h8");
     // Vorna has no standard numbering: the program's own, 15 men a side on 8 x 10.
-    EXPECT_EQ(InitialFen("vorna"), "W:W1-15:B26-40");
+    EXPECT_EQ(InitialFen("vorna"), MenOn('W', 1, 15, 26, 40));
 }
 
-TEST(Fen, KingsAreMarkedAndShortRunsAreListed) {
+TEST(Fen, KingsAreMarkedAndEverySquareIsListed) {
     const TNotation n = UsePreset("international");
     const std::string fen = "B:WK10,K15,18,24,27,28:B12,16,20,K22,K25,K29";
     const TFenPosition read = ParseFen(n, fen);
@@ -52,23 +68,27 @@ TEST(Fen, KingsAreMarkedAndShortRunsAreListed) {
     const TSquare k22 = read.Cells[n.SquareNumbered(22)];
     EXPECT_TRUE(!k22.Empty && k22.Side == Black && k22.Kind == King);
     EXPECT_TRUE(read.Cells[n.SquareNumbered(11)].Empty);
-    // Written back in square order, kings among the men; two men in a row stay apart.
+    // Written back in square order, kings among the men.
     EXPECT_EQ(Rewritten(n, fen), "B:WK10,K15,18,24,27,28:B12,16,20,K22,K25,K29");
-    // A king breaks a run of men.
-    EXPECT_EQ(Rewritten(n, "W:W31,32,K33,34,35,36:B1-4"), "W:W31,32,K33,34-36:B1-4");
+    // Runs of men are written square by square too: some readers drop a range.
+    EXPECT_EQ(Rewritten(n, "W:W31,32,K33,34,35,36:B1-4"), "W:W31,32,K33,34,35,36:B1,2,3,4");
 }
 
 TEST(Fen, EveryUsualFormIsRead) {
     const TNotation n = UsePreset("international");
-    const std::string initial = "W:W31-50:B1-20";
+    const std::string initial = MenOn('W', 31, 50, 1, 20), noBlack = MenOn('W', 31, 50, 1, 0);
     for (const char* form :
          {"W:W31-50:B1-20", "W:B1-20:W31-50", "w:W31-50:B1-20", " W : W31-50 : B1-20 ",
           "W:W31-50:B1-20.", "W:W31,32,33,34,35,36,37,38,39,40,41-50:B1-5,6-10,11-20",
-          "W:W31-35,36-40,41-45,46-50:B01-20"})
+          "W:W31-35,36-40,41-45,46-50:B01-20",
+          // The move counters that some programs append are ignored.
+          "W:W31-50:B1-20:H0:F1", "W:W31-50:B1-20:H12", "W:W31-50:B1-20 : F7 .",
+          "W:W31-50:B1-20:h0:f1", "W:W31-50:H0:B1-20"})
         EXPECT_EQ(Rewritten(n, form), initial) << form;
     // A side without pieces, written or left out.
-    EXPECT_EQ(Rewritten(n, "W:W31-50:B"), "W:W31-50:B");
-    EXPECT_EQ(Rewritten(n, "W:W31-50"), "W:W31-50:B");
+    EXPECT_EQ(Rewritten(n, "W:W31-50:B"), noBlack);
+    EXPECT_EQ(Rewritten(n, "W:W31-50"), noBlack);
+    EXPECT_EQ(Rewritten(n, "W:W31-50:H0:F1"), noBlack);
     EXPECT_EQ(Rewritten(n, "B:W:BK1"), "B:W:BK1");
     EXPECT_EQ(Rewritten(n, "W"), "W:W:B");
     // Kings in a range, and single squares as ranges.
@@ -124,6 +144,7 @@ TEST(Fen, RandomPositionsOfEveryFamilyAndBoardSizeReadBack) {
                         p->SetSideToMove(static_cast<int>(random() % 2));
                         p->Evaluate();
                         const std::string fen = FormatFen(n, *p);
+                        ASSERT_EQ(fen.find('-'), std::string::npos) << fen; // no ranges
                         const TFenPosition read = ParseFen(n, fen);
                         ASSERT_EQ(read.SideToMove, p->SideToMove) << fen;
                         for (int s = 1; s <= SquareCount; ++s) {

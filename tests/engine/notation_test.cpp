@@ -159,8 +159,10 @@ TEST(Notation, BrazilianSquaresAreAlgebraic) {
     // Numbers are read as in the International diagram: 1 on b8, 32 on g1.
     EXPECT_EQ(n.SquareNamed("1"), SquareOfCell(n, "b8"));
     EXPECT_EQ(n.SquareNamed("32"), SquareOfCell(n, "g1"));
-    EXPECT_EQ(n.SquareNamed("i1"), 0);
     EXPECT_EQ(n.SquareNamed("a2"), 0); // a light square
+    // Beyond the board: no square, not another one further on.
+    for (const char* name : {"i1", "r1", "a9", "a0", "a-1", "c1999999999"})
+        EXPECT_EQ(n.SquareNamed(name), 0) << name;
 }
 
 TEST(Notation, EverySquareOfEveryBoardHasANameThatReadsBack) {
@@ -289,7 +291,8 @@ TEST(Notation, FirstMovesAreWrittenAsInTheLiterature) {
         for (const char* move :
              {"11-15", "23-19", "8-11", "22-17", "4-8", "17-13", "15-18", "24-20"})
             q = Play(n, *q, move);
-        EXPECT_EQ(FormatFen(n, *q), "B:W13,19-21,25-32:B1-3,5-12,18");
+        EXPECT_EQ(FormatFen(n, *q),
+                  "B:W13,19,20,21,25,26,27,28,29,30,31,32:B1,2,3,5,6,7,8,9,10,11,12,18");
     }
     {
         const TNotation n = UsePreset("spanish");

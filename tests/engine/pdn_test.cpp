@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <tuple>
@@ -28,6 +29,13 @@ TLoadedGame LoadOne(const std::string& text, const TNotation& fallback = TNotati
 
 std::string CurrentFen(const TLoadedGame& loaded) {
     return FormatFen(loaded.Notation, loaded.Game->CurrentPosition());
+}
+
+// A FEN with ranges as the game's notation writes it, square by square.
+std::string Written(const TLoadedGame& loaded, const std::string& fen) {
+    auto p = CreatePosition(loaded.Notation.Rules());
+    ApplyFen(ParseFen(loaded.Notation, fen), *p);
+    return FormatFen(loaded.Notation, *p);
 }
 
 // Plays up to `plies` random legal moves (fewer when the game ends).
@@ -123,7 +131,7 @@ TEST(Pdn, GamesTagsAndMainLinesAreSplitOut) {
     ASSERT_FALSE(loaded.Error) << loaded.Error->Text();
     EXPECT_EQ(loaded.Plies, 6);
     EXPECT_EQ(loaded.Result, TGameResult::WhiteWins);
-    EXPECT_EQ(CurrentFen(loaded), "W:W31-36,38-50:B1-9,11-18,20,23");
+    EXPECT_EQ(CurrentFen(loaded), Written(loaded, "W:W31-36,38-50:B1-9,11-18,20,23"));
 }
 
 TEST(Pdn, AGameWithoutGameTypeIsInternationalUnlessTheCallerSaysOtherwise) {
@@ -173,7 +181,7 @@ TEST(Pdn, AnIllegalMoveIsReportedWithItsLineAndTheGameKeptUpToIt) {
     EXPECT_EQ(loaded.Game->Count(), 6);
     // The record ends on the position before the faulty move, ready to be played on.
     EXPECT_EQ(loaded.Game->CurrentPosition().SideToMove, Black);
-    EXPECT_EQ(CurrentFen(loaded), "B:W29,31,34-50:B1-13,15-18,20,23");
+    EXPECT_EQ(CurrentFen(loaded), Written(loaded, "B:W29,31,34-50:B1-13,15-18,20,23"));
 }
 
 TEST(Pdn, AnAmbiguousMoveIsReportedWithItsLine) {
@@ -196,7 +204,7 @@ TEST(Pdn, ABadTagIsReportedWithItsLineAndLoadsNothing) {
     const std::pair<std::string, int> cases[] = {
         {"[Event \"x\"]\n[White \"unclosed]\n1. 32-28 *\n", 2},
         {"[Event \"x\"]\n[Black Someone]\n1. 32-28 *\n", 2},
-        {"[Event \"x\"]\n\n[ \"nameless\"]\n1. 32-28 *\n", 3},
+        {"[Event \"x\"]\n[Site \"?\"]\n[ \"nameless\"]\n1. 32-28 *\n", 3},
         {"[Event \"x\"]\n[Round \"1\"\n1. 32-28 *\n", 2},
         {"[Event \"x\"]\n[GameType \"25\"]\n1. c3-d4 *\n", 2},
         {"[Event \"x\"]\n[GameType \"twenty\"]\n1. 32-28 *\n", 2},
@@ -204,6 +212,10 @@ TEST(Pdn, ABadTagIsReportedWithItsLineAndLoadsNothing) {
         {"[GameType \"20\"]\n[FEN \"W:W51\"]\n1. 32-28 *\n", 2},
         {"[Event \"x\"]\n[QuorvinRules \"Vorna\"]\n1. 32-28 *\n", 2},
         {"[GameType \"20,W,10,8,N0,0\"]\n[QuorvinRules \"Chess\"]\n1. 32-28 *\n", 1},
+        // A game "from position" needs a position, on a board of this program.
+        {"[Event \"x\"]\n[GameType \"99\"]\n1. 32-28 *\n", 2},
+        {"[GameType \"99\"]\n[FEN \"W:W99:B1:H0:F1\"]\n1. 32-28 *\n", 1},
+        {"[GameType \"20\"]\n[FEN \"W:W31:B1:X0\"]\n1. 31-26 *\n", 2},
     };
     for (const auto& [text, line] : cases) {
         // The board in force stays as it was.
@@ -301,7 +313,10 @@ TEST(Pdn, ASetUpGameStartingWithTheSecondPlayerIsNumberedFromThere) {
     std::mt19937 random(7);
     PlayRandomly(game, random, 3);
     const std::string text = FormatPdnGame(game, n, TPdnHeader{}, true);
-    EXPECT_NE(text.find("[SetUp \"1\"]\n[FEN \"W:W21-32:B1-12\"]\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[SetUp \"1\"]\n[FEN \"W:W21,22,23,24,25,26,27,28,29,30,31,32:"
+                        "B1,2,3,4,5,6,7,8,9,10,11,12\"]\n"),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find("\n1... "), std::string::npos) << text;
     EXPECT_NE(text.find(" 2. "), std::string::npos) << text;
     ExpectRoundTrip(game, n, "set up");
@@ -376,6 +391,52 @@ TEST(Pdn, PublishedInternationalGamesReplayToTheirEnd) {
     const TSquare king = first.Game->CurrentPosition().At(first.Notation.SquareNumbered(18));
     EXPECT_TRUE(!king.Empty && king.Side == White && king.Kind == King);
     EXPECT_EQ(LoadPdnGame(games[1]).Result, TGameResult::Draw);
+}
+
+TEST(Pdn, GamesAsOtherProgramsWriteThemReplayToTheirEnd) {
+    // Each file holds one way of writing games that other programs use. Every game replays
+    // without a fault to its PlyCount; the games of tags alone have no moves.
+    const std::pair<const char*, std::vector<int>> files[] = {
+        {"spaced_separators.pdn", {40, 24}}, {"fen_counters.pdn", {3, 3, 2}},
+        {"quotes_in_remarks.pdn", {6, 2}},   {"tags_only.pdn", {0, 2, 0, 2}},
+        {"joined_files.pdn", {2, 2}},
+    };
+    std::map<std::string, std::vector<TLoadedGame>> loaded;
+    std::map<std::string, std::vector<TPdnGameText>> parsed;
+    for (const auto& [name, plies] : files) {
+        const std::vector<TPdnGameText> games = ParsePdn(DataFile(name));
+        ASSERT_EQ(games.size(), plies.size()) << name;
+        for (std::size_t i = 0; i < games.size(); ++i) {
+            TLoadedGame game = LoadPdnGame(games[i]);
+            const std::string what = std::string(name) + " game " + std::to_string(i + 1);
+            ASSERT_FALSE(game.Error) << what << ": " << game.Error->Text();
+            EXPECT_EQ(game.Plies, plies[i]) << what;
+            if (game.DeclaredPlies) {
+                EXPECT_EQ(game.Plies, *game.DeclaredPlies) << what;
+            }
+            loaded[name].push_back(std::move(game));
+        }
+        parsed[name] = games;
+    }
+    // A move broken over two lines after its separator is one move, on the line it starts.
+    const TPdnGameText& spaced = parsed["spaced_separators.pdn"][0];
+    EXPECT_EQ(spaced.Moves[13].Text, "22x31");
+    EXPECT_EQ(spaced.Moves[13].Line, 12);
+    EXPECT_EQ(parsed["spaced_separators.pdn"][1].Moves[19].Text, "16x7");
+    // GameType 99: the International board, or the board the FEN's squares name.
+    const std::vector<TLoadedGame>& fromPosition = loaded["fen_counters.pdn"];
+    EXPECT_EQ(fromPosition[1].Notation.PresetName(), "international");
+    EXPECT_EQ(fromPosition[1].Game->Positions(0).SideToMove, Black);
+    EXPECT_EQ(fromPosition[2].Notation.PresetName(), "brazilian");
+    // Tags alone make a game of their own, after a blank line or at a repeated tag.
+    const std::vector<TPdnGameText>& tagsOnly = parsed["tags_only.pdn"];
+    EXPECT_EQ(tagsOnly[0].Tags.size(), 4u);
+    EXPECT_EQ(tagsOnly[1].FindTag("Event")->Value, "With moves");
+    EXPECT_EQ(tagsOnly[2].Tags.size(), 2u);
+    EXPECT_EQ(tagsOnly[3].FindTag("Event")->Value, "With moves again");
+    // The second file's byte order mark is no move; its lines count on.
+    EXPECT_EQ(parsed["joined_files.pdn"][1].Line, 6);
+    EXPECT_EQ(parsed["joined_files.pdn"][1].FindTag("Event")->Value, "Second file");
 }
 
 TEST(Pdn, PublishedEnglishGamesReplayToTheirEnd) {

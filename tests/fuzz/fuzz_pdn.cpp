@@ -3,6 +3,7 @@
 // same positions, and a FEN that reads writes back to one that reads the same.
 #include "fen.h"
 #include "fuzz_check.h"
+#include "geometry.h"
 #include "pdn.h"
 #include "rules.h"
 
@@ -32,8 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   reloaded.Game->Positions(i).SideToMove == game.Positions(i).SideToMove);
     }
 
-    ApplyBoard(TRules::International, 10, 10, false);
+    // The International board, as a game without a GameType tag has it.
     const TNotation notation;
+    BuildGeometry(notation.Rows(), notation.Files(), notation.Coloring() ? 0 : 1);
     try {
         const TFenPosition fen = ParseFen(notation, text);
         auto position = CreatePosition(TRules::International);
