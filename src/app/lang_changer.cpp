@@ -484,4 +484,8 @@ QString TranslateText(const QString& text) {
     return LangChanger().TranslateText(text);
 }
 
+QString Translated(const char* text) {
+    return TranslateText(QString::fromUtf8(text));
+}
+
 } // namespace quorvin

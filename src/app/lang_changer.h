@@ -62,5 +62,7 @@ inline QString EnglishText(const TWindowText& text) {
 TLangChanger& LangChanger();
 // LangChanger().TranslateText(text).
 QString TranslateText(const QString& text);
+// A message the window composes, by its English text in UTF-8.
+QString Translated(const char* text);
 
 } // namespace quorvin

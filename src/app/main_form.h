@@ -1,9 +1,9 @@
 // TMainForm, the main window: the board on the left, the column of side panels and command
-// buttons on the right, the menus, and the game flow that decides after every change of the
-// position what happens next (the game is over, the computer or the adviser moves, or the
-// window waits for a human move). The class is split over several files by concern:
+// buttons on the right, and the menus. The course of the game is TGameFlow's, which the
+// window owns: the window binds its commands to the flow, shows what the flow reports, and
+// draws. The class is split over several files by concern:
 //   main_form_layout.cpp   widgets, actions, menus, fitting the window around the board
-//   main_form_flow.cpp     modes, turns, the engine runs, game end, new game, undo and redo
+//   main_form_flow.cpp     the commands of play bound to the flow, and what the flow reports
 //   main_form_input.cpp    the board's mouse handler
 //   main_form_menus.cpp    the main menu, its items following the commands they run
 //   main_form_setup.cpp    position setup: the setup panel, the tools, the tool menu
@@ -12,21 +12,20 @@
 //   main_form_games.cpp    whole games in PDN files, positions through the clipboard as FEN
 //   main_form_move_list.cpp  the move list beside the board, and walking the game from it
 //   main_form_options.cpp  the options dialog and the picture presets
-//   main_form_panels.cpp   side and mover indicators, forecast texts, search statistics
 //   main_form_storage.cpp  the window's own section of the settings file
 // Everything runs on the GUI thread. The engine serves the window's events from inside its
 // search, which is how painting and "Break calculation" reach the window while it thinks.
 #pragma once
 
 #include "app_resources.h"
-#include "game.h"
+#include "game_flow.h"
+#include "lang_changer.h"
 #include "notation.h"
 #include "settings.h"
+#include "side_panels.h"
 #include "sounds.h"
-#include "think.h"
 
 #include <QMainWindow>
-#include <QMetaObject>
 
 #include <array>
 #include <functional>
@@ -79,14 +78,49 @@ enum class TActionId {
 };
 inline constexpr int ActionCount = static_cast<int>(TActionId::Count);
 
-enum class TMode { Play, Busy, Setup };
-enum class TPanel { Up, Down };
-
 // The six quick presets of "&Game" -> "&Quick select", in menu order (the order of Presets).
 inline constexpr int PresetCount = 6;
 
+class TMainForm;
+
+// A 34 x 34 button at (row, column) of the command grid of MainPanel or SetupPanel.
+QToolButton* CreateCommandButton(QFrame* panel, const char* name, int row, int column);
+
+// What the game flow reports, shown by the main window's widgets.
+class TFlowBinding final : public TFlowView {
+  public:
+    explicit TFlowBinding(TMainForm& form) : Form(form) {}
+    TGame NewRecord() override;
+    TGameOptions GameOptions() override;
+    TThinkRequest Level(const TGame& game) override;
+    // Enables and shows the widgets of the commands; the command panel and the setup panel
+    // change places as the flow enters and leaves setup.
+    void CommandsChanged(const TCommandStates& states) override;
+    void LayoutPass() override;
+    void ResetMoveInput() override;
+    void RedrawBoard() override;
+    void GameReplaced() override;
+    void HistoryMoved() override;
+    void SideToMoveChanged() override;
+    void MoverIndicator(bool adviser) override;
+    void ClearForecasts(bool white, bool black) override;
+    void MoveStarting(int index) override;
+    void MovePlayed(const TMove& move) override;
+    void ShowMovePath(int index) override;
+    void PlaySound(TSound sound) override;
+    void ShowResult(const TOutcome& outcome) override;
+    bool ConfirmNewGame() override;
+    void AdviserChanged(bool down) override;
+    void HandOverToHumans() override;
+    void SearchStarting() override;
+
+  private:
+    TMainForm& Form;
+};
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
+    friend class TFlowBinding;
 
   public:
     explicit TMainForm(QWidget* parent = nullptr);
@@ -100,12 +134,9 @@ class TMainForm : public QMainWindow {
     void SaveState(TIniFile& ini) const;
 
     // Sets the mode and enables or shows every command accordingly.
-    void SetMode(TMode mode);
-    // One step back or forward in the game record, over positions where no human chooses.
-    void Undo();
-    void Redo();
+    void SetMode(TMode mode) { Flow.SetMode(mode); }
     // Replaces the game by a record holding a loaded or set-up position and goes on from it.
-    void UseGame(TGame game);
+    void UseGame(TGame game) { Flow.UseGame(std::move(game)); }
     // Reads a position file and plays on from it as a new game; a bad file changes nothing
     // and is reported in one error box. Answers whether the position was loaded.
     bool LoadPosition(const QString& fileName);
@@ -128,15 +159,15 @@ class TMainForm : public QMainWindow {
     void FitToScreen();
     // After an error escaped a command: if no command is running any more, the window
     // returns to Play so that it goes on taking clicks.
-    void RecoverAfterError();
+    void RecoverAfterError() { Flow.RecoverAfterError(); }
 
     // What the window shows and holds, for the tests and the other windows.
-    TMode Mode() const { return CurrentMode; }
-    bool IsGameOver() const { return GameOver; }
-    bool IsThinking() const { return Thinking; }
+    TMode Mode() const { return Flow.Mode(); }
+    bool IsGameOver() const { return Flow.GameOver(); }
+    bool IsThinking() const { return Flow.Thinking(); }
     // The first game has been started (or loaded) after the window was first shown.
     bool Started() const { return StartDone; }
-    TGame* Game() { return GameRecord.get(); }
+    TGame* Game() { return Flow.GamePointer(); }
     TBoardGrid& Board() { return *BoardRxDrawGrid; }
     TMoveListPanel& MoveList() const { return *MoveListPanel; }
     bool MoveListShown() const;
@@ -150,14 +181,14 @@ class TMainForm : public QMainWindow {
     QMenu* ToolMenu() const { return RxPopupMenu; }
     TTuneForm& Options() const { return *TuneForm; }
     TAboutForm& About() const { return *AboutForm; }
-    bool SetupPanelShown() const;
+    bool SetupPanelShown() const { return SetupShown; }
     TSetupCursor SetupTool() const { return CurrentTool; }
     QToolButton* AdviserButton() const { return AutoSpeedButton; }
     QToolButton* StopButton() const { return StopSpeedButton; }
-    QString ForecastText(TPanel panel) const;
+    QString ForecastText(TPanel panel) const { return Panels->ForecastText(panel); }
     // The resource pictures now shown by a panel's side and mover indicators.
-    QString SidePicture(TPanel panel) const { return SidePictures[Index(panel)]; }
-    QString MoverPicture(TPanel panel) const { return MoverPictures[Index(panel)]; }
+    QString SidePicture(TPanel panel) const { return Panels->SidePicture(panel); }
+    QString MoverPicture(TPanel panel) const { return Panels->MoverPicture(panel); }
     const TSounds& Sounds() const { return *SoundPlayers; }
 
   protected:
@@ -167,46 +198,11 @@ class TMainForm : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The engine's view of the window: statistics, forecast texts, end of the search.
-    class TThinkView final : public TThinkObserver {
-      public:
-        explicit TThinkView(TMainForm& form) : Form(form) {}
-        void IterationStarted(int side, double budget) override;
-        void IterationDone(const TThinkIteration& iteration) override;
-        void NoSearch(int side) override;
-        void SearchFinished() override;
-
-      private:
-        TMainForm& Form;
-    };
-
-    // Counts the commands and clicks being carried out, so that a command cannot start
-    // while another one waits and serves events.
-    class TFlowScope {
-      public:
-        explicit TFlowScope(TMainForm& form) : Form(form) { ++Form.FlowDepth; }
-        ~TFlowScope() { --Form.FlowDepth; }
-        TFlowScope(const TFlowScope&) = delete;
-        TFlowScope& operator=(const TFlowScope&) = delete;
-
-      private:
-        TMainForm& Form;
-    };
-
-    enum class TTurn { Over, Human, Computer, Adviser };
-    // Whether a command waits for the window to be idle (no other command or click being
-    // carried out) or may run at any time, as Break calculation must.
-    enum class TWhen { Idle, Always };
-
-    static std::size_t Index(TPanel panel) { return static_cast<std::size_t>(panel); }
+    using TWhen = TGameFlow::TWhen;
 
     // main_form_layout.cpp
     void CreatePanels();
     void CreateActions();
-    QFrame* CreateSidePanel(TPanel panel, QWidget* parent);
-    void BindButton(QToolButton* button, QAction* action);
-    // A 34 x 34 button at (row, column) of the command grid of MainPanel or SetupPanel.
-    QToolButton* CreateCommandButton(QFrame* panel, const char* name, int row, int column);
     void FitBoard();
     void UpdateLayout();
     void ScheduleLayout();
@@ -222,28 +218,13 @@ class TMainForm : public QMainWindow {
 
     // main_form_flow.cpp
     // Every command of an action, a button, a menu item or the options dialog runs through
-    // here: it is refused while another command waits (unless it may always run), and an
-    // error escaping it is shown in an error box, after which the window is usable again.
+    // here: through the flow's busy guard (an Idle command is refused while another one is
+    // under way), and an error escaping it is shown in an error box, after which the window
+    // is usable again.
     void RunCommand(TWhen when, const std::function<void()>& command);
-    void ReportError(const QString& text);
-    void NextTurn();
-    TTurn DecideTurn();
-    void PlayTurns(TTurn turn);
-    void ApplyMove(int index);
-    int Think(bool advice);
-    void FinishGame(const QString& text);
-    bool ConfirmNewGame();
-    void StartNewGame();
-    void RebuildGame();
-    void CreateGame();
-    void DestroyGame();
-    void AdviserPlays();
-    void ResumeAfterHistoryStep();
     // Marks the squares of the move that led to the current position when "Last move" is
     // checked; no mark without one, while a position is set up, or with the box unchecked.
     void ShowLastMove();
-    void PlaySound(TSound sound);
-    bool CommandAllowed() const;
     void NewGameActionExecute();
     void UndoActionExecute();
     void RedoActionExecute();
@@ -252,7 +233,6 @@ class TMainForm : public QMainWindow {
     void AdviceActionExecute();
     void AutoSpeedButtonClick();
     void StopSpeedButtonClick();
-    static QString Translated(const char* text);
 
     // main_form_menus.cpp
     void CreateMenus();
@@ -276,7 +256,6 @@ class TMainForm : public QMainWindow {
     void BlackPawnActionExecute() { ChooseTool(TSetupCursor::BlackPawn); }
     void WhiteKingActionExecute() { ChooseTool(TSetupCursor::WhiteKing); }
     void BlackKingActionExecute() { ChooseTool(TSetupCursor::BlackKing); }
-    void PlaceTool();
     void ClearActionExecute();
     void DelegateActionExecute();
     void ArrangeActionExecute();
@@ -290,7 +269,6 @@ class TMainForm : public QMainWindow {
     QString BoardCaption(TRules rules, int rows, int files, bool coloring) const;
     void UpdateCaption();
     void BoardSettingChanged();
-    void RulesSettingChanged();
 
     // main_form_options.cpp
     void CreateOptions();
@@ -315,8 +293,6 @@ class TMainForm : public QMainWindow {
     // Puts a board into the settings as position files and presets do (each real change
     // rebuilding the game and resizing the window), and builds its geometry.
     void ChangeBoard(TRules rules, int rows, int files, bool coloring);
-    // The result of the game as far as the record goes: judged at its last position.
-    TGameResult RecordResult();
 
     // main_form_move_list.cpp
     void CreateMoveList();
@@ -326,57 +302,29 @@ class TMainForm : public QMainWindow {
     void SetMoveListShown(bool shown);
     // Fills the list from the game record; nothing while the list is hidden.
     void ShowMoveList();
-    // A move of the list was clicked: the record's cursor goes to the position after it.
-    void MoveListMoveChosen(int played);
 
     // main_form_input.cpp
     void BoardRxDrawGridMouseDown(Qt::MouseButton button, QPoint position);
-    void AttachMouseHandler();
-    void DetachMouseHandler();
-    void ResetMoveInput();
 
-    // main_form_panels.cpp
-    bool SideAtBottom(int side) const;
-    bool PanelShowsWhite(TPanel panel) const;
-    TPanel PanelOfSide(int side) const;
-    TPanel PanelOfSideToMove() const;
-    QIcon ComposeGlyph(const QString& picture) const;
-    void UpdateSideIndicators();
-    void UpdateMoverIndicator(TPanel panel, bool adviser);
-    void RefreshPanels(bool swapForecasts);
-    void SetForecastText(int side, const QString& text);
-    void ClearForecasts(bool white, bool black);
-    void ClearForecastsOfSideToMove();
-
-    // The game and the state of the flow.
-    std::unique_ptr<TGame> GameRecord;
-    bool GameOver = false;
+    // The course of the game, and what it reports to the window.
+    TFlowBinding Binding{*this};
+    TGameFlow Flow{Binding};
     bool FitPending = false;
     bool CentrePending = false; // no stored place: the first layout pass centres the window
-    int ClickedSquare = 0;
-    TMode CurrentMode = TMode::Play;
-    bool Thinking = false;
-    bool AdviceShown = false;
-    int FlowDepth = 0;
     bool StartDone = false;
     bool StartScheduled = false;
     bool LayoutScheduled = false;
+    bool SetupShown = false; // the setup panel stands in the command panel's place
     QStringList StartArguments;
 
     // Widgets, owned by their Qt parents.
     QFrame* BoardPanel = nullptr;
     TBoardGrid* BoardRxDrawGrid = nullptr;
     QWidget* RightPanel = nullptr;
-    QFrame* UpPanel = nullptr;
     QFrame* MainPanel = nullptr;
     QFrame* SetupPanel = nullptr;
-    QFrame* DownPanel = nullptr;
-    std::array<QToolButton*, 2> SideSpeedButtons{};  // [TPanel]
-    std::array<QToolButton*, 2> MoverSpeedButtons{}; // [TPanel]
-    std::array<QLabel*, 2> ForecastStaticTexts{};    // [TPanel]
-    std::array<QLabel*, 5> StatisticTexts{};         // [TStatistic]
-    std::array<QString, 2> SidePictures;             // [TPanel]
-    std::array<QString, 2> MoverPictures;            // [TPanel]
+    std::unique_ptr<TSidePanels> Panels;
+    std::unique_ptr<TEngineReport> EngineReport;
     QToolButton* HelpSpeedButton = nullptr;
     QToolButton* AutoSpeedButton = nullptr;
     QToolButton* StopSpeedButton = nullptr;
@@ -395,13 +343,11 @@ class TMainForm : public QMainWindow {
     QAction* NExit = nullptr;
     QAction* NMoveList = nullptr;
     TMoveListPanel* MoveListPanel = nullptr;
-    QMetaObject::Connection MouseHandler;
 
     // The board's helpers and the sounds.
     std::unique_ptr<THumanMove> HumanMove;
     std::unique_ptr<TMoveDisplay> MoveDisplay;
     TSounds* SoundPlayers = nullptr;
-    TThinkView ThinkView{*this};
 };
 
 } // namespace quorvin

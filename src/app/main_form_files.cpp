@@ -25,18 +25,18 @@ const TFileDialogRequest PositionDialog(TFileDialogKind kind) {
 } // namespace
 
 void TMainForm::NOpenClick() {
-    if (CurrentMode != TMode::Play) return;
+    if (Flow.Mode() != TMode::Play) return;
     const QString fileName = AskFileName(this, PositionDialog(TFileDialogKind::Open));
     if (!fileName.isEmpty()) LoadPosition(fileName);
 }
 
 void TMainForm::NSaveClick() {
-    if (CurrentMode != TMode::Play || !GameRecord) return;
+    if (Flow.Mode() != TMode::Play || !Flow.HasGame()) return;
     const QString fileName = AskFileName(this, PositionDialog(TFileDialogKind::Save));
     if (fileName.isEmpty()) return;
     try {
         WritePositionFile(QFile::encodeName(fileName).toStdString(),
-                          Settings().Get(TSetting::Rules), GameRecord->CurrentPosition());
+                          Settings().Get(TSetting::Rules), Flow.Game().CurrentPosition());
     } catch (const std::exception& e) {
         ShowMessage(this, {Translated("Error"), QString::fromLocal8Bit(e.what()),
                            TMessageIcon::Critical, TMessageButtons::Ok});

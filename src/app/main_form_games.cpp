@@ -36,13 +36,13 @@ std::string PlayerName(const TGame& game, int side) {
 } // namespace
 
 void TMainForm::NOpenGameClick() {
-    if (CurrentMode != TMode::Play) return;
+    if (Flow.Mode() != TMode::Play) return;
     const QString fileName = AskFileName(this, GameDialog(TFileDialogKind::Open));
     if (!fileName.isEmpty()) OpenGame(fileName);
 }
 
 void TMainForm::NSaveGameClick() {
-    if (CurrentMode != TMode::Play || !GameRecord) return;
+    if (Flow.Mode() != TMode::Play || !Flow.HasGame()) return;
     const QString fileName = AskFileName(this, GameDialog(TFileDialogKind::Save));
     if (fileName.isEmpty()) return;
     const TPdnHeader header{
@@ -50,34 +50,18 @@ void TMainForm::NSaveGameClick() {
         .Site = "?",
         .Date = QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")).toStdString(),
         .Round = "-",
-        .White = PlayerName(*GameRecord, White),
-        .Black = PlayerName(*GameRecord, Black),
-        .Result = RecordResult(),
+        .White = PlayerName(Flow.Game(), White),
+        .Black = PlayerName(Flow.Game(), Black),
+        .Result = PdnResult(JudgeRecord(Flow.Game())),
         .Extra = {}};
     try {
         // The whole record, the moves ahead of the board (Redo's) included.
         WriteFileAtomically(QFile::encodeName(fileName).toStdString(),
-                            FormatPdnGame(*GameRecord, NotationForSettings(), header, true));
+                            FormatPdnGame(Flow.Game(), NotationForSettings(), header, true));
     } catch (const std::exception& e) {
         ShowMessage(this, {Translated("Error"), QString::fromLocal8Bit(e.what()),
                            TMessageIcon::Critical, TMessageButtons::Ok});
     }
-}
-
-TGameResult TMainForm::RecordResult() {
-    // Judged as the referee judges, without touching the positions the board and the move
-    // input use: the side to move at the end without a move has lost (asked of a copy), then
-    // the draw rules, which read the record up to its cursor.
-    const int count = GameRecord->Count();
-    const auto last = GameRecord->Positions(count - 1).Clone();
-    last->ResetForReuse();
-    if (last->ClassifyNode(false) == NodeLost)
-        return last->SideToMove == White ? TGameResult::BlackWins : TGameResult::WhiteWins;
-    const int current = GameRecord->Current();
-    GameRecord->SetCurrent(count);
-    const TDrawRule draw = GameRecord->DrawReached();
-    GameRecord->SetCurrent(current);
-    return draw == TDrawRule::None ? TGameResult::Unknown : TGameResult::Draw;
 }
 
 bool TMainForm::OpenGame(const QString& fileName) {
@@ -128,13 +112,13 @@ void TMainForm::ChangeBoard(TRules rules, int rows, int files, bool coloring) {
 }
 
 void TMainForm::NCopyPositionClick() {
-    if (CurrentMode == TMode::Busy || !GameRecord) return;
+    if (Flow.Mode() == TMode::Busy || !Flow.HasGame()) return;
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(FormatFen(NotationForSettings(), GameRecord->CurrentPosition())));
+        QString::fromStdString(FormatFen(NotationForSettings(), Flow.Game().CurrentPosition())));
 }
 
 void TMainForm::NPastePositionClick() {
-    if (CurrentMode != TMode::Play) return;
+    if (Flow.Mode() != TMode::Play) return;
     PastePosition(QGuiApplication::clipboard()->text());
 }
 

@@ -35,17 +35,27 @@ namespace {
 // Sizes of the right-hand column and its parts, in pixels.
 constexpr int RightPanelWidth = 142;
 constexpr int PanelWidth = 140;
-constexpr int SidePanelHeight = 88;
 constexpr int CommandPanelHeight = 106;
 constexpr int CommandButtonSize = 34;
 constexpr std::array<int, 4> CommandColumnX{2, 36, 70, 104};
 constexpr std::array<int, 3> CommandRowY{2, 36, 70};
-constexpr int IndicatorSize = 40;
 constexpr QSize InitialClientSize(480, 483);
 
 // The search serves the window's events through this hook every few thousand positions.
 void PumpEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// An indicator shows a picture of its own, so it follows its action by hand.
+void BindButton(QToolButton* button, QAction* action) {
+    auto follow = [button, action] {
+        button->setEnabled(action->isEnabled());
+        button->setVisible(action->isVisible());
+        button->setToolTip(action->toolTip());
+    };
+    follow();
+    QObject::connect(action, &QAction::changed, button, follow);
+    QObject::connect(button, &QToolButton::clicked, action, &QAction::trigger);
 }
 
 } // namespace
@@ -59,7 +69,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(QIcon(QString::fromLatin1(Resource::Icon64)));
     // The game record is told who plays and which draw rules hold whenever a setting changes.
     Settings().SetChangeHook([this] {
-        if (GameRecord) GameRecord->SetOptions(Settings().GameOptions());
+        if (Flow.HasGame()) Flow.Game().SetOptions(Settings().GameOptions());
     });
 
     CreatePanels();
@@ -72,33 +82,36 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateOptions();
     AboutForm = new TAboutForm(this);
 
-    HumanMove = std::make_unique<THumanMove>(
-        *BoardRxDrawGrid,
-        [this]() -> const TPosition* {
-            return GameRecord ? &GameRecord->CurrentPosition() : nullptr;
-        },
-        [] { return Settings().AutoSingleMove(); });
-    MoveDisplay = std::make_unique<TMoveDisplay>(*BoardRxDrawGrid,
-                                                 [this](TSound sound) { PlaySound(sound); });
-    BoardRxDrawGrid->SetPositionSource([this]() -> const TPosition* {
-        return GameRecord ? &GameRecord->CurrentPosition() : nullptr;
-    });
+    auto current = [this]() -> const TPosition* {
+        return Flow.HasGame() ? &Flow.Game().CurrentPosition() : nullptr;
+    };
+    HumanMove = std::make_unique<THumanMove>(*BoardRxDrawGrid, current,
+                                             [] { return Settings().AutoSingleMove(); });
+    MoveDisplay = std::make_unique<TMoveDisplay>(
+        *BoardRxDrawGrid, [this](TSound sound) { Binding.PlaySound(sound); });
+    BoardRxDrawGrid->SetPositionSource(current);
     BoardRxDrawGrid->SetHighlightTest(
         [this](int square) { return HumanMove->IsHighlighted(square); });
-    AttachMouseHandler();
+    connect(BoardRxDrawGrid, &TBoardGrid::MousePressed, this,
+            [this](Qt::MouseButton button, QPoint position) {
+                RunCommand(TWhen::Idle, [this, button, position] {
+                    BoardRxDrawGridMouseDown(button, position);
+                });
+            });
 
     SoundPlayers = new TSounds(this);
     SoundPlayers->Open(ProgramFolder() + QStringLiteral("Sound/"));
 
     ThinkSearchState().PumpHook = &PumpEvents;
-    SetMode(TMode::Play);
+    Flow.SetMode(TMode::Play);
 
     // The first game record, for the stored board and rules, so that the window can paint
     // before the first game starts.
-    CreateGame();
+    Flow.CreateGame();
+    BoardRxDrawGrid->SetGridSize(Settings().Files(), Settings().Rows());
     DrawnPictures = {Settings().Get(TSetting::LightPicture), Settings().Get(TSetting::DarkPicture),
                      Settings().Get(TSetting::SelectPicture)};
-    RefreshPanels(false);
+    Panels->RefreshPanels(Flow.SideToMove(), false);
     UpdateCaption();
 
     QSize initial = InitialClientSize;
@@ -138,8 +151,8 @@ void TMainForm::CreatePanels() {
     column->setContentsMargins(1, 0, 1, 0);
     column->setSpacing(0);
 
-    UpPanel = CreateSidePanel(TPanel::Up, RightPanel);
-    column->addWidget(UpPanel);
+    Panels = std::make_unique<TSidePanels>(RightPanel);
+    column->addWidget(Panels->Frame(TPanel::Up));
 
     MainPanel = new QFrame(RightPanel);
     MainPanel->setObjectName(QStringLiteral("MainPanel"));
@@ -161,50 +174,23 @@ void TMainForm::CreatePanels() {
         "PosInSecStaticText"};
     static constexpr std::array<const char*, 5> statisticCaptions{"Loading", "Depth", "Time",
                                                                   "Positions", "Pos/Sec"};
-    for (std::size_t i = 0; i < StatisticTexts.size(); ++i) {
-        StatisticTexts[i] = new QLabel(QString::fromLatin1(statisticCaptions[i]), RightPanel);
-        StatisticTexts[i]->setObjectName(QString::fromLatin1(statisticNames[i]));
-        StatisticTexts[i]->hide();
-        column->addWidget(StatisticTexts[i]);
+    std::array<QLabel*, 5> statistics{};
+    for (std::size_t i = 0; i < statistics.size(); ++i) {
+        statistics[i] = new QLabel(QString::fromLatin1(statisticCaptions[i]), RightPanel);
+        statistics[i]->setObjectName(QString::fromLatin1(statisticNames[i]));
+        statistics[i]->hide();
+        column->addWidget(statistics[i]);
     }
+    EngineReport =
+        std::make_unique<TEngineReport>(*Panels, statistics, [this] { Flow.SearchFinished(); });
     column->addStretch(1);
-
-    DownPanel = CreateSidePanel(TPanel::Down, RightPanel);
-    column->addWidget(DownPanel);
+    column->addWidget(Panels->Frame(TPanel::Down));
 
     // The move list, when shown, beside the column, so that the board and the column keep
     // their places.
     MoveListPanel = new TMoveListPanel(central);
     MoveListPanel->hide();
     row->addWidget(MoveListPanel);
-}
-
-QFrame* TMainForm::CreateSidePanel(TPanel panel, QWidget* parent) {
-    const bool up = panel == TPanel::Up;
-    const QString prefix = up ? QStringLiteral("Up") : QStringLiteral("Down");
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(prefix + QStringLiteral("Panel"));
-    frame->setFixedSize(PanelWidth, SidePanelHeight);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-
-    auto makeIndicator = [&](const QString& name, int x) {
-        auto* button = new QToolButton(frame);
-        button->setObjectName(prefix + name);
-        button->setGeometry(x, 4, IndicatorSize, IndicatorSize);
-        button->setAutoRaise(true);
-        button->setCursor(Qt::PointingHandCursor);
-        return button;
-    };
-    SideSpeedButtons[Index(panel)] = makeIndicator(QStringLiteral("SideSpeedButton"), 6);
-    MoverSpeedButtons[Index(panel)] = makeIndicator(QStringLiteral("MoverSpeedButton"), 50);
-
-    auto* forecast = new QLabel(frame);
-    forecast->setObjectName(prefix + QStringLiteral("ForecastStaticText"));
-    forecast->setGeometry(6, 48, PanelWidth - 12, SidePanelHeight - 52);
-    forecast->setWordWrap(true);
-    forecast->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ForecastStaticTexts[Index(panel)] = forecast;
-    return frame;
 }
 
 void TMainForm::CreateActions() {
@@ -318,21 +304,24 @@ void TMainForm::CreateActions() {
     AutoSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::AdviserGlyph)));
     AutoSpeedButton->setToolTip(QStringLiteral("The adviser plays instead of the player"));
     AutoSpeedButton->setCheckable(true);
+    connect(AutoSpeedButton, &QToolButton::toggled, this,
+            [this](bool down) { Flow.SetAdviser(down); });
+    // While a command runs (the engine thinks) the click only leaves the button's state for
+    // the next person's turn.
     connect(AutoSpeedButton, &QToolButton::clicked, this,
-            [this] { RunCommand(TWhen::Always, [this] { AutoSpeedButtonClick(); }); });
+            [this] { RunCommand(TWhen::Idle, [this] { AutoSpeedButtonClick(); }); });
     StopSpeedButton->setIcon(QIcon(QString::fromLatin1(Resource::StopGlyph)));
     StopSpeedButton->setToolTip(QStringLiteral("Break calculation"));
     connect(StopSpeedButton, &QToolButton::clicked, this,
             [this] { RunCommand(TWhen::Always, [this] { StopSpeedButtonClick(); }); });
 
-    // The indicators show pictures of their own, so they follow their actions by hand.
     for (TPanel panel : {TPanel::Up, TPanel::Down}) {
-        BindButton(SideSpeedButtons[Index(panel)], Action(TActionId::RotateBoard));
-        BindButton(MoverSpeedButtons[Index(panel)], Action(TActionId::BrainOptions));
+        BindButton(Panels->SideButton(panel), Action(TActionId::RotateBoard));
+        BindButton(Panels->MoverButton(panel), Action(TActionId::BrainOptions));
     }
 }
 
-QToolButton* TMainForm::CreateCommandButton(QFrame* panel, const char* name, int row, int column) {
+QToolButton* CreateCommandButton(QFrame* panel, const char* name, int row, int column) {
     auto* button = new QToolButton(panel);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(CommandColumnX[std::size_t(column)], CommandRowY[std::size_t(row)],
@@ -341,17 +330,6 @@ QToolButton* TMainForm::CreateCommandButton(QFrame* panel, const char* name, int
     button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
     return button;
-}
-
-void TMainForm::BindButton(QToolButton* button, QAction* action) {
-    auto follow = [button, action] {
-        button->setEnabled(action->isEnabled());
-        button->setVisible(action->isVisible());
-        button->setToolTip(action->toolTip());
-    };
-    follow();
-    connect(action, &QAction::changed, button, follow);
-    connect(button, &QToolButton::clicked, action, &QAction::trigger);
 }
 
 QRect TMainForm::WorkArea() const {
@@ -381,7 +359,7 @@ void TMainForm::FitBoard() {
     const QRect client = BoardPanel->contentsRect();
     const int cell = std::max(1, std::min(client.height() / std::max(1, grid.RowCount()),
                                           client.width() / std::max(1, grid.ColCount())));
-    grid.setEnabled(CurrentMode != TMode::Busy);
+    grid.setEnabled(Flow.Enabled(TCommand::Board));
     if (cell * grid.RowCount() != grid.height() || cell * grid.ColCount() != grid.width())
         grid.SetCellEdge(cell);
     grid.move(client.x() + (client.width() - grid.width()) / 2,
@@ -395,13 +373,14 @@ void TMainForm::ScheduleLayout() {
     LayoutScheduled = true;
     QTimer::singleShot(0, this, [this] {
         LayoutScheduled = false;
-        UpdateLayout();
+        RunCommand(TWhen::Always, [this] { UpdateLayout(); });
     });
 }
 
 void TMainForm::UpdateLayout() {
     if (!isVisible() || isMaximized() || isFullScreen()) return;
-    const int panels = DownPanel->height() + MainPanel->height() + UpPanel->height();
+    const int panels = Panels->Frame(TPanel::Down)->height() + MainPanel->height() +
+                       Panels->Frame(TPanel::Up)->height();
     // What the window needs beside the board: the menu bar above it, the column beside it.
     const int extraHeight = height() - centralWidget()->height();
     const int extraWidth = width() - centralWidget()->width();
@@ -445,14 +424,18 @@ void TMainForm::changeEvent(QEvent* event) {
     // the work area instead.
     if (event->type() == QEvent::WindowStateChange && isMaximized()) {
         QTimer::singleShot(0, this, [this] {
-            showNormal();
-            FitToScreen();
+            RunCommand(TWhen::Always, [this] {
+                showNormal();
+                FitToScreen();
+            });
         });
     }
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == BoardPanel && event->type() == QEvent::Resize) FitBoard();
+    // Fitting the board may load its pictures, which can fail like any command.
+    if (watched == BoardPanel && event->type() == QEvent::Resize)
+        RunCommand(TWhen::Always, [this] { FitBoard(); });
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -474,29 +457,31 @@ void TMainForm::FormActivate() {
     // A file that cannot be loaded is reported; the first game then starts as usual, without
     // asking, since nothing has been played.
     const bool load = StartArguments.size() >= 2 && StartArguments[0] == QLatin1String("load");
-    if (!load || !LoadPosition(StartArguments[1])) StartNewGame();
+    if (!load || !LoadPosition(StartArguments[1])) Flow.StartNewGame();
     StartDone = true;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     // A running search or command still uses the game record; the user breaks it first.
-    if (Thinking || FlowDepth > 0) {
+    if (Flow.Busy()) {
         event->ignore();
         return;
     }
-    DestroyGame();
+    BoardRxDrawGrid->hide();
+    Flow.DestroyGame();
+    BoardRxDrawGrid->SetLastMove({});
     event->accept();
 }
 
 void TMainForm::RotateBoardActionExecute() {
     Settings().Set(TSetting::WhiteTop, Settings().Checked(TSetting::WhiteTop) ? 0 : 1);
     BoardRxDrawGrid->ClearTileCache();
-    RefreshPanels(true);
+    Panels->RefreshPanels(Flow.SideToMove(), true);
 }
 
 void TMainForm::NSoundClick() {
     // The check mark has already turned; heard only when sound was just switched on.
-    PlaySound(TSound::Advice);
+    Binding.PlaySound(TSound::Advice);
 }
 
 void TMainForm::NExitClick() {

@@ -24,8 +24,9 @@ void TMainForm::CreateMoveList() {
     // once its move is played.
     connect(NMoveList, &QAction::triggered, this,
             [this] { RunCommand(TWhen::Always, [this] { NMoveListClick(); }); });
+    // A click on a move walks the record there as Undo and Redo do.
     connect(MoveListPanel, &TMoveListPanel::MoveChosen, this, [this](int played) {
-        RunCommand(TWhen::Idle, [this, played] { MoveListMoveChosen(played); });
+        RunCommand(TWhen::Idle, [this, played] { Flow.GoToMove(played); });
     });
     // The window is not on screen yet: its first size already counts the list.
     MoveListPanel->setVisible(Settings().Checked(TSetting::MoveList));
@@ -46,7 +47,7 @@ void TMainForm::SetMoveListShown(bool shown) {
     const int width = MoveListPanel->width();
     if (shown) {
         MoveListPanel->show();
-        if (Thinking)
+        if (Flow.Thinking())
             MoveListPanel->Clear(); // filled when the engine's move is played
         else
             ShowMoveList();
@@ -62,7 +63,7 @@ void TMainForm::SetMoveListShown(bool shown) {
 void TMainForm::ShowMoveList() {
     if (!MoveListShown()) return;
     // The position being set up follows no move, and the record keeps none of it.
-    if (!GameRecord || CurrentMode == TMode::Setup) {
+    if (!Flow.HasGame() || Flow.Mode() == TMode::Setup) {
         MoveListPanel->Clear();
         return;
     }
@@ -70,31 +71,18 @@ void TMainForm::ShowMoveList() {
     const int first = notation.GameType().FirstSide;
     TMoveListContents contents;
     try {
-        contents.Moves = RecordedMoveNames(*GameRecord, notation);
+        contents.Moves = RecordedMoveNames(Flow.Game(), notation);
     } catch (const std::runtime_error&) {
         // A record that is no chain of legal moves shows no moves rather than stop the game.
         contents.Moves.clear();
     }
-    contents.StartsInSecondColumn = GameRecord->Positions(0).SideToMove != first;
-    contents.Played = std::min(GameRecord->Current() - 1, int(contents.Moves.size()));
+    contents.StartsInSecondColumn = Flow.Game().Positions(0).SideToMove != first;
+    contents.Played = std::min(Flow.Game().Current() - 1, int(contents.Moves.size()));
     const QString white = Translated("White");
     const QString black = Translated("Black");
     contents.FirstSide = first == White ? white : black;
     contents.SecondSide = first == White ? black : white;
     MoveListPanel->ShowMoves(contents);
-}
-
-void TMainForm::MoveListMoveChosen(int played) {
-    if (CurrentMode != TMode::Play || !GameRecord || Thinking) return;
-    const int target = played + 1;
-    if (target < 1 || target > GameRecord->Count() || target == GameRecord->Current()) return;
-    AutoSpeedButton->setChecked(false);
-    SetMode(TMode::Busy);
-    GameRecord->SetCurrent(target);
-    // Where no person chooses (the computer is to move, or a single move plays itself) the
-    // cursor goes on as Redo does, so that the computer does not play over the moves ahead.
-    if (!GameRecord->AtStoppingPoint()) GameRecord->Redo();
-    ResumeAfterHistoryStep();
 }
 
 } // namespace quorvin

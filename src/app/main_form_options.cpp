@@ -4,6 +4,7 @@
 #include "main_form.h"
 
 #include "draw.h"
+#include "human_move.h"
 #include "tune_form.h"
 
 #include <QAction>
@@ -21,10 +22,11 @@ void TMainForm::CreateOptions() {
         RunCommand(TWhen::Always, [this, swap] { PicturesChanged(swap); });
     });
     connect(TuneForm, &TTuneForm::BoardChanged, this, answer([this] { BoardSettingChanged(); }));
-    connect(TuneForm, &TTuneForm::RulesChanged, this, answer([this] { RulesSettingChanged(); }));
-    connect(TuneForm, &TTuneForm::SidesChanged, this, answer([this] { RefreshPanels(false); }));
+    connect(TuneForm, &TTuneForm::RulesChanged, this, answer([this] { Flow.RebuildGame(); }));
+    connect(TuneForm, &TTuneForm::SidesChanged, this,
+            answer([this] { Panels->RefreshPanels(Flow.SideToMove(), false); }));
     connect(TuneForm, &TTuneForm::ForecastChanged, this,
-            answer([this] { ClearForecasts(true, true); }));
+            answer([this] { Panels->ClearForecasts(true, true); }));
     connect(TuneForm, &TTuneForm::FitRequested, this, answer([this] { FitToScreen(); }));
     connect(TuneForm, &TTuneForm::SettingChanged, this, [this](TSetting setting) {
         if (setting == TSetting::LastMove) RunCommand(TWhen::Always, [this] { ShowLastMove(); });
@@ -52,24 +54,23 @@ void TMainForm::BoardSetupActionExecute() {
 }
 
 void TMainForm::ShowOptions(std::optional<TTunePage> page) {
-    if (CurrentMode != TMode::Play) return;
+    if (Flow.Mode() != TMode::Play) return;
     TuneForm->SetActivePage(
         page.value_or(static_cast<TTunePage>(Settings().Get(TSetting::ActivePage))));
     TuneForm->exec();
     if (TuneForm->IsChanged()) {
         // The board or the rules changed: the game record was rebuilt, so nothing is asked.
-        NewGameActionExecute();
+        Flow.NewGame();
         return;
     }
-    ResetMoveInput();
+    HumanMove->ResetMoveInput();
     BoardRxDrawGrid->RedrawBoard();
     // A change of Sides or of a level takes effect at once: the computer may now be to move.
-    if (!GameOver) NextTurn();
+    if (!Flow.GameOver()) Flow.NextTurn();
 }
 
 void TMainForm::PicturesChanged(bool swapForecasts) {
-    RefreshPanels(swapForecasts);
-    UpdateSideIndicators();
+    Panels->RefreshPanels(Flow.SideToMove(), swapForecasts);
     constexpr std::array<TSetting, 3> pictures{TSetting::LightPicture, TSetting::DarkPicture,
                                                TSetting::SelectPicture};
     try {

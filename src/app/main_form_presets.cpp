@@ -66,7 +66,7 @@ void TMainForm::CreatePresetItems() {
 }
 
 void TMainForm::NVornaClick(int preset) {
-    if (CurrentMode != TMode::Play || !ConfirmNewGame()) {
+    if (Flow.Mode() != TMode::Play || !Flow.ConfirmNewGame()) {
         UpdateCaption(); // the click must not leave its check mark behind
         return;
     }
@@ -80,7 +80,7 @@ void TMainForm::NVornaClick(int preset) {
     UpdateCaption();
     // The question was asked above: choosing the preset already in force starts a new game
     // without asking twice.
-    StartNewGame();
+    Flow.StartNewGame();
 }
 
 bool TMainForm::ChangeSetting(TSetting setting, int value) {
@@ -94,7 +94,7 @@ bool TMainForm::ChangeSetting(TSetting setting, int value) {
         BoardSettingChanged();
         break;
     case TSetting::Rules:
-        RulesSettingChanged();
+        Flow.RebuildGame();
         break;
     default:
         break;
@@ -107,17 +107,12 @@ void TMainForm::BoardSettingChanged() {
     const int edge = BoardRxDrawGrid->CellEdge();
     const int addedRows = Settings().Rows() - BoardRxDrawGrid->RowCount();
     const int addedFiles = Settings().Files() - BoardRxDrawGrid->ColCount();
-    DestroyGame();
+    BoardRxDrawGrid->hide();
+    Flow.DestroyGame();
     resize(std::max(minimumWidth(), width() + addedFiles * edge),
            std::max(minimumHeight(), height() + addedRows * edge));
-    RebuildGame();
-    UpdateCaption();
+    Flow.RebuildGame();
     if (Settings().Checked(TSetting::AutoFit)) FitToScreen();
-}
-
-void TMainForm::RulesSettingChanged() {
-    RebuildGame();
-    UpdateCaption();
 }
 
 QString TMainForm::BoardCaption(TRules rules, int rows, int files, bool coloring) const {
@@ -134,7 +129,7 @@ QString TMainForm::BoardCaption(TRules rules, int rows, int files, bool coloring
 
 void TMainForm::UpdateCaption() {
     QString caption;
-    if (CurrentMode == TMode::Setup) caption = Translated("Set up position|");
+    if (Flow.Mode() == TMode::Setup) caption = Translated("Set up position|");
 
     const TRules rules = Settings().Rules();
     const int rows = Settings().Rows();

@@ -1,12 +1,11 @@
 // Position setup: the setup panel that takes the command panel's place, the five tools (the
 // board shows the tool's cursor while setup lasts), the right-button tool menu, placing a
 // tool's piece with a click, and the commands Clear, Delegate move, Arrange initial position
-// and Continue play, which makes the edited position the first of a new history.
+// and Continue play, which the game flow carries out.
 #include "main_form.h"
 
 #include "draw.h"
 #include "human_move.h"
-#include "search.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -17,9 +16,6 @@
 namespace quorvin {
 
 namespace {
-
-// What each tool puts on a square.
-constexpr std::array<TSquare, 5> ToolPiece{EmptySquare, WhiteMan, BlackMan, WhiteKing, BlackKing};
 
 // The command that chooses each tool.
 constexpr std::array<TActionId, 5> ToolActions{TActionId::EmptySquare, TActionId::WhitePawn,
@@ -87,24 +83,9 @@ void TMainForm::CreateToolMenu() {
     }
 }
 
-bool TMainForm::SetupPanelShown() const {
-    return !SetupPanel->isHidden();
-}
-
 void TMainForm::SetupActionExecute() {
-    if (CurrentMode != TMode::Play || !GameRecord) return;
-    MainPanel->hide();
-    SetupPanel->show();
-    SetMode(TMode::Setup);
-    UpdateCaption();
-    ResetMoveInput();
-    ShowLastMove(); // the position being edited follows no move
-    ShowMoveList();
-    BoardRxDrawGrid->RedrawBoard();
-    BoardRxDrawGrid->setEnabled(true);
-    GameOver = false;
-    ClearForecasts(true, true);
-    ChooseTool(TSetupCursor::EmptySquare);
+    // The flow swaps the panels and the caption by entering setup.
+    if (Flow.StartSetup()) ChooseTool(TSetupCursor::EmptySquare);
 }
 
 void TMainForm::ChooseTool(TSetupCursor tool) {
@@ -113,57 +94,20 @@ void TMainForm::ChooseTool(TSetupCursor tool) {
     Action(ToolAction(tool))->setChecked(true);
 }
 
-void TMainForm::PlaceTool() {
-    if (ClickedSquare == 0 || !GameRecord) return;
-    const TSquare piece = ToolPiece[std::size_t(CurrentTool)];
-    // A man never stands on its own crowning row.
-    if (CurrentTool == TSetupCursor::WhitePawn && PromotionRow[std::size_t(ClickedSquare)][White])
-        return;
-    if (CurrentTool == TSetupCursor::BlackPawn && PromotionRow[std::size_t(ClickedSquare)][Black])
-        return;
-    GameRecord->CurrentPosition().Put(ClickedSquare, piece);
-    BoardRxDrawGrid->RedrawBoard();
-}
-
 void TMainForm::ClearActionExecute() {
-    if (CurrentMode != TMode::Setup || !GameRecord) return;
-    TPosition& position = GameRecord->CurrentPosition();
-    for (int s = 1; s <= SquareCount; ++s) position.Put(s, EmptySquare);
-    ResetMoveInput();
-    BoardRxDrawGrid->RedrawBoard();
+    Flow.Clear();
 }
 
 void TMainForm::DelegateActionExecute() {
-    if (CurrentMode != TMode::Setup || !GameRecord) return;
-    TPosition& position = GameRecord->CurrentPosition();
-    position.SetSideToMove(position.Opponent);
-    UpdateSideIndicators();
+    Flow.Delegate();
 }
 
 void TMainForm::ArrangeActionExecute() {
-    if (CurrentMode != TMode::Setup || !GameRecord) return;
-    RebuildGame();
+    Flow.Arrange();
 }
 
 void TMainForm::ContinueActionExecute() {
-    if (CurrentMode != TMode::Setup || !GameRecord) return;
-    SetupPanel->hide();
-    MainPanel->show();
-    BoardRxDrawGrid->setCursor(Qt::PointingHandCursor);
-    // The edited position becomes the only one: Undo cannot go back past it.
-    GameRecord->DropHistory();
-    GameRecord->TruncateRedo();
-    TPosition& position = GameRecord->CurrentPosition();
-    position.MarkAllPieces();
-    position.BudgetFresh = true;
-    SetMode(TMode::Play);
-    UpdateCaption();
-    position.Evaluate();
-    ResetMoveInput();
-    ShowLastMove();
-    ShowMoveList();
-    BoardRxDrawGrid->RedrawBoard();
-    NextTurn();
+    Flow.ContinuePlay();
 }
 
 void TMainForm::RxPopupMenuPopup(QPoint globalPosition) {

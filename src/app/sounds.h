@@ -5,6 +5,8 @@
 // device, leaves that sound silent; nothing is ever reported to the user.
 #pragma once
 
+#include "game_flow.h"
+
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -13,9 +15,6 @@
 #include <memory>
 
 namespace quorvin {
-
-enum class TSound { Move, Advice, Capture, Start, Victory, Defeat };
-inline constexpr int SoundCount = 6;
 
 // The file of each sound under the program's "Sound/" folder, by TSound.
 inline constexpr std::array<const char*, SoundCount> SoundFileNames{

@@ -60,11 +60,7 @@ int SelfPlayCommand(const TArgList& list, std::ostream& out) {
             header.Round = std::to_string(g);
             header.White = "Quorvin level " + std::to_string(levels[White]);
             header.Black = "Quorvin level " + std::to_string(levels[Black]);
-            if (outcome.Kind == TOutcomeKind::Lost)
-                header.Result =
-                    outcome.Loser == White ? TGameResult::BlackWins : TGameResult::WhiteWins;
-            else if (outcome.Kind == TOutcomeKind::Draw)
-                header.Result = TGameResult::Draw;
+            header.Result = PdnResult(outcome);
             if (!pdn.empty()) pdn += "\n";
             pdn += FormatPdnGame(game, notation, header, true);
         }

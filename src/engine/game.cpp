@@ -88,28 +88,28 @@ void TGame::AdaptBudget() {
     p.BudgetFresh = false;
 }
 
-template <class Predicate> int TGame::RunBack(Predicate holds) const {
+template <class Predicate> int TGame::RunBack(int count, Predicate holds) const {
     int run = 0;
-    for (int i = CurrentCount - 1; i >= 1 && holds(Positions(i)); --i) ++run;
+    for (int i = count - 1; i >= 1 && holds(Positions(i)); --i) ++run;
     return run;
 }
 
-bool TGame::RepetitionDraw() const {
-    // Only every second position has the same side to move as the current one.
-    const TPosition& now = CurrentPosition();
+bool TGame::RepetitionDraw(int count) const {
+    // Only every second position has the same side to move as the last one.
+    const TPosition& now = Positions(count - 1);
     int occurrences = 1;
-    for (int i = CurrentCount - 3; i >= 0; i -= 2)
+    for (int i = count - 3; i >= 0; i -= 2)
         if (Positions(i).SameAs(now)) ++occurrences;
     return occurrences >= 3 && GameOptions.TripleRepetitionDraw;
 }
 
-bool TGame::QuietMovesDraw() const {
-    const int run = RunBack([](const TPosition& p) { return p.QuietKingMove; });
+bool TGame::QuietMovesDraw(int count) const {
+    const int run = RunBack(count, [](const TPosition& p) { return p.QuietKingMove; });
     return run >= QuietMovesPlies && GameOptions.QuietMovesDraw;
 }
 
-bool TGame::ThreeKingsDraw() const {
-    const int run = RunBack([](const TPosition& p) {
+bool TGame::ThreeKingsDraw(int count) const {
+    const int run = RunBack(count, [](const TPosition& p) {
         const int whiteKings = p.Counts[White][King];
         const int blackKings = p.Counts[Black][King];
         return p.Counts[White][Man] == 0 && p.Counts[Black][Man] == 0 &&
@@ -118,10 +118,10 @@ bool TGame::ThreeKingsDraw() const {
     return run >= ThreeKingsPlies && GameOptions.ThreeKingsDraw && GameRules != TRules::Straight;
 }
 
-TDrawRule TGame::DrawReached() const {
-    if (RepetitionDraw()) return TDrawRule::Repetition;
-    if (GameRules != TRules::Vorna && QuietMovesDraw()) return TDrawRule::QuietMoves;
-    if (ThreeKingsDraw()) return TDrawRule::ThreeKings;
+TDrawRule TGame::DrawReached(int count) const {
+    if (RepetitionDraw(count)) return TDrawRule::Repetition;
+    if (GameRules != TRules::Vorna && QuietMovesDraw(count)) return TDrawRule::QuietMoves;
+    if (ThreeKingsDraw(count)) return TDrawRule::ThreeKings;
     return TDrawRule::None;
 }
 

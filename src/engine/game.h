@@ -86,13 +86,18 @@ class TGame {
     // Rescales the current position's budget by how its last search kept to the time limit.
     void AdaptBudget();
 
-    // The draw rules, each reading its option at the moment it is asked.
-    bool RepetitionDraw() const;
-    bool QuietMovesDraw() const;
-    bool ThreeKingsDraw() const;
+    // The draw rules at the current position, or at the last of the first `count` positions,
+    // each reading its option at the moment it is asked.
+    bool RepetitionDraw() const { return RepetitionDraw(CurrentCount); }
+    bool QuietMovesDraw() const { return QuietMovesDraw(CurrentCount); }
+    bool ThreeKingsDraw() const { return ThreeKingsDraw(CurrentCount); }
+    bool RepetitionDraw(int count) const;
+    bool QuietMovesDraw(int count) const;
+    bool ThreeKingsDraw(int count) const;
     // The first draw rule that ends the game, asked in the game flow's order; the quiet-moves
     // rule is not played under Vorna.
-    TDrawRule DrawReached() const;
+    TDrawRule DrawReached() const { return DrawReached(CurrentCount); }
+    TDrawRule DrawReached(int count) const;
 
     // The cursor walks over stopping points: positions where the human has a real choice.
     bool CanUndo() const { return CurrentCount > 1; }
@@ -115,9 +120,9 @@ class TGame {
     std::vector<std::unique_ptr<TPosition>> Items;
     int CurrentCount = 1;
 
-    // Consecutive positions, counted back from the current one, that satisfy the predicate;
-    // the first position of the record is never examined.
-    template <class Predicate> int RunBack(Predicate holds) const;
+    // Consecutive positions, counted back from the last of the first `count`, that satisfy
+    // the predicate; the first position of the record is never examined.
+    template <class Predicate> int RunBack(int count, Predicate holds) const;
 };
 
 } // namespace quorvin

@@ -470,6 +470,18 @@ std::vector<int> RecordedMoves(const TGame& game) {
     return moves;
 }
 
+TGameResult PdnResult(const TOutcome& outcome) {
+    switch (outcome.Kind) {
+    case TOutcomeKind::Lost:
+        return outcome.Loser == White ? TGameResult::BlackWins : TGameResult::WhiteWins;
+    case TOutcomeKind::Draw:
+        return TGameResult::Draw;
+    case TOutcomeKind::Playing:
+        break;
+    }
+    return TGameResult::Unknown;
+}
+
 std::vector<std::string> RecordedMoveNames(const TGame& game, const TNotation& notation) {
     std::vector<std::string> names;
     ForEachRecordedMove(game, game.Count(), [&](const TPosition& parent, int index) {

@@ -36,6 +36,7 @@
 
 #include "game.h"
 #include "notation.h"
+#include "referee.h"
 
 #include <optional>
 #include <string>
@@ -115,6 +116,9 @@ struct TPdnHeader {
     TGameResult Result = TGameResult::Unknown;
     std::vector<TPdnTag> Extra; // written after the others, in this order
 };
+
+// The result a PDN file gives an ended game; Unknown while it goes on.
+TGameResult PdnResult(const TOutcome& outcome);
 
 // The moves of a game record: entry i is the index, among the legal moves of Positions(i),
 // of the move that leads to Positions(i + 1), for every position held (the redo tail

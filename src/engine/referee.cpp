@@ -16,6 +16,20 @@ TOutcome JudgeCurrentPosition(TGame& game) {
     return outcome;
 }
 
+TOutcome JudgeRecord(const TGame& game) {
+    const auto last = game.Positions(game.Count() - 1).Clone();
+    last->ResetForReuse();
+    TOutcome outcome;
+    if (last->ClassifyNode(false) == NodeLost) {
+        outcome.Kind = TOutcomeKind::Lost;
+        outcome.Loser = last->SideToMove;
+        return outcome;
+    }
+    outcome.Rule = game.DrawReached(game.Count());
+    if (outcome.Rule != TDrawRule::None) outcome.Kind = TOutcomeKind::Draw;
+    return outcome;
+}
+
 std::string OutcomeMessage(const TOutcome& outcome,
                            const std::function<std::string(const std::string&)>& translate) {
     auto t = [&](const std::string& s) { return translate ? translate(s) : s; };

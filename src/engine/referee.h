@@ -21,6 +21,10 @@ struct TOutcome {
 // Fills the current position's Moves (ClassifyNode) and judges it.
 TOutcome JudgeCurrentPosition(TGame& game);
 
+// The result of the whole record, judged at its last position whatever the cursor, and
+// without touching the record's positions: a game record being saved or written out.
+TOutcome JudgeRecord(const TGame& game);
+
 // The message shown for an ended game; words pass through translate (identity if empty).
 std::string OutcomeMessage(const TOutcome& outcome,
                            const std::function<std::string(const std::string&)>& translate);

@@ -109,7 +109,7 @@ TEST_F(ModeTest, SetupShowsTheToolsAndDisablesPlay) {
 }
 
 TEST_F(ModeTest, VornaSetupHasNoKings) {
-    Settings().Set(TSetting::Rules, static_cast<int>(TRules::Vorna));
+    Form->ChangeSetting(TSetting::Rules, static_cast<int>(TRules::Vorna));
     Form->SetMode(TMode::Setup);
     ExpectSetupToolsShown(true, false);
 }
