@@ -7,6 +7,7 @@
 #include "game_settings.h"
 #include "main_form.h"
 
+#include "atomic_file.h"
 #include "fen.h"
 #include "file_dialog.h"
 #include "ini_file.h"

@@ -2,7 +2,7 @@
 // record and judged by the same rules as in the window; --pdn keeps them in a PDN file.
 #include "cli_args.h"
 #include "commands.h"
-#include "ini_file.h"
+#include "atomic_file.h"
 #include "mathematics.h"
 #include "pdn.h"
 #include "referee.h"

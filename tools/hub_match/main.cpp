@@ -11,7 +11,7 @@
 #include "match_engine.h"
 
 #include "cli_args.h"
-#include "ini_file.h"
+#include "atomic_file.h"
 #include "pdn.h"
 #include "referee.h"
 #include "think.h"

@@ -25,7 +25,7 @@
 //   const TNotation notation = NotationForSettings();            // game_settings.h
 //   TPdnHeader header;
 //   header.Result = TGameResult::WhiteWins;
-//   WriteFileAtomically(name, FormatPdnGame(game, notation, header, true)); // ini_file.h
+//   WriteFileAtomically(name, FormatPdnGame(game, notation, header, true)); // atomic_file.h
 //
 //   for (const TPdnGameText& text : ReadPdnFile(name)) {
 //       TLoadedGame loaded = LoadPdnGame(text);      // builds the game's board

@@ -2,7 +2,6 @@
 // moves as text so that a test can compare sets and orders of moves.
 #pragma once
 
-#include "notation.h"
 #include "position.h"
 #include "rules.h"
 
@@ -14,10 +13,6 @@ namespace quorvin::test {
 
 // Builds the geometry of a board, given as the rows, files and whether Coloring is on.
 void UseBoard(int rows, int files, bool coloring);
-
-// Builds the geometry of a preset's board and answers its notation; throws for a name that is
-// no preset.
-TNotation UsePreset(const char* name);
 
 // Builds the geometry and a position of the rules' class holding the pieces given as
 // "w:1,2 W:9 b:30 B:31" (w/b men, W/B kings), with side to move, all pieces marked and the

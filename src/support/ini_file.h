@@ -46,8 +46,4 @@ class TIniFile {
 
 bool SameText(const std::string& a, const std::string& b);
 
-// Writes text to fileName through a temporary file in the same folder and a rename. Throws
-// std::runtime_error naming fileName (never the temporary file) when it cannot be written.
-void WriteFileAtomically(const std::string& fileName, const std::string& text);
-
 } // namespace quorvin

@@ -14,13 +14,6 @@ void UseBoard(int rows, int files, bool coloring) {
     BuildGeometry(rows, files, coloring ? 0 : 1);
 }
 
-TNotation UsePreset(const char* name) {
-    const auto preset = FindPreset(name);
-    if (!preset) throw std::invalid_argument(std::string("no preset ") + name);
-    UseBoard(preset->Rows, preset->Files, preset->Coloring);
-    return TNotation::ForPreset(*preset);
-}
-
 std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool coloring,
                                       const std::string& pieces, int sideToMove) {
     UseBoard(rows, files, coloring);

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "ini_file.h"
+#include "atomic_file.h"
 #include "mathematics.h"
 #include "rules.h"
 

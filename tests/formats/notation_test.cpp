@@ -4,6 +4,7 @@
 #include "fen.h"
 #include "notation.h"
 #include "rules.h"
+#include "preset_boards.h"
 #include "test_boards.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "fen.h"
 #include "pdn.h"
 #include "rules.h"
+#include "preset_boards.h"
 #include "test_boards.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 // positions of every rule family on every board size, always written square by square.
 #include "fen.h"
 #include "rules.h"
+#include "preset_boards.h"
 #include "test_boards.h"
 
 #include <gtest/gtest.h>
