@@ -18,7 +18,6 @@ namespace {
 constexpr double FirstBudget = 1000.0;
 constexpr double BudgetGrowth = 2.0;
 constexpr std::size_t PvLimit = 40;
-constexpr double ForcedScore = 499.5;
 
 // The search's clock and its count of positions. The clock starts with the search, or at
 // ponder-hit when the engine ponders; from then on the stop request is set once the hard
@@ -292,7 +291,7 @@ THubSearchResult RunHubSearch(TGame& game, const THubBoard& board, const THubSea
             budget = std::min(budget * BudgetGrowth, TGame::MaxBudget);
         }
         // A forced result does not change with a deeper search.
-        if (std::abs(outcome.Score) > ForcedScore) exhausted = true;
+        if (IsForced(outcome.Score)) exhausted = true;
         clock.Update();
         if (clock.Limited() && !fixed &&
             static_cast<double>(clock.Elapsed()) +

@@ -45,7 +45,7 @@ struct THubSearchRequest {
 struct THubIteration {
     int Depth = 0; // plies of a depth level; the mean leaf depth rounded otherwise
     double MeanDepth = 0.0;
-    double Score = 0.0;  // the engine's score for the side to move; beyond 499.5 a forced result
+    double Score = 0.0;  // the engine's score for the side to move; beyond ForcedScore forced
     long long Nodes = 0; // positions visited since the search started
     long long Ms = 0;    // since the search started
     std::vector<std::string> Pv; // Hub move names from the root

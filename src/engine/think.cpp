@@ -41,7 +41,7 @@ std::string FixedText(double value, int decimals) {
 
 std::string ForecastText(double score, const std::function<std::string(const std::string&)>& tr) {
     auto t = [&](const std::string& s) { return tr ? tr(s) : s; };
-    if (std::abs(score) > 499.5)
+    if (IsForced(score))
         return t(score > 0 ? "Victory" : "Defeat") + " " + t("in") + " " +
                std::to_string(std::lround(999 - std::abs(score))) + " " + t("half-move(s)");
     return t("Forecast:") + " " + FixedText(score, 1);
@@ -82,7 +82,7 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
             result.Move = best >= 1 ? best : 1;
             result.Score = score;
             p.LastTime = static_cast<int>(t2 - t1);
-            if (std::abs(score) > 499.0) p.LastTime = std::max(p.LastTime, p.TimeLimit);
+            if (IsForced(score)) p.LastTime = std::max(p.LastTime, p.TimeLimit);
 
             if (observer) {
                 TThinkIteration it;
@@ -102,7 +102,7 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
 
             if (state.StopRequested() || p.FixedDepth) break;
             if ((t2 - t0) + (t2 - t1) > p.TimeLimit) break;
-            if (std::abs(score) > 499.5) break;
+            if (IsForced(score)) break;
         }
     }
 

@@ -47,7 +47,7 @@ struct TThinkIteration {
     long long Positions = 0;   // visited since the engine started on this move
     // Positions per second since the start; 0 while no millisecond has passed.
     long long PositionsPerSecond = 0;
-    double Score = 0.0; // seen from Side; beyond 499.5 a forced result
+    double Score = 0.0; // seen from Side; beyond ForcedScore a forced result
 };
 
 class TThinkObserver {
