@@ -1,9 +1,10 @@
-// Choosing a move: the thirteen levels and the iterations of the search with a growing leaf
-// budget under the level's time. Each iteration is reported to a TThinkObserver as numbers;
-// the window and the command line make their own texts of them.
+// Choosing a move: the thirteen levels, and their iterations of the root search (root_search.h)
+// with a growing leaf budget under the level's time. Each iteration is reported to a
+// TThinkObserver as numbers; the window and the command line make their own texts of them.
 #pragma once
 
 #include "game.h"
+#include "root_search.h"
 
 #include <array>
 #include <functional>
@@ -88,8 +89,5 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request);
 // the words pass through tr (identity when empty).
 std::string ForecastText(double score, const std::function<std::string(const std::string&)>& tr);
 std::string FixedText(double value, int decimals);
-
-// A monotonic millisecond clock.
-long long TickCount();
 
 } // namespace quorvin
