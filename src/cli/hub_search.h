@@ -1,9 +1,7 @@
-// The search behind "go": the engine's own game-tree search (TPosition::Search) driven one
-// iteration at a time under a Hub level, with its own search state so that the reader
-// thread can break it off. The root moves are searched here rather than inside the engine,
-// so that a root move that repeats a position of the game for the third time counts as the
-// draw it is, the best move so far stays known when a search is broken off, and the reply
-// to the best move (the ponder move) comes for free.
+// The search behind "go": the engine's root search (root_search.h) under a Hub level, with
+// its own search state so that the reader thread can break it off. A root move that repeats
+// a position of the game for the third time counts as the draw it is; the best move so far
+// stays known when a search is broken off, and the reply to the best move is the ponder move.
 //
 // The search runs on the thread that calls RunHubSearch; the only things another thread
 // touches are the stop request of Signals.State and Signals.PonderHit.
