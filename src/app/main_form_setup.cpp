@@ -154,7 +154,7 @@ void TMainForm::ContinueActionExecute() {
     GameRecord->DropHistory();
     GameRecord->TruncateRedo();
     TPosition& position = GameRecord->CurrentPosition();
-    position.MarkAllPieces();
+    position.ClearMoves();
     position.BudgetFresh = true;
     SetMode(TMode::Play);
     UpdateCaption();

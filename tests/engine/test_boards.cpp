@@ -57,7 +57,7 @@ std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool co
         }
     }
     p->SetSideToMove(sideToMove);
-    p->MarkAllPieces();
+    p->ClearMoves();
     p->BuildValueTable(false);
     p->Evaluate();
     return p;
@@ -100,7 +100,7 @@ void Scatter(TPosition& p, int whiteMen, int blackMen, int whiteKings, int black
                  : (r -= blackKings) < 0 ? BlackKing
                                          : EmptySquare);
     }
-    p.MarkAllPieces();
+    p.ClearMoves();
     p.Evaluate();
 }
 
