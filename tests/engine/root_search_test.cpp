@@ -1,6 +1,7 @@
 // The root search driver: an iteration is the engine's own search from the root, move for
-// move and position for position; a broken-off search keeps its best move; a draw at the
-// root scores as one; a forced result ends the deepening; a waiting search waits.
+// move and position for position; a broken-off search keeps its best move; a forced result
+// ends the deepening; a waiting search waits. (Draws at the root are the Hub engine's, and
+// its tests play them.)
 #include "mathematics.h"
 #include "root_search.h"
 #include "rules.h"
@@ -167,27 +168,6 @@ TEST(RootSearch, ABrokenOffSearchKeepsTheMovesSearchedToTheEnd) {
             expected = i;
         }
     EXPECT_EQ(unsearched.Move, expected);
-}
-
-TEST(RootSearch, ADrawAtTheRootScoresNothingAndIsTakenWhenBehind) {
-    // Black's king against two: every move scores below 0 but the one declared a draw.
-    auto root = Ready(SetupBoard(TRules::International, 10, 10, false, "W:47,49 B:9", Black));
-    for (int draw : {0, 1, root->Moves.Count}) {
-        TSearchState state;
-        TRecorder control;
-        control.Plan = {{true, 3, 0}};
-        TRootSearch search(*root, state);
-        if (draw > 0) search.SetDraw(draw);
-        const TRootResult result = search.Run(control);
-        const TRootIteration& it = control.Done.at(0);
-        if (draw == 0) {
-            EXPECT_LT(it.Score, 0.0);
-            continue;
-        }
-        EXPECT_EQ(result.Move, draw);
-        EXPECT_EQ(it.Score, 0.0);
-        EXPECT_EQ(it.Reply, 0); // nothing was searched after it
-    }
 }
 
 TEST(RootSearch, AForcedResultEndsTheDeepeningAndAWaitingSearchWaits) {
