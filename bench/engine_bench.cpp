@@ -41,8 +41,7 @@ BENCHMARK(PlayMove)->DenseRange(0, 5);
 void ClassifyNode(benchmark::State& state) {
     auto root = Initial(PresetNames[state.range(0)]);
     for (auto _ : state) {
-        root->Moves.Count = 0;
-        root->MarkAllPieces();
+        root->ClearMoves();
         benchmark::DoNotOptimize(root->ClassifyNode(false));
     }
     state.SetLabel(PresetNames[state.range(0)]);

@@ -22,13 +22,12 @@ namespace {
 constexpr const char* EngineName = "Quorvin";
 constexpr const char* EngineAuthor = "The Quorvin developers";
 constexpr const char* EngineCountry = "unknown";
-constexpr double ForcedScore = 499.5;
 
 // Hub scores are in men for the side to move. A forced result is written the way Hub
 // engines write it, 100 less a hundredth per ply to the end of the game, so that a GUI can
 // tell it from any material count.
 std::string HubScore(double score) {
-    if (std::abs(score) > ForcedScore) {
+    if (IsForced(score)) {
         const double plies = std::round(-LossScore - std::abs(score));
         const double value = 100.0 - plies / 100.0;
         return FixedText(score > 0 ? value : -value, 2);

@@ -1,14 +1,10 @@
-// The Hub search loop; see hub_search.h.
+// The Hub levels under the root search; see hub_search.h.
 #include "hub_search.h"
 
-#include "mathematics.h"
-#include "think.h"
+#include "root_search.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <memory>
-#include <thread>
 
 namespace quorvin::cli {
 
@@ -18,7 +14,6 @@ namespace {
 constexpr double FirstBudget = 1000.0;
 constexpr double BudgetGrowth = 2.0;
 constexpr std::size_t PvLimit = 40;
-constexpr double ForcedScore = 499.5;
 
 // The search's clock and its count of positions. The clock starts with the search, or at
 // ponder-hit when the engine ponders; from then on the stop request is set once the hard
@@ -84,12 +79,6 @@ class TClockGuard {
     TSearchState& State;
 };
 
-struct TRootMove {
-    int Index = 0;                    // in the root's Moves
-    std::unique_ptr<TPosition> Child; // the position after it, kept with its reply list
-    bool Repeats = false;             // it makes the third occurrence of a position: a draw
-};
-
 // Whether a position reached by the next move would be the third occurrence of itself in
 // the game, counting the positions with the same side to move.
 bool RepeatsThirdTime(const TGame& game, const TPosition& next) {
@@ -100,96 +89,107 @@ bool RepeatsThirdTime(const TGame& game, const TPosition& next) {
     return occurrences >= 3;
 }
 
-struct TRootOutcome {
-    bool Complete = false;
-    int Best = -1; // in the root move order; -1 while no move has been searched to the end
-    int Reply = 0; // the best move's best reply, an index in its child's Moves; 0 when none
-    double Score = LossScore;
-    double MeanDepth = 0.0;
+// A Hub level under the root search. A depth level deepens one ply at a time up to its
+// depth, the others double a leaf budget up to the largest one. No iteration is started that
+// is not expected to end within the level's soft time, or within the positions a node level
+// leaves. While the engine thinks, a move is wanted: a single legal move is played at once.
+// While it analyses (or ponders before the ponder-hit), nothing but stop (or the ponder-hit)
+// ends the search, so a search with nothing left to do waits.
+class THubControl final : public TRootControl {
+  public:
+    THubControl(TRootSearch& search, const TPosition& root, const THubBoard& board,
+                const THubSearchRequest& request, TClock& clock, TSearchState& state,
+                const std::function<void(const THubIteration&)>& report)
+        : Search(search), Root(root), Board(board), Request(request), Level(request.Level),
+          Fixed(Level.Limit == THubLimit::Depth), Clock(clock), State(state), Report(report),
+          SearchStart(TickCount()) {}
+
+    // The expected reply to the move the search answers, kept up to date as iterations end.
+    std::string Ponder;
+
+    bool Proceed() override {
+        Clock.Update();
+        if (State.StopRequested()) return false;
+        return !(Thinking() && Root.Moves.Count == 1);
+    }
+
+    bool Horizon(int number, TRootHorizon& horizon) override {
+        horizon.FixedDepth = Fixed;
+        if (Fixed) {
+            if (number > Level.Depth && number > 1) return false;
+            horizon.Depth = number;
+        } else {
+            if (number > 1) {
+                if (Budget >= TGame::MaxBudget) return false;
+                Budget = std::min(Budget * BudgetGrowth, TGame::MaxBudget);
+            }
+            horizon.Budget = Budget;
+        }
+        return true;
+    }
+
+    bool IterationDone(const TRootIteration& it) override {
+        if (!it.Complete) {
+            // Moves searched to the end in the broken-off iteration were measured against
+            // the previous best, which is searched first; their replies are fresh.
+            if (it.Best >= 1)
+                Ponder =
+                    it.Reply >= 1 ? Board.MoveName(Search.Child(it.Best), it.Reply) : std::string();
+            return false;
+        }
+        const std::vector<std::string> line =
+            Search.ExpectedLine(it, PvLimit, [&](const TPosition& position, int index) {
+                return Board.MoveName(position, index);
+            });
+        const long long finished = TickCount();
+        Ponder = line.size() >= 2 ? line[1] : std::string();
+
+        THubIteration report;
+        report.Depth = Fixed ? it.Horizon.Depth : static_cast<int>(std::lround(it.MeanDepth));
+        report.MeanDepth = it.MeanDepth;
+        report.Score = it.Score;
+        report.Nodes = Search.Nodes();
+        report.Ms = finished - SearchStart;
+        report.Pv = line;
+        if (Report) Report(report);
+
+        Clock.Update();
+        if (Clock.Limited() && !Fixed &&
+            static_cast<double>(Clock.Elapsed()) +
+                    BudgetGrowth * static_cast<double>(finished - it.StartMs) >
+                static_cast<double>(Clock.Limits().SoftMs))
+            return false;
+        // Likewise, no iteration is started that would not end within the node level.
+        if (Clock.NodesLimited() &&
+            BudgetGrowth * static_cast<double>(Search.Nodes() - it.StartNodes) >
+                static_cast<double>(Clock.NodesLeft()))
+            return false;
+        return true;
+    }
+
+    bool Waits() override {
+        return Level.Limit == THubLimit::Infinite ||
+               (Request.Mode == THubGoMode::Ponder && !Clock.Running());
+    }
+
+  private:
+    TRootSearch& Search;
+    const TPosition& Root;
+    const THubBoard& Board;
+    const THubSearchRequest& Request;
+    const THubLevel& Level;
+    const bool Fixed;
+    TClock& Clock;
+    TSearchState& State;
+    const std::function<void(const THubIteration&)>& Report;
+    const long long SearchStart;
+    double Budget = FirstBudget;
+
+    bool Thinking() const {
+        return Request.Mode == THubGoMode::Think ||
+               (Request.Mode == THubGoMode::Ponder && Clock.Running());
+    }
 };
-
-// One iteration at the root, as the engine's search does it below the root: each move gets
-// an equal share of the budget (or the same fixed depth) and the negated best score so far
-// as its bound. A stop request leaves the iteration incomplete; the moves searched to the
-// end before it still count.
-TRootOutcome SearchRoot(std::vector<TRootMove>& roots, const TPosition& root, TSearchState& state,
-                        bool fixed, int depth, double budget, long long& nodes) {
-    TRootOutcome out;
-    state.StartIteration();
-    state.PrepareFor(root);
-    TSummer summer;
-    const double share = budget / static_cast<double>(roots.size());
-    for (std::size_t k = 0; k < roots.size(); ++k) {
-        TRootMove& r = roots[k];
-        double value = 0.0, meanDepth = 1.0;
-        int reply = 0;
-        if (!r.Repeats) {
-            TPosition& child = *r.Child;
-            child.ResetForReuse();
-            child.FixedDepth = fixed;
-            child.DepthLimit = depth;
-            child.PlayMove(root, r.Index);
-            reply = child.Search(state, 1, -out.Score, share, meanDepth, value, nodes);
-            if (state.StopRequested()) return out;
-            value = -value;
-        }
-        summer.Add(meanDepth);
-        if (value > out.Score) {
-            out.Score = value;
-            out.Best = static_cast<int>(k);
-            out.Reply = reply;
-        }
-    }
-    out.Complete = true;
-    out.MeanDepth = summer.Average();
-    return out;
-}
-
-// The line the iteration expects: the best move, its reply, and from there the best moves
-// of searches of each following position with the share of the budget (or the depth) the
-// iteration gave it. A stop request cuts the line where it comes.
-std::vector<std::string> PrincipalLine(const TRootMove& best, int reply, const TPosition& root,
-                                       const THubBoard& board, TSearchState& state, bool fixed,
-                                       int depth, double budget, std::size_t rootMoves,
-                                       long long& nodes) {
-    std::vector<std::string> line{board.MoveName(root, best.Index)};
-    if (best.Repeats || reply < 1) return line;
-    const TPosition* parent = best.Child.get();
-    line.push_back(board.MoveName(*parent, reply));
-    double share = budget / static_cast<double>(rootMoves) / parent->Moves.Count;
-    int remaining = depth - 2;
-    std::vector<std::unique_ptr<TPosition>> positions;
-    while (line.size() < PvLimit && (fixed ? remaining > 0 : share > 1.0)) {
-        auto next = root.NewPosition();
-        next->PlayMove(*parent, reply);
-        next->FixedDepth = fixed;
-        next->DepthLimit = remaining;
-        double meanDepth = 0.0, score = 0.0;
-        reply = next->Search(state, 0, RootBound, share, meanDepth, score, nodes);
-        if (state.StopRequested() || reply < 1) break;
-        line.push_back(board.MoveName(*next, reply));
-        share /= next->Moves.Count;
-        --remaining;
-        positions.push_back(std::move(next));
-        parent = positions.back().get();
-    }
-    return line;
-}
-
-// The move a search broken off before any move was searched to the end plays: the one whose
-// position scores best as it stands.
-int StaticBest(const std::vector<TRootMove>& roots) {
-    int best = 0;
-    double bestScore = LossScore - 1.0;
-    for (std::size_t k = 0; k < roots.size(); ++k) {
-        const double score = roots[k].Repeats ? 0.0 : -roots[k].Child->Evaluation;
-        if (score > bestScore) {
-            bestScore = score;
-            best = static_cast<int>(k);
-        }
-    }
-    return best;
-}
 } // namespace
 
 THubSearchResult RunHubSearch(TGame& game, const THubBoard& board, const THubSearchRequest& request,
@@ -202,116 +202,20 @@ THubSearchResult RunHubSearch(TGame& game, const THubBoard& board, const THubSea
     if (root.Moves.Count == 0) root.ClassifyNode(false);
     root.Moves.Shuffle();
 
-    std::vector<TRootMove> roots;
-    for (int i = 1; i <= root.Moves.Count; ++i) {
-        TRootMove r;
-        r.Index = i;
-        r.Child = root.NewPosition();
-        r.Child->PlayMove(root, i);
-        r.Repeats = RepeatsThirdTime(game, *r.Child);
-        roots.push_back(std::move(r));
-    }
+    TRootSearch search(root, state);
+    search.SetBestFirst(true);
+    for (int i = 1; i <= root.Moves.Count; ++i)
+        if (RepeatsThirdTime(game, search.Child(i))) search.SetDraw(i);
 
-    const THubLevel& level = request.Level;
-    const bool fixed = level.Limit == THubLimit::Depth;
-    // The engine's search counts the positions it visits in the state, from where it starts.
-    state.Nodes = 0;
-    TClock clock(signals, level, request.Mode == THubGoMode::Ponder);
+    TClock clock(signals, request.Level, request.Mode == THubGoMode::Ponder);
     TClockGuard guard(clock, state);
-    // Thinking: a move is wanted, so a single legal move is played at once and a forced
-    // result ends the search. Open-ended: nothing but stop (or ponder-hit) ends it, so an
-    // exhausted search waits.
-    auto thinking = [&] {
-        return request.Mode == THubGoMode::Think ||
-               (request.Mode == THubGoMode::Ponder && clock.Running());
-    };
-    auto openEnded = [&] {
-        return level.Limit == THubLimit::Infinite ||
-               (request.Mode == THubGoMode::Ponder && !clock.Running());
-    };
-
-    // The move to play and the expected reply, kept up to date as iterations finish.
-    int best = -1;
-    std::string ponder;
-    bool exhausted = false;
-    long long nodes = 0;
-    double budget = FirstBudget;
-    int depth = 1;
-    const long long searchStart = TickCount();
-    for (;;) {
-        clock.Update();
-        if (state.StopRequested()) break;
-        if (thinking() && roots.size() == 1) {
-            best = 0;
-            break;
-        }
-        if (exhausted) {
-            if (!openEnded()) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            continue;
-        }
-
-        const long long started = TickCount();
-        const long long nodesBefore = nodes;
-        const TRootOutcome outcome = SearchRoot(roots, root, state, fixed, depth, budget, nodes);
-        if (!outcome.Complete) {
-            // Moves searched to the end in the broken-off iteration were measured against
-            // the previous best, which is searched first; their replies are fresh.
-            if (outcome.Best >= 0) {
-                best = outcome.Best;
-                const TRootMove& r = roots[static_cast<std::size_t>(best)];
-                ponder = !r.Repeats && outcome.Reply >= 1 ? board.MoveName(*r.Child, outcome.Reply)
-                                                          : std::string();
-            }
-            break;
-        }
-        const std::vector<std::string> line =
-            PrincipalLine(roots[static_cast<std::size_t>(outcome.Best)], outcome.Reply, root, board,
-                          state, fixed, depth, budget, roots.size(), nodes);
-        const long long finished = TickCount();
-        ponder = line.size() >= 2 ? line[1] : std::string();
-
-        THubIteration it;
-        it.Depth = fixed ? depth : static_cast<int>(std::lround(outcome.MeanDepth));
-        it.MeanDepth = outcome.MeanDepth;
-        it.Score = outcome.Score;
-        it.Nodes = nodes;
-        it.Ms = finished - searchStart;
-        it.Pv = line;
-        if (report) report(it);
-
-        // The best move first in the next iteration: it gives the others a bound at once.
-        std::rotate(roots.begin(), roots.begin() + outcome.Best, roots.begin() + outcome.Best + 1);
-        best = 0;
-
-        if (fixed) {
-            if (depth >= level.Depth) exhausted = true;
-            ++depth;
-        } else {
-            if (budget >= TGame::MaxBudget) exhausted = true;
-            budget = std::min(budget * BudgetGrowth, TGame::MaxBudget);
-        }
-        // A forced result does not change with a deeper search.
-        if (std::abs(outcome.Score) > ForcedScore) exhausted = true;
-        clock.Update();
-        if (clock.Limited() && !fixed &&
-            static_cast<double>(clock.Elapsed()) +
-                    BudgetGrowth * static_cast<double>(finished - started) >
-                static_cast<double>(clock.Limits().SoftMs))
-            break;
-        // Likewise, no iteration is started that would not end within the node level.
-        if (clock.NodesLimited() && BudgetGrowth * static_cast<double>(nodes - nodesBefore) >
-                                        static_cast<double>(clock.NodesLeft()))
-            break;
-    }
+    THubControl control(search, root, board, request, clock, state, report);
+    const TRootResult found = search.Run(control);
 
     THubSearchResult result;
-    if (best < 0) {
-        best = StaticBest(roots);
-        ponder.clear();
-    }
-    result.Move = board.MoveName(root, roots[static_cast<std::size_t>(best)].Index);
-    result.Ponder = ponder;
+    result.Move = board.MoveName(root, found.Move);
+    // A move chosen unsearched has no expected reply.
+    if (found.Searched) result.Ponder = control.Ponder;
     return result;
 }
 

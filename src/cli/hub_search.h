@@ -1,9 +1,7 @@
-// The search behind "go": the engine's own game-tree search (TPosition::Search) driven one
-// iteration at a time under a Hub level, with its own search state so that the reader
-// thread can break it off. The root moves are searched here rather than inside the engine,
-// so that a root move that repeats a position of the game for the third time counts as the
-// draw it is, the best move so far stays known when a search is broken off, and the reply
-// to the best move (the ponder move) comes for free.
+// The search behind "go": the engine's root search (root_search.h) under a Hub level, with
+// its own search state so that the reader thread can break it off. A root move that repeats
+// a position of the game for the third time counts as the draw it is; the best move so far
+// stays known when a search is broken off, and the reply to the best move is the ponder move.
 //
 // The search runs on the thread that calls RunHubSearch; the only things another thread
 // touches are the stop request of Signals.State and Signals.PonderHit.
@@ -45,7 +43,7 @@ struct THubSearchRequest {
 struct THubIteration {
     int Depth = 0; // plies of a depth level; the mean leaf depth rounded otherwise
     double MeanDepth = 0.0;
-    double Score = 0.0;  // the engine's score for the side to move; beyond 499.5 a forced result
+    double Score = 0.0;  // the engine's score for the side to move; beyond ForcedScore forced
     long long Nodes = 0; // positions visited since the search started
     long long Ms = 0;    // since the search started
     std::vector<std::string> Pv; // Hub move names from the root

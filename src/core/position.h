@@ -85,8 +85,9 @@ class TPosition {
     virtual double ManBonus(int square, int side) const = 0;
     virtual double KingBonus(int square, int side) const = 0;
 
-    // Forgets the moves generated so far, as after an edit of the board.
-    void MarkAllPieces() { Moves.Count = 0; }
+    // Empties the move list, so that the next ClassifyNode lists the moves afresh: after an
+    // edit of the board.
+    void ClearMoves() { Moves.Count = 0; }
 
     // Makes this position the result of move Index of Parent.
     void PlayMove(const TPosition& parent, int index);

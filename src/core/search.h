@@ -25,6 +25,13 @@ struct TNodeValue {
 inline constexpr int MaxPly = 512;
 inline constexpr double LossScore = -999.0;
 inline constexpr double RootBound = 999.0;
+// A side without a legal move scores LossScore plus the plies from the root, a whole number
+// within MaxPly of it; no position's material comes near. A score beyond ForcedScore either
+// way is therefore a forced result, 999 less its magnitude being the half-moves to the end.
+inline constexpr double ForcedScore = 499.5;
+constexpr bool IsForced(double score) {
+    return score > ForcedScore || score < -ForcedScore;
+}
 inline constexpr int PumpInterval = 2000; // positions between two calls of the pump hook
 
 class TSearchState {

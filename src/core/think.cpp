@@ -1,20 +1,17 @@
 // The think driver; see think.h.
 #include "think.h"
 
+#include "root_search.h"
 #include "search.h"
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <thread>
 
 namespace quorvin {
-
-long long TickCount() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 void TPosition::SetLevel(int levelIndex, bool positional) {
     if (levelIndex >= 0 && levelIndex <= 2) {
@@ -41,7 +38,7 @@ std::string FixedText(double value, int decimals) {
 
 std::string ForecastText(double score, const std::function<std::string(const std::string&)>& tr) {
     auto t = [&](const std::string& s) { return tr ? tr(s) : s; };
-    if (std::abs(score) > 499.5)
+    if (IsForced(score))
         return t(score > 0 ? "Victory" : "Defeat") + " " + t("in") + " " +
                std::to_string(std::lround(999 - std::abs(score))) + " " + t("half-move(s)");
     return t("Forecast:") + " " + FixedText(score, 1);
@@ -52,58 +49,90 @@ TSearchState& ThinkSearchState() {
     return state;
 }
 
+namespace {
+// The window's levels under the root search: the fixed-depth levels search once, the timed
+// ones deepen with the side's budget (AdaptBudget) while the time used so far and one more
+// iteration as long as the last one stay within the level's time.
+class TThinkControl final : public TRootControl {
+  public:
+    TThinkControl(TGame& game, TThinkObserver* observer, long long t0)
+        : Game(game), Position(game.CurrentPosition()), Observer(observer),
+          Side(Position.SideToMove), T0(t0) {}
+
+    TThinkResult Result;
+
+    bool Horizon(int number, TRootHorizon& horizon) override {
+        if (number > 1 && Position.FixedDepth) return false;
+        if (!Position.FixedDepth) Game.AdaptBudget();
+        if (Observer) Observer->IterationStarted(Side, Position.Budget);
+        horizon.FixedDepth = Position.FixedDepth;
+        horizon.Depth = Position.DepthLimit;
+        horizon.Budget = Position.Budget;
+        return true;
+    }
+
+    bool IterationDone(const TRootIteration& it) override {
+        // A broken-off iteration that searched no move to the end has no score of its own:
+        // the one before stands.
+        const double score = it.Complete || it.Best >= 1 ? it.Score : Result.Score;
+        Result.Score = score;
+        const long long t1 = it.StartMs, t2 = it.EndMs;
+        Position.LastTime = static_cast<int>(t2 - t1);
+        // A forced result keeps the next adaptation from raising the budget.
+        if (IsForced(score)) Position.LastTime = std::max(Position.LastTime, Position.TimeLimit);
+        if (Observer) {
+            TThinkIteration report;
+            report.Side = Side;
+            report.Budget = Position.Budget;
+            report.AverageDepth = it.MeanDepth;
+            report.MinDepth = it.MinLeafDepth == INT_MAX ? 0 : it.MinLeafDepth;
+            report.MaxDepth = it.MaxLeafDepth;
+            report.TotalMs = t2 - T0;
+            report.IterationMs = t2 - t1;
+            report.Positions = it.Nodes;
+            report.PositionsPerSecond = t2 == T0
+                                            ? 0
+                                            : std::llround(static_cast<double>(it.Nodes) * 1000.0 /
+                                                           static_cast<double>(t2 - T0));
+            report.Score = score;
+            Observer->IterationDone(report);
+        }
+        return (t2 - T0) + (t2 - t1) <= Position.TimeLimit;
+    }
+
+  private:
+    TGame& Game;
+    TPosition& Position;
+    TThinkObserver* Observer;
+    int Side;
+    long long T0;
+};
+} // namespace
+
 TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
     TSearchState& state = ThinkSearchState();
     TPosition& p = game.CurrentPosition();
     TThinkObserver* observer = request.Observer;
-    const int side = p.SideToMove;
 
     p.SetLevel(request.Level, request.Disposition);
     p.Evaluate();
     p.Moves.Shuffle();
-    TThinkResult result;
-    result.Move = 1;
     const long long t0 = TickCount();
+    TThinkControl control(game, observer, t0);
+    TThinkResult& result = control.Result;
+    result.Move = 1;
 
     if (game.SingleMove() || game.RandomLevel()) {
         game.InheritBudget();
-        if (observer) observer->NoSearch(side);
+        if (observer) observer->NoSearch(p.SideToMove);
     } else {
-        for (;;) {
-            state.StartIteration();
-            if (!p.FixedDepth) game.AdaptBudget();
-            if (observer) observer->IterationStarted(side, p.Budget);
-            const long long t1 = TickCount();
-            double avgDepth = 0.0, score = 0.0;
-            const int best = p.Search(state, 0, RootBound, p.Budget, avgDepth, score, result.Nodes);
-            const long long t2 = TickCount();
-            ++result.Iterations;
-            // A search that found no move above a loss still answers with a legal move.
-            result.Move = best >= 1 ? best : 1;
-            result.Score = score;
-            p.LastTime = static_cast<int>(t2 - t1);
-            if (std::abs(score) > 499.0) p.LastTime = std::max(p.LastTime, p.TimeLimit);
-
-            if (observer) {
-                TThinkIteration it;
-                it.Side = side;
-                it.Budget = p.Budget;
-                it.AverageDepth = avgDepth;
-                it.MinDepth = state.MinLeafDepth == INT_MAX ? 0 : state.MinLeafDepth;
-                it.MaxDepth = state.MaxLeafDepth;
-                it.TotalMs = t2 - t0;
-                it.IterationMs = t2 - t1;
-                it.Positions = result.Nodes;
-                it.PositionsPerSecond =
-                    t2 == t0 ? 0 : std::llround(result.Nodes * 1000.0 / double(t2 - t0));
-                it.Score = score;
-                observer->IterationDone(it);
-            }
-
-            if (state.StopRequested() || p.FixedDepth) break;
-            if ((t2 - t0) + (t2 - t1) > p.TimeLimit) break;
-            if (std::abs(score) > 499.5) break;
-        }
+        // Every iteration tries the moves in the shuffled order, which thus chooses among
+        // equal moves.
+        TRootSearch search(p, state);
+        const TRootResult found = search.Run(control);
+        result.Move = found.Move;
+        result.Nodes = found.Nodes;
+        result.Iterations = found.Iterations;
     }
 
     if (observer) observer->SearchFinished();

@@ -1,9 +1,10 @@
-// Choosing a move: the thirteen levels and the iterations of the search with a growing leaf
-// budget under the level's time. Each iteration is reported to a TThinkObserver as numbers;
-// the window and the command line make their own texts of them.
+// Choosing a move: the thirteen levels, and their iterations of the root search (root_search.h)
+// with a growing leaf budget under the level's time. Each iteration is reported to a
+// TThinkObserver as numbers; the window and the command line make their own texts of them.
 #pragma once
 
 #include "game.h"
+#include "root_search.h"
 
 #include <array>
 #include <functional>
@@ -47,7 +48,7 @@ struct TThinkIteration {
     long long Positions = 0;   // visited since the engine started on this move
     // Positions per second since the start; 0 while no millisecond has passed.
     long long PositionsPerSecond = 0;
-    double Score = 0.0; // seen from Side; beyond 499.5 a forced result
+    double Score = 0.0; // seen from Side; beyond ForcedScore a forced result
 };
 
 class TThinkObserver {
@@ -88,8 +89,5 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request);
 // the words pass through tr (identity when empty).
 std::string ForecastText(double score, const std::function<std::string(const std::string&)>& tr);
 std::string FixedText(double value, int decimals);
-
-// A monotonic millisecond clock.
-long long TickCount();
 
 } // namespace quorvin

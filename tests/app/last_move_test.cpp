@@ -31,7 +31,7 @@ class LastMoveTest : public testing::Test {
             p->Put(s, q.What);
         }
         p->SetSideToMove(side);
-        p->MarkAllPieces();
+        p->ClearMoves();
         p->Evaluate();
         p->ClassifyNode(false);
         return p;

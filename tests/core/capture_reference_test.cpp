@@ -188,7 +188,7 @@ TEST(CaptureGenerators, KeepThousandsOfRoutes) {
             p->Put(s, c.Squares[s - 1] == 'K'   ? WhiteKing
                       : c.Squares[s - 1] == 'b' ? BlackMan
                                                 : EmptySquare);
-        p->MarkAllPieces();
+        p->ClearMoves();
         p->Evaluate();
         TTally tally;
         Compare(*p, c.Rules, tally);

@@ -247,6 +247,9 @@ TEST(Think, ForcedWinEndsTheTimedRunAtOnce) {
     EXPECT_LT(TickCount() - t0, 2000);
     EXPECT_EQ(r.Iterations, 1);
     EXPECT_EQ(game.CurrentPosition().Moves.GetMove(r.Move).CaptureCount, 1);
+    // The iteration counts as taking the level's whole time, so that the side's next search
+    // does not start from a larger budget.
+    EXPECT_EQ(game.CurrentPosition().LastTime, 10000);
     ASSERT_EQ(recorder.Iterations.size(), 1u);
     EXPECT_EQ(ForecastText(recorder.Iterations[0].Score,
                            [](const std::string& s) { return s == "Victory" ? "Sieg" : s; }),
@@ -282,5 +285,8 @@ TEST(Think, ForecastTexts) {
     EXPECT_EQ(ForecastText(-0.04, nullptr), "Forecast: 0.0");
     EXPECT_EQ(ForecastText(-2.26, nullptr), "Forecast: -2.3");
     EXPECT_EQ(ForecastText(499.4, nullptr), "Forecast: 499.4");
+    // A loss 500 plies from the root is the first that no longer reads as forced.
+    EXPECT_EQ(ForecastText(500.0, nullptr), "Victory in 499 half-move(s)");
+    EXPECT_EQ(ForecastText(-499.0, nullptr), "Forecast: -499.0");
     EXPECT_EQ(FixedText(12.345, 2), "12.35");
 }

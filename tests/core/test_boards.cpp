@@ -50,7 +50,7 @@ std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool co
         }
     }
     p->SetSideToMove(sideToMove);
-    p->MarkAllPieces();
+    p->ClearMoves();
     p->BuildValueTable(false);
     p->Evaluate();
     return p;
@@ -93,7 +93,7 @@ void Scatter(TPosition& p, int whiteMen, int blackMen, int whiteKings, int black
                  : (r -= blackKings) < 0 ? BlackKing
                                          : EmptySquare);
     }
-    p.MarkAllPieces();
+    p.ClearMoves();
     p.Evaluate();
 }
 

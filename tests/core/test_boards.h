@@ -15,13 +15,13 @@ namespace quorvin::test {
 void UseBoard(int rows, int files, bool coloring);
 
 // Builds the geometry and a position of the rules' class holding the pieces given as
-// "w:1,2 W:9 b:30 B:31" (w/b men, W/B kings), with side to move, all pieces marked and the
-// evaluation computed with a material value table.
+// "w:1,2 W:9 b:30 B:31" (w/b men, W/B kings), with side to move and the evaluation computed
+// with a material value table; its moves are not listed yet.
 std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool coloring,
                                       const std::string& pieces, int sideToMove);
 
 // Fills the board at random: each square empty, or holding a man or king of either side, with
-// the given chances in percent; marks every piece and computes the evaluation.
+// the given chances in percent, and computes the evaluation.
 void Scatter(TPosition& p, int whiteMen, int blackMen, int whiteKings, int blackKings);
 
 // Moves as text: "a-b" for a simple move, "axbxc" (the landing squares) for a capture,
