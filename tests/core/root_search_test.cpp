@@ -53,8 +53,9 @@ std::unique_ptr<TPosition> Ready(std::unique_ptr<TPosition> p) {
 }
 
 std::unique_ptr<TPosition> Initial(const char* preset) {
-    UsePreset(preset);
-    auto p = CreatePosition(FindPreset(preset)->Rules);
+    const TPreset board = *FindPreset(preset);
+    UseBoard(board.Rows, board.Files, board.Coloring);
+    auto p = CreatePosition(board.Rules);
     p->SetInitial();
     return Ready(std::move(p));
 }
