@@ -235,6 +235,8 @@ while [ "$run" -le "$runs" ]; do
     game_pid=$!
     sleep "$wait_seconds"
     window=$(main_window)
+    # A busy machine may take longer to show it.
+    for _ in $(seq 40); do [ -z "$window" ] || break; sleep 0.5; window=$(main_window); done
     if [ -z "$window" ]; then
         echo "run $run: no window of the program is shown" >&2
         cat "$settings/run$run.log" >&2
@@ -249,10 +251,14 @@ while [ "$run" -le "$runs" ]; do
     fi
     for action in $actions; do act "$action"; done
 
-    # Closed as a user closes it, so that it writes its settings.
-    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-    xdotool key --clearmodifiers alt+F4
-    for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+    # Closed as a user closes it, so that it writes its settings; asked again if the keys
+    # went astray.
+    for _ in 1 2 3; do
+        xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+        xdotool key --clearmodifiers alt+F4
+        for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+        kill -0 "$game_pid" 2>/dev/null || break
+    done
     if kill -0 "$game_pid" 2>/dev/null; then
         echo "run $run: the program did not close" >&2
         exit 1
