@@ -12,7 +12,7 @@ FUZZ_SMOKE_SECONDS ?= 3
 PACKAGES = g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev \
            qt6-base-dev qt6-multimedia-dev libjpeg-dev libgif-dev libgl-dev \
            clang libclang-rt-14-dev clang-format xvfb xauth imagemagick xdotool \
-           desktop-file-utils appstream shared-mime-info dpkg-dev file \
+           openbox x11-utils desktop-file-utils appstream shared-mime-info dpkg-dev file \
            qt6-translations-l10n
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)

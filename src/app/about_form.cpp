@@ -33,6 +33,7 @@ QString VersionLine() {
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     InitAppResources();
     setObjectName(QStringLiteral("TAboutForm"));
+    Placement = new TWindowPlacement(*this, Section);
     setWindowTitle(Text(TAboutText::Caption));
     setWindowFlag(Qt::WindowStaysOnTopHint);
 
@@ -80,11 +81,11 @@ QString TAboutForm::VersionText() const {
 }
 
 void TAboutForm::RestoreState(const TIniFile& ini) {
-    RestorePlacement(*this, ini, Section);
+    Placement->Restore(ini);
 }
 
 void TAboutForm::SaveState(TIniFile& ini) const {
-    SavePlacement(*this, ini, Section);
+    Placement->Save(ini);
 }
 
 void TAboutForm::OKBitBtnClick() {

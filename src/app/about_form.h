@@ -16,6 +16,7 @@ class QPushButton;
 namespace quorvin {
 
 class TIniFile;
+class TWindowPlacement;
 
 // The box's texts, by their place in AboutFormTexts. The version line is put together when
 // the main window is activated (VersionLine); the one here shows until then.
@@ -53,6 +54,7 @@ class TAboutForm : public QDialog {
     QLabel* VersionStaticText;
     QLabel* MottoStaticText;
     QPushButton* OKBitBtn;
+    TWindowPlacement* Placement;
 
     void OKBitBtnClick();
 };

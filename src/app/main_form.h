@@ -37,6 +37,7 @@ class QActionGroup;
 class QFrame;
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolButton;
 
 namespace quorvin {
@@ -48,6 +49,7 @@ class TMoveDisplay;
 class TMoveListPanel;
 class TAboutForm;
 class TTuneForm;
+class TWindowPlacement;
 enum class TTunePage;
 
 // The commands of the action list; menu items and buttons are bound to them.
@@ -123,6 +125,9 @@ class TMainForm : public QMainWindow {
     friend class TFlowBinding;
 
   public:
+    // The window's section of the settings file.
+    static constexpr const char* Section = "TMainForm";
+
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -157,6 +162,8 @@ class TMainForm : public QMainWindow {
     // Makes the window as large as the work area; the next layout pass shrinks it around the
     // board and brings it back onto the work area.
     void FitToScreen();
+    // The window is shown and stands where the layout pass put it: nothing is pending.
+    bool PlacementSettled() const;
     // After an error escaped a command: if no command is running any more, the window
     // returns to Play so that it goes on taking clicks.
     void RecoverAfterError() { Flow.RecoverAfterError(); }
@@ -193,6 +200,7 @@ class TMainForm : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -215,6 +223,18 @@ class TMainForm : public QMainWindow {
     void NExitClick();
     void NReferenceClick();
     void NAboutClick();
+
+    // main_form_placement.cpp
+    // Gives the window the frame asked for at start-up, for a frame with these margins.
+    void ApplyStartPlacement(const QMargins& margins);
+    // The window manager's frame has come or changed.
+    void FrameChanged(const QMargins& margins);
+    // After the first show: the layout pass waits a while for the window manager's frame.
+    void WaitForFrame();
+    // The layout pass waits: for the frame, or for the answer to a move or resize.
+    bool PlacementWaits();
+    // Moves and resizes the client area; a window manager's answer is awaited.
+    void RequestGeometry(const QRect& client);
 
     // main_form_flow.cpp
     // Every command of an action, a button, a menu item or the options dialog runs through
@@ -310,11 +330,27 @@ class TMainForm : public QMainWindow {
     TFlowBinding Binding{*this};
     TGameFlow Flow{Binding};
     bool FitPending = false;
-    bool CentrePending = false; // no stored place: the first layout pass centres the window
+    bool CentrePending = false; // no stored place: the layout pass centres the window
     bool StartDone = false;
     bool StartScheduled = false;
     bool LayoutScheduled = false;
     bool SetupShown = false; // the setup panel stands in the command panel's place
+
+    // The window's place (main_form_storage.cpp, main_form_placement.cpp): NormPos as
+    // stored, the two stored sizes, and the frame asked for at start-up, which is given again
+    // once the window manager has framed the window and the frame's true size is known.
+    TWindowPlacement* Placement = nullptr;
+    std::optional<int> StoredHeight;
+    std::optional<int> StoredWidth;
+    QSize StartFrameSize;
+    std::optional<QPoint> StartTopLeft;
+    bool StartPlacementPending = false;
+    QMargins PlacedMargins; // the frame's margins when the window was last placed
+    bool FrameWaitStarted = false;
+    bool AwaitingFrame = false;             // shown, but not yet framed by the window manager
+    std::optional<QRect> RequestedGeometry; // asked of the window manager, not yet answered
+    QTimer* AnswerTimer = nullptr;
+    std::optional<QPoint> FitOrigin; // where the pending fit starts from, if not from the frame
     QStringList StartArguments;
 
     // Widgets, owned by their Qt parents.

@@ -13,6 +13,7 @@
 #include "move_list_panel.h"
 #include "search.h"
 #include "settings.h"
+#include "window_placement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,7 +23,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
@@ -63,6 +63,7 @@ void BindButton(QToolButton* button, QAction* action) {
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     InitAppResources();
     setObjectName(QStringLiteral("TMainForm"));
+    Placement = new TWindowPlacement(*this, Section);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
     setFont(font);
@@ -117,8 +118,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     QSize initial = InitialClientSize;
     if (MoveListShown()) initial.rwidth() += MoveListPanel->width();
     resize(initial);
-    const QRect area = WorkArea();
-    move(area.center() - QPoint(initial.width() / 2, initial.height() / 2));
+    move(CentredFrame(initial, WorkArea()).topLeft());
 }
 
 TMainForm::~TMainForm() {
@@ -333,8 +333,7 @@ QToolButton* CreateCommandButton(QFrame* panel, const char* name, int row, int c
 }
 
 QRect TMainForm::WorkArea() const {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+    return WorkAreaOf(*this);
 }
 
 int TMainForm::WorkAreaHeight() const {
@@ -347,9 +346,13 @@ int TMainForm::WorkAreaWidth() const {
 
 void TMainForm::FitToScreen() {
     // Frame included: the window takes the whole work area, the board grows with it, and the
-    // layout pass then hugs the board.
-    const QSize frame = frameGeometry().size() - size();
-    resize(WorkAreaWidth() - frame.width(), WorkAreaHeight() - frame.height());
+    // layout pass then hugs the board and brings the frame back into the work area.
+    const QMargins margins = FrameMargins(*this);
+    const QSize client = WorkArea().size().shrunkBy(margins);
+    // The fit starts from where the window stands, wherever the window manager puts the
+    // enlarged window meanwhile.
+    FitOrigin = geometry().topLeft() - QPoint(margins.left(), margins.top());
+    RequestGeometry(QRect(geometry().topLeft(), client.expandedTo(QSize(1, 1))));
     FitPending = true;
     ScheduleLayout();
 }
@@ -379,6 +382,13 @@ void TMainForm::ScheduleLayout() {
 
 void TMainForm::UpdateLayout() {
     if (!isVisible() || isMaximized() || isFullScreen()) return;
+    if (PlacementWaits()) return;
+    const QMargins margins = FrameMargins(*this);
+    if (margins != PlacedMargins) {
+        FrameChanged(margins);
+        return;
+    }
+
     const int panels = Panels->Frame(TPanel::Down)->height() + MainPanel->height() +
                        Panels->Frame(TPanel::Up)->height();
     // What the window needs beside the board: the menu bar above it, the column beside it.
@@ -388,34 +398,35 @@ void TMainForm::UpdateLayout() {
     const QSize minimum(extraWidth + RightPanel->width() + list + panels, extraHeight + panels);
     if (minimum != minimumSize()) setMinimumSize(minimum);
 
-    // The window hugs the board, within the work area.
-    const QRect frame = frameGeometry();
-    const int frameHeight = frame.height() - height();
-    const int frameWidth = frame.width() - width();
+    // The window hugs the board, its frame within the work area.
+    const QRect area = WorkArea();
+    const QSize room = area.size().shrunkBy(margins);
     const QRect board = BoardPanel->contentsRect();
-    const int newFrameHeight =
-        std::min(WorkAreaHeight(), frame.height() - board.height() + BoardRxDrawGrid->height());
-    const int newFrameWidth =
-        std::min(WorkAreaWidth(), frame.width() - board.width() + BoardRxDrawGrid->width());
-    const QSize target(std::max(minimum.width(), newFrameWidth - frameWidth),
-                       std::max(minimum.height(), newFrameHeight - frameHeight));
-    if (target != size()) resize(target);
+    const QSize target =
+        QSize(std::min(room.width(), width() - board.width() + BoardRxDrawGrid->width()),
+              std::min(room.height(), height() - board.height() + BoardRxDrawGrid->height()))
+            .expandedTo(minimum);
+    const bool resizing = target != size();
+    QRect client(geometry().topLeft(), target);
 
     if (FitPending || CentrePending) {
-        const QRect area = WorkArea();
-        QPoint topLeft = frame.topLeft();
-        const int fullWidth = target.width() + frameWidth;
-        const int fullHeight = target.height() + frameHeight;
-        if (CentrePending || topLeft.x() + fullWidth > area.right() + 1 ||
-            topLeft.x() < area.left())
-            topLeft.setX(area.left() + (area.width() - fullWidth) / 2);
-        if (CentrePending || topLeft.y() + fullHeight > area.bottom() + 1 ||
-            topLeft.y() < area.top())
-            topLeft.setY(area.top() + (area.height() - fullHeight) / 2);
-        if (topLeft != frame.topLeft()) move(topLeft);
+        // The start-up fit begins from the stored place, wherever the window manager may
+        // have put the window meanwhile.
+        const QPoint corner(margins.left(), margins.top());
+        const QRect frame(FitOrigin.value_or(client.topLeft() - corner), target.grownBy(margins));
+        const QRect placed =
+            CentrePending ? CentredFrame(frame.size(), area) : FitFrameInto(frame, area);
+        client.moveTopLeft(placed.topLeft() + corner);
+    }
+    RequestGeometry(client);
+    // A fit holds until the window has settled around the board.
+    if (resizing && (FitPending || CentrePending)) {
+        ScheduleLayout();
+        return;
     }
     CentrePending = false;
     FitPending = false;
+    FitOrigin.reset();
 }
 
 void TMainForm::changeEvent(QEvent* event) {
@@ -425,8 +436,13 @@ void TMainForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && isMaximized()) {
         QTimer::singleShot(0, this, [this] {
             RunCommand(TWhen::Always, [this] {
+                // The fit starts from where the window stood before it was maximised.
+                const QRect normal = normalGeometry();
                 showNormal();
                 FitToScreen();
+                if (normal.isValid())
+                    FitOrigin =
+                        normal.topLeft() - QPoint(PlacedMargins.left(), PlacedMargins.top());
             });
         });
     }
@@ -441,6 +457,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    WaitForFrame();
     ScheduleLayout();
     if (!StartScheduled) {
         // The first game starts once the window is on screen, so that a computer opening

@@ -17,7 +17,7 @@ namespace quorvin {
 
 namespace {
 
-const std::string Section = "TMainForm";
+const std::string Section = TMainForm::Section;
 const std::string SoundKey = "NSound_Checked";
 const std::string HeightKey = "MainFormHeight";
 const std::string WidthKey = "MainFormWidth";
@@ -40,28 +40,31 @@ void TMainForm::RestoreState(const TIniFile& ini) {
         if (SameText(*sound, "False")) NSound->setChecked(false);
     }
 
-    // The window's frame is not known before it is shown; the layout pass corrects the rest.
-    const QSize frame = frameGeometry().size() - size();
-    const int height = std::min(WorkAreaHeight(), ReadInteger(ini, HeightKey).value_or(INT_MAX));
-    const int width = std::min(WorkAreaWidth(), ReadInteger(ini, WidthKey).value_or(INT_MAX));
-    resize(std::max(1, width - frame.width()), std::max(1, height - frame.height()));
-
-    const auto placement = ReadNormalPosition(ini, Section);
-    if (placement) move(placement->topLeft());
-    // From a place off the work area the first layout pass brings the window back onto it;
-    // without a stored place it centres the window once it has hugged the board.
-    FitPending = true;
-    CentrePending = !placement;
+    // The stored size is the frame's, never larger than the work area; a first start takes
+    // the whole work area, and the layout pass then hugs the board.
+    StoredHeight = ReadInteger(ini, HeightKey);
+    StoredWidth = ReadInteger(ini, WidthKey);
+    StartFrameSize = QSize(std::min(WorkAreaWidth(), StoredWidth.value_or(INT_MAX)),
+                           std::min(WorkAreaHeight(), StoredHeight.value_or(INT_MAX)));
+    const auto placement = Placement->Read(ini);
+    StartTopLeft.reset();
+    if (placement) StartTopLeft = placement->topLeft();
+    StartPlacementPending = true;
+    ApplyStartPlacement(FrameMargins(*this));
 }
 
 void TMainForm::SaveState(TIniFile& ini) const {
     TuneForm->SaveState(ini);
     AboutForm->SaveState(ini);
-    const QRect frame = frameGeometry();
-    WritePlacement(ini, Section, frame, logicalDpiY());
+    Placement->Save(ini);
     ini.Write(Section, SoundKey, NSound->isChecked() ? "True" : "False");
-    ini.Write(Section, HeightKey, std::to_string(frame.height()));
-    ini.Write(Section, WidthKey, std::to_string(frame.width()));
+    // A window never shown keeps the sizes it was given.
+    const QRect frame = Placement->Frame();
+    const bool shown = Placement->WasShown();
+    ini.Write(Section, HeightKey,
+              std::to_string(shown ? frame.height() : StoredHeight.value_or(frame.height())));
+    ini.Write(Section, WidthKey,
+              std::to_string(shown ? frame.width() : StoredWidth.value_or(frame.width())));
 }
 
 } // namespace quorvin

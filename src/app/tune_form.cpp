@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,7 +17,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QStyle>
@@ -92,6 +90,7 @@ QButtonGroup* ButtonGroupOf(const QWidget* control) {
 
 TTuneForm::TTuneForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TTuneForm"));
+    Placement = new TWindowPlacement(*this, Section);
     LoadPreviews();
 
     TunePageControl = new QTabWidget(this);
@@ -465,7 +464,6 @@ void TTuneForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         SyncFromSettings();
         Changed = false;
-        Shown = true;
     }
     QDialog::showEvent(event);
 }
@@ -498,27 +496,11 @@ bool TTuneForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TTuneForm::RestoreState(const TIniFile& ini) {
-    const auto frame = ReadNormalPosition(ini, Section);
-    if (!frame) return;
-    // A place on a screen that is gone, or partly off the work area, is pulled back onto it.
-    const QScreen* screen = QGuiApplication::screenAt(frame->center());
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    const int left = std::clamp(frame->left(), area.left(),
-                                std::max(area.left(), area.right() + 1 - frame->width()));
-    const int top = std::clamp(frame->top(), area.top(),
-                               std::max(area.top(), area.bottom() + 1 - frame->height()));
-    StoredFrame = QRect(QPoint(left, top), frame->size());
-    move(StoredFrame.topLeft());
+    Placement->Restore(ini);
 }
 
 void TTuneForm::SaveState(TIniFile& ini) const {
-    std::optional<QRect> frame;
-    if (Shown)
-        frame = frameGeometry();
-    else if (StoredFrame.isValid())
-        frame = StoredFrame;
-    WritePlacement(ini, Section, frame, logicalDpiY());
+    Placement->Save(ini);
 }
 
 } // namespace quorvin

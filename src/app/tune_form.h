@@ -23,7 +23,6 @@
 
 #include <QDialog>
 #include <QImage>
-#include <QRect>
 
 #include <array>
 #include <span>
@@ -38,6 +37,7 @@ class QTabWidget;
 namespace quorvin {
 
 class TIniFile;
+class TWindowPlacement;
 
 // The pages, in the order of TunePageNames.
 enum class TTunePage { View, Board, Sides, Behaviour, Brain, Draw, Rules };
@@ -202,8 +202,7 @@ class TTuneForm : public QDialog {
     std::array<QImage, SettingDef(TSetting::DarkPicture).Max + 1> DarkPictures;
     std::array<QImage, SettingDef(TSetting::SelectPicture).Max + 1> MarkPictures;
     bool Changed = false;
-    bool Shown = false; // shown at least once: its frame is where the user left it
-    QRect StoredFrame;  // the restored placement, until the dialog is shown
+    TWindowPlacement* Placement = nullptr;
 };
 
 } // namespace quorvin

@@ -68,7 +68,9 @@ TEST(AboutForm, OKClosesTheBox) {
 
 TEST(AboutForm, ThePlacementComesBackFromTheSettingsFile) {
     TAboutForm about;
+    about.open();
     about.move(123, 87);
+    about.accept();
     TIniFile ini;
     ini.Write("TMainForm", "NormPos", "1,2,3,4");
     about.SaveState(ini);

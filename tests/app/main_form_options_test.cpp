@@ -172,6 +172,29 @@ TEST_F(OptionsTest, TheMaximiseCommandFitsInsteadOfMaximising) {
     EXPECT_FALSE(Form->isMaximized());
 }
 
+// From a place partly off the work area, both fits leave the whole frame, title bar
+// included, inside it.
+TEST_F(OptionsTest, FittingBringsTheWholeFrameIntoTheWorkArea) {
+    const QRect area = Form->screen()->availableGeometry();
+    ASSERT_TRUE(WaitUntil([this] { return Form->PlacementSettled(); }));
+    for (const bool maximise : {false, true}) {
+        Form->move(area.right() - 150, area.top() - 10);
+        ASSERT_TRUE(WaitUntil([this] { return Form->PlacementSettled(); }));
+        ASSERT_FALSE(area.contains(Form->frameGeometry()));
+        if (maximise)
+            Form->showMaximized();
+        else
+            Form->MenuItem(QStringLiteral("NMaximise"))->trigger();
+        ASSERT_TRUE(WaitUntil([this] { return !Form->isMaximized() && Form->PlacementSettled(); }));
+        EXPECT_TRUE(area.contains(Form->frameGeometry())) << maximise;
+        // The board grew as large as the work area lets it.
+        const QRect frame = Form->frameGeometry();
+        const int cell = Form->Board().CellEdge();
+        EXPECT_TRUE(frame.height() > area.height() - cell || frame.width() > area.width() - cell)
+            << maximise;
+    }
+}
+
 TEST_F(OptionsTest, TheBoardPicturePresetsSetBothSquares) {
     const QImage before = Form->Board().Canvas().copy();
     const QRect dark = Form->Board().CellRectOf(Sq(2, 4)); // an empty dark square

@@ -1,12 +1,14 @@
-// The window's own section of the settings file and where that file lives: the sound switch
-// and the size come back at the next start, a stored size never exceeds the screen's work
-// area, and the file lies beside the executable only when the program runs from a folder
-// holding its own data, never inside an installed copy.
+// The window's own section of the settings file and where that file lives: the sound switch,
+// the size and the place come back at the next start as they were stored, the whole frame
+// stays inside the screen's work area, a window never shown keeps its stored place, and the
+// file lies beside the executable only when the program runs from a folder holding its own
+// data, never inside an installed copy.
 #include "window_test_support.h"
 
 #include "data_module.h"
 #include "ini_file.h"
 #include "settings_file.h"
+#include "window_placement.h"
 
 #include <QAction>
 #include <QDir>
@@ -14,10 +16,36 @@
 #include <QScreen>
 #include <QTemporaryDir>
 
+#include <array>
+#include <cstdlib>
+
 namespace quorvin::test {
 namespace {
 
-class StorageTest : public TWindowTest {};
+class StorageTest : public TWindowTest {
+  protected:
+    // Starts the window again from these stored keys and waits until it has settled.
+    void StartFrom(const TIniFile& ini) {
+        Restart({}, [this, &ini] { Form->RestoreState(ini); });
+        ASSERT_TRUE(WaitUntil([this] { return Form->PlacementSettled(); }));
+    }
+    // Closes the window as the program does at exit and stores what it leaves.
+    TIniFile Stored() {
+        Form->close();
+        TIniFile ini;
+        Form->SaveState(ini);
+        return ini;
+    }
+    QRect Area() const { return Form->screen()->availableGeometry(); }
+};
+
+std::string Keys(const TIniFile& ini, const std::string& section) {
+    std::string keys;
+    for (const char* key : {"FormVersion", "Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos",
+                            "NormPos", "MainFormHeight", "MainFormWidth"})
+        keys += std::string(key) + "=" + ini.Read(section, key).value_or("-") + " ";
+    return keys;
+}
 
 TEST_F(StorageTest, TheSoundSwitchAndTheSizeAreStoredInTheWindowsSection) {
     Form->SoundItem()->trigger(); // off
@@ -36,15 +64,118 @@ TEST_F(StorageTest, TheSoundSwitchAndTheSizeAreStoredInTheWindowsSection) {
     EXPECT_FALSE(next.SoundItem()->isChecked());
 }
 
-TEST_F(StorageTest, AStoredSizeLargerThanTheWorkAreaIsCutDown) {
+// The frame is stored and restored, not the client area: restarts leave the window where it
+// was, with the same keys.
+TEST_F(StorageTest, RestartsLeaveTheWindowWhereItWas) {
+    StartFrom(TIniFile()); // a first start, without a settings file
+    EXPECT_TRUE(Area().contains(Form->frameGeometry()));
+    ASSERT_NE(Form->frameGeometry(), Form->geometry()); // the platform draws frames
+    TIniFile previous = Stored();
+    for (int restart = 1; restart <= 3; ++restart) {
+        StartFrom(previous);
+        EXPECT_TRUE(Area().contains(Form->frameGeometry())) << restart;
+        const TIniFile next = Stored();
+        EXPECT_EQ(Keys(next, "TMainForm"), Keys(previous, "TMainForm")) << restart;
+        previous = next;
+    }
+}
+
+TEST_F(StorageTest, AStoredPlaceComesBackAsTheFramesCorner) {
+    const QPoint corner = Area().topLeft() + QPoint(100, 60);
     TIniFile ini;
-    ini.Write("TMainForm", "MainFormHeight", "100000");
-    ini.Write("TMainForm", "MainFormWidth", "100000");
-    TMainForm next;
-    next.RestoreState(ini);
-    const QRect area = next.screen()->availableGeometry();
-    EXPECT_LE(next.frameGeometry().height(), area.height());
-    EXPECT_LE(next.frameGeometry().width(), area.width());
+    ini.Write("TMainForm", "NormPos",
+              QStringLiteral("%1,%2,%3,%4")
+                  .arg(corner.x())
+                  .arg(corner.y())
+                  .arg(corner.x() + 400)
+                  .arg(corner.y() + 350)
+                  .toStdString());
+    ini.Write("TMainForm", "MainFormHeight", "350");
+    ini.Write("TMainForm", "MainFormWidth", "400");
+    StartFrom(ini);
+    EXPECT_EQ(Form->frameGeometry().topLeft(), corner);
+    const TIniFile stored = Stored();
+    const auto frame = ReadNormalPosition(stored, "TMainForm");
+    ASSERT_TRUE(frame.has_value());
+    EXPECT_EQ(frame->topLeft(), corner);
+    StartFrom(stored);
+    EXPECT_EQ(Keys(Stored(), "TMainForm"), Keys(stored, "TMainForm"));
+}
+
+TEST_F(StorageTest, AStoredSizeLargerThanTheWorkAreaIsCutDown) {
+    for (const char* place : {"0,0,100000,100000", "-300,-200,99700,99800", "500,400,900,800"}) {
+        TIniFile ini;
+        ini.Write("TMainForm", "NormPos", place);
+        ini.Write("TMainForm", "MainFormHeight", "100000");
+        ini.Write("TMainForm", "MainFormWidth", "100000");
+        TMainForm next;
+        next.RestoreState(ini);
+        EXPECT_LE(next.frameGeometry().height(), Area().height()) << place;
+        EXPECT_LE(next.frameGeometry().width(), Area().width()) << place;
+        // Shown, the whole frame lies inside the work area.
+        StartFrom(ini);
+        EXPECT_TRUE(Area().contains(Form->frameGeometry())) << place;
+    }
+}
+
+// A window not shown in a run keeps what the file had for it, and without anything stored
+// writes a placement centred on the work area; every window writes all its placement keys.
+TEST_F(StorageTest, WindowsNeverShownKeepTheirPlacementOrGetACentredOne) {
+    TIniFile stored;
+    stored.Write("TMainForm", "NormPos", "7,8,300,200");
+    stored.Write("TMainForm", "MainFormHeight", "192");
+    stored.Write("TMainForm", "MainFormWidth", "293");
+    stored.Write("TTuneForm", "NormPos", "17,18,400,300");
+    stored.Write("TAboutForm", "NormPos", "27,28,200,100");
+    for (const bool withPlaces : {true, false}) {
+        TMainForm next;
+        next.RestoreState(withPlaces ? stored : TIniFile());
+        TIniFile saved;
+        next.SaveState(saved);
+        for (const char* section : {"TMainForm", "TTuneForm", "TAboutForm"}) {
+            for (const char* key :
+                 {"FormVersion", "Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos", "NormPos"})
+                EXPECT_TRUE(saved.Read(section, key).has_value()) << section << " " << key;
+            if (withPlaces) {
+                EXPECT_EQ(saved.Read(section, "NormPos"), stored.Read(section, "NormPos"))
+                    << section;
+                continue;
+            }
+            const auto frame = ReadNormalPosition(saved, section);
+            ASSERT_TRUE(frame.has_value()) << section;
+            EXPECT_LE(std::abs(frame->center().x() - Area().center().x()), 1) << section;
+            EXPECT_LE(std::abs(frame->center().y() - Area().center().y()), 1) << section;
+            EXPECT_GT(frame->width(), 150) << section; // the window's own size, not a made-up one
+            EXPECT_GT(frame->height(), 100) << section;
+        }
+        // A first start takes the whole work area.
+        EXPECT_EQ(saved.Read("TMainForm", "MainFormHeight"),
+                  withPlaces ? "192" : std::to_string(Area().height()));
+    }
+}
+
+TEST(WindowPlacementTest, FramesAreKeptInsideTheWorkArea) {
+    const QRect area(10, 20, 800, 600);
+    struct TCase {
+        QRect Frame, Fitted, Pulled;
+    };
+    const std::array<TCase, 5> cases{{
+        // inside: unchanged
+        {{100, 60, 400, 300}, {100, 60, 400, 300}, {100, 60, 400, 300}},
+        // the title bar above the area: centred vertically, or pulled down
+        {{100, 0, 400, 300}, {100, 170, 400, 300}, {100, 20, 400, 300}},
+        // the bottom right corner outside: centred both ways, or pulled back
+        {{600, 500, 400, 300}, {210, 170, 400, 300}, {410, 320, 400, 300}},
+        // left of the area
+        {{-50, 60, 400, 300}, {210, 60, 400, 300}, {10, 60, 400, 300}},
+        // as large as the area
+        {{50, 50, 800, 600}, {10, 20, 800, 600}, {10, 20, 800, 600}},
+    }};
+    for (const TCase& c : cases) {
+        EXPECT_EQ(FitFrameInto(c.Frame, area), c.Fitted) << c.Frame.x() << "," << c.Frame.y();
+        EXPECT_EQ(PullFrameInto(c.Frame, area), c.Pulled) << c.Frame.x() << "," << c.Frame.y();
+    }
+    EXPECT_EQ(CentredFrame(QSize(400, 300), area), QRect(210, 170, 400, 300));
 }
 
 // A folder laid out as `cmake --install` lays out a prefix: the executables in bin/, the data

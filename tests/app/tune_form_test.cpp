@@ -7,6 +7,7 @@
 
 #include "ini_file.h"
 #include "tune_form.h"
+#include "window_placement.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -493,13 +494,17 @@ TEST_F(TuneFormTest, APlaceOffTheScreenIsNotRestored) {
     const QRect area = Form->screen()->availableGeometry();
     EXPECT_TRUE(area.intersects(Form->frameGeometry()));
 
-    TTuneForm next; // a well-formed key is needed at all
+    // A malformed key is no place: the dialog, never shown, gets one centred on the screen.
+    TTuneForm next;
     TIniFile broken;
     broken.Write("TTuneForm", "NormPos", "100,x,400,500");
     next.RestoreState(broken);
     TIniFile saved;
     next.SaveState(saved);
-    EXPECT_FALSE(saved.Read("TTuneForm", "NormPos").has_value());
+    const auto frame = ReadNormalPosition(saved, "TTuneForm");
+    ASSERT_TRUE(frame.has_value());
+    EXPECT_LE((frame->center() - area.center()).manhattanLength(), 2);
+    EXPECT_EQ(frame->size(), next.sizeHint());
 }
 
 } // namespace
