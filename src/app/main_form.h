@@ -49,6 +49,7 @@ class TMoveDisplay;
 class TMoveListPanel;
 class TAboutForm;
 class TTuneForm;
+class TFrameSync;
 class TWindowPlacement;
 enum class TTunePage;
 
@@ -200,7 +201,6 @@ class TMainForm : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -229,12 +229,6 @@ class TMainForm : public QMainWindow {
     void ApplyStartPlacement(const QMargins& margins);
     // The window manager's frame has come or changed.
     void FrameChanged(const QMargins& margins);
-    // After the first show: the layout pass waits a while for the window manager's frame.
-    void WaitForFrame();
-    // The layout pass waits: for the frame, or for the answer to a move or resize.
-    bool PlacementWaits();
-    // Moves and resizes the client area; a window manager's answer is awaited.
-    void RequestGeometry(const QRect& client);
 
     // main_form_flow.cpp
     // Every command of an action, a button, a menu item or the options dialog runs through
@@ -346,10 +340,8 @@ class TMainForm : public QMainWindow {
     std::optional<QPoint> StartTopLeft;
     bool StartPlacementPending = false;
     QMargins PlacedMargins; // the frame's margins when the window was last placed
-    bool FrameWaitStarted = false;
-    bool AwaitingFrame = false;             // shown, but not yet framed by the window manager
-    std::optional<QRect> RequestedGeometry; // asked of the window manager, not yet answered
-    QTimer* AnswerTimer = nullptr;
+    // What the window manager has still to answer.
+    TFrameSync* FrameSync = nullptr;
     std::optional<QPoint> FitOrigin; // where the pending fit starts from, if not from the frame
     QStringList StartArguments;
 

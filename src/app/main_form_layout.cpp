@@ -7,6 +7,7 @@
 #include "app_resources.h"
 #include "data_module.h"
 #include "draw.h"
+#include "frame_sync.h"
 #include "help_window.h"
 #include "human_move.h"
 #include "move_display.h"
@@ -64,6 +65,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     InitAppResources();
     setObjectName(QStringLiteral("TMainForm"));
     Placement = new TWindowPlacement(*this, Section);
+    FrameSync = new TFrameSync(*this, [this] { ScheduleLayout(); });
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
     setFont(font);
@@ -352,7 +354,7 @@ void TMainForm::FitToScreen() {
     // The fit starts from where the window stands, wherever the window manager puts the
     // enlarged window meanwhile.
     FitOrigin = geometry().topLeft() - QPoint(margins.left(), margins.top());
-    RequestGeometry(QRect(geometry().topLeft(), client.expandedTo(QSize(1, 1))));
+    FrameSync->RequestGeometry(QRect(geometry().topLeft(), client.expandedTo(QSize(1, 1))));
     FitPending = true;
     ScheduleLayout();
 }
@@ -382,7 +384,7 @@ void TMainForm::ScheduleLayout() {
 
 void TMainForm::UpdateLayout() {
     if (!isVisible() || isMaximized() || isFullScreen()) return;
-    if (PlacementWaits()) return;
+    if (FrameSync->Waits()) return;
     const QMargins margins = FrameMargins(*this);
     if (margins != PlacedMargins) {
         FrameChanged(margins);
@@ -418,7 +420,7 @@ void TMainForm::UpdateLayout() {
             CentrePending ? CentredFrame(frame.size(), area) : FitFrameInto(frame, area);
         client.moveTopLeft(placed.topLeft() + corner);
     }
-    RequestGeometry(client);
+    FrameSync->RequestGeometry(client);
     // A fit holds until the window has settled around the board.
     if (resizing && (FitPending || CentrePending)) {
         ScheduleLayout();
@@ -457,7 +459,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    WaitForFrame();
+    FrameSync->WaitForFrame();
     ScheduleLayout();
     if (!StartScheduled) {
         // The first game starts once the window is on screen, so that a computer opening
