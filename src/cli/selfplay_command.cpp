@@ -1,8 +1,8 @@
 // `quorvin-cli selfplay`: whole games of the engine against itself, played through the game
 // record and judged by the same rules as in the window; --pdn keeps them in a PDN file.
+#include "atomic_file.h"
 #include "cli_args.h"
 #include "commands.h"
-#include "atomic_file.h"
 #include "mathematics.h"
 #include "pdn.h"
 #include "referee.h"

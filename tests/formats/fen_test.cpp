@@ -2,8 +2,8 @@
 // other programs' move counters among them), the faults it is refused for, and random
 // positions of every rule family on every board size, always written square by square.
 #include "fen.h"
-#include "rules.h"
 #include "preset_boards.h"
+#include "rules.h"
 #include "test_boards.h"
 
 #include <gtest/gtest.h>

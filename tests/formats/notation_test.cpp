@@ -3,8 +3,8 @@
 // captures, and two captures between the same squares that only their paths tell apart.
 #include "fen.h"
 #include "notation.h"
-#include "rules.h"
 #include "preset_boards.h"
+#include "rules.h"
 #include "test_boards.h"
 
 #include <gtest/gtest.h>

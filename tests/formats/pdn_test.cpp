@@ -4,8 +4,8 @@
 // published games kept in tests/data/pdn.
 #include "fen.h"
 #include "pdn.h"
-#include "rules.h"
 #include "preset_boards.h"
+#include "rules.h"
 #include "test_boards.h"
 
 #include <gtest/gtest.h>

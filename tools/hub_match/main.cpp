@@ -10,8 +10,8 @@
 //             [--verbose]
 #include "match_engine.h"
 
-#include "cli_args.h"
 #include "atomic_file.h"
+#include "cli_args.h"
 #include "pdn.h"
 #include "referee.h"
 #include "think.h"
