@@ -3,7 +3,7 @@
 #include "game_settings.h"
 #include "screen_geometry.h"
 
-#include "blocked_pieces.h"
+#include "blocked_men.h"
 #include "data_module.h"
 #include "settings.h"
 

@@ -1,6 +1,7 @@
 // Writing and reading FEN positions; see fen.h.
 #include "fen.h"
 
+#include "setup_rules.h"
 #include "text_fields.h"
 
 #include <algorithm>
@@ -128,8 +129,7 @@ TFenPosition ParseFen(const TNotation& notation, std::string_view text) {
 void ApplyFen(const TFenPosition& fen, TPosition& position) {
     for (int s = 1; s <= SquareCount; ++s) position.Put(s, fen.Cells[s]);
     position.SetSideToMove(fen.SideToMove);
-    position.ResetForReuse();
-    position.Evaluate();
+    FinishEditedPosition(position);
 }
 
 TNotation NotationForFen(const TNotation& current, std::string_view text) {

@@ -6,6 +6,7 @@
 #include "atomic_file.h"
 #include "mathematics.h"
 #include "rules.h"
+#include "setup_rules.h"
 
 #include <cerrno>
 #include <charconv>
@@ -238,9 +239,7 @@ TGame GameOfPositionFile(const TPositionFile& file, const TGameOptions& options)
     TPosition& position = game.CurrentPosition();
     for (int cell = 1; cell <= SquareCount; ++cell) position.Put(cell, file.Cells[cell]);
     position.SetSideToMove(file.SideToMove);
-    position.Moves.Reset(0, true);
-    position.BudgetFresh = true;
-    position.Evaluate();
+    FinishEditedPosition(position);
     return game;
 }
 

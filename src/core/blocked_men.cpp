@@ -1,6 +1,6 @@
-// The blocked-piece test; see blocked_pieces.h. The answer is the least fixed point of the
+// The blocked-man test; see blocked_men.h. The answer is the least fixed point of the
 // rules, found by passes over the board until one changes nothing.
-#include "blocked_pieces.h"
+#include "blocked_men.h"
 
 #include <array>
 

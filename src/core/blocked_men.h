@@ -1,6 +1,7 @@
-// Which men are blocked, for the Vorna option "Mark blocked": a man is free when one of its
+// Which Vorna men are blocked, for the option "Mark blocked": a man is free when one of its
 // forward neighbours is empty or holds a free piece, or holds an enemy with a free square
 // behind it; every other man is blocked. Only forward moves count, since Vorna has no kings.
+// A rule of the game, asked by the board when it draws a man.
 #pragma once
 
 #include "position.h"

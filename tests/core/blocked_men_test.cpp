@@ -1,20 +1,30 @@
 // The Vorna blocked-man test: forward neighbours that are empty or free, enemies with a free
 // square behind them, chains of blocked men, and freedom that arrives from squares numbered
 // above the man's (which a single pass over the board would miss).
-#include "app_test_support.h"
-#include "blocked_pieces.h"
+#include "blocked_men.h"
+#include "rules.h"
+#include "test_boards.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvin::test {
 namespace {
 
-class BlockedPiecesTest : public testing::Test {
+// The square at (file, row), 1-based from White's near-left corner; 0 when not playable.
+int SquareOf(int file, int row) {
+    for (int s = 1; s <= SquareCount; ++s)
+        if (SquareCell[s][0] == file && SquareCell[s][1] == row) return s;
+    return 0;
+}
+
+class BlockedMenTest : public testing::Test {
   protected:
     // Vorna's own board: 8 rows of 10 files; White moves towards row 8.
     void SetUp() override {
-        ResetApp(TRules::Vorna, 8, 10);
-        Position = EmptyPosition();
+        UseBoard(8, 10, false);
+        Position = CreatePosition(TRules::Vorna);
+        Position->ClearBoard();
+        Position->SetSideToMove(White);
     }
     void Put(int file, int row, TSquare piece) {
         const int s = SquareOf(file, row);
@@ -26,27 +36,27 @@ class BlockedPiecesTest : public testing::Test {
     std::unique_ptr<TPosition> Position;
 };
 
-TEST_F(BlockedPiecesTest, EmptySquaresAreFreeAndTheOffBoardSquareIsNot) {
+TEST_F(BlockedMenTest, EmptySquaresAreFreeAndTheOffBoardSquareIsNot) {
     EXPECT_TRUE(Free(3, 1));
     EXPECT_TRUE(Free(10, 8));
     EXPECT_FALSE(IsFree(*Position, 0));
 }
 
-TEST_F(BlockedPiecesTest, AManWithAnEmptySquareAheadIsFree) {
+TEST_F(BlockedMenTest, AManWithAnEmptySquareAheadIsFree) {
     Put(1, 1, WhiteMan);
     Put(10, 8, BlackMan);
     EXPECT_TRUE(Free(1, 1));
     EXPECT_TRUE(Free(10, 8));
 }
 
-TEST_F(BlockedPiecesTest, AManOnTheFarRowIsBlocked) {
+TEST_F(BlockedMenTest, AManOnTheFarRowIsBlocked) {
     Put(2, 8, WhiteMan);
     Put(3, 1, BlackMan);
     EXPECT_FALSE(Free(2, 8));
     EXPECT_FALSE(Free(3, 1));
 }
 
-TEST_F(BlockedPiecesTest, OwnBlockedMenAheadBlockAMan) {
+TEST_F(BlockedMenTest, OwnBlockedMenAheadBlockAMan) {
     Put(2, 8, WhiteMan); // blocked: no square ahead
     Put(4, 8, WhiteMan); // likewise
     Put(1, 7, WhiteMan); // only (2, 8) ahead
@@ -57,7 +67,7 @@ TEST_F(BlockedPiecesTest, OwnBlockedMenAheadBlockAMan) {
     EXPECT_FALSE(Free(2, 6));
 }
 
-TEST_F(BlockedPiecesTest, AFreePieceAheadFreesAMan) {
+TEST_F(BlockedMenTest, AFreePieceAheadFreesAMan) {
     Put(2, 8, WhiteMan);
     Put(1, 7, WhiteMan);
     Put(2, 6, WhiteMan);
@@ -72,7 +82,7 @@ TEST_F(BlockedPiecesTest, AFreePieceAheadFreesAMan) {
     EXPECT_TRUE(Free(3, 7));
 }
 
-TEST_F(BlockedPiecesTest, AnEnemyAheadBlocksOnlyWhenTheSquareBehindItIsNotFree) {
+TEST_F(BlockedMenTest, AnEnemyAheadBlocksOnlyWhenTheSquareBehindItIsNotFree) {
     // Black men on their far row, and men resting on them, are blocked.
     for (int file : {1, 3, 5, 7}) Put(file, 1, BlackMan);
     Put(4, 2, BlackMan);
@@ -98,7 +108,7 @@ TEST_F(BlockedPiecesTest, AnEnemyAheadBlocksOnlyWhenTheSquareBehindItIsNotFree) 
     EXPECT_FALSE(Free(4, 2));
 }
 
-TEST_F(BlockedPiecesTest, FreedomComesFromSquaresNumberedAbove) {
+TEST_F(BlockedMenTest, FreedomComesFromSquaresNumberedAbove) {
     // (1, 1) has only (2, 2) ahead, which has only empty squares ahead: both free, although
     // each depends on squares numbered above its own.
     Put(1, 1, WhiteMan);
@@ -107,7 +117,7 @@ TEST_F(BlockedPiecesTest, FreedomComesFromSquaresNumberedAbove) {
     EXPECT_TRUE(Free(2, 2));
 }
 
-TEST_F(BlockedPiecesTest, BlackMenLookTowardsRowOne) {
+TEST_F(BlockedMenTest, BlackMenLookTowardsRowOne) {
     Put(1, 1, BlackMan);
     Put(3, 1, BlackMan);
     Put(2, 2, BlackMan);
