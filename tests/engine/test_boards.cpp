@@ -21,6 +21,12 @@ TNotation UsePreset(const char* name) {
     return TNotation::ForPreset(*preset);
 }
 
+int SquareOf(int file, int row) {
+    for (int s = 1; s <= SquareCount; ++s)
+        if (SquareCell[s][0] == file && SquareCell[s][1] == row) return s;
+    return 0;
+}
+
 std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool coloring,
                                       const std::string& pieces, int sideToMove) {
     UseBoard(rows, files, coloring);
