@@ -1,4 +1,5 @@
-// The game record: positions, cursor walks, draw rules and the per-side search budget.
+// The game record: positions and the moves that led to them, cursor walks, draw rules and the
+// per-side search budget.
 #include "game.h"
 
 #include "rules.h"
@@ -10,28 +11,44 @@
 
 namespace quorvin {
 
+int IndexOfPlayed(const TMoveList& list, const TPlayedMove& played) {
+    if (played.Index >= 1 && played.Index <= list.Count &&
+        SameMove(list.GetMove(played.Index), played.Move))
+        return played.Index;
+    for (int k = 1; k <= list.Count; ++k)
+        if (SameMove(list.GetMove(k), played.Move)) return k;
+    return 0;
+}
+
 TGame::TGame(TRules rules, const TGameOptions& options) : GameRules(rules), GameOptions(options) {
-    Items.push_back(CreatePosition(rules));
-    Items.back()->SetInitial();
+    Items.push_back({CreatePosition(rules), std::nullopt});
+    Items.back().Position->SetInitial();
 }
 
 TPosition& TGame::Positions(int index) {
     if (index < 0 || index >= Count())
         throw std::out_of_range("The game record has no position " + std::to_string(index));
-    return *Items[static_cast<std::size_t>(index)];
+    return *Items[static_cast<std::size_t>(index)].Position;
 }
 
 const TPosition& TGame::Positions(int index) const {
     if (index < 0 || index >= Count())
         throw std::out_of_range("The game record has no position " + std::to_string(index));
-    return *Items[static_cast<std::size_t>(index)];
+    return *Items[static_cast<std::size_t>(index)].Position;
+}
+
+const TPlayedMove* TGame::MoveLeadingTo(int index) const {
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("The game record has no position " + std::to_string(index));
+    const std::optional<TPlayedMove>& played = Items[static_cast<std::size_t>(index)].Played;
+    return played ? &*played : nullptr;
 }
 
 TPosition& TGame::AddPosition() {
     TruncateRedo();
-    Items.push_back(CreatePosition(GameRules));
+    Items.push_back({CreatePosition(GameRules), std::nullopt});
     CurrentCount = Count();
-    return *Items.back();
+    return *Items.back().Position;
 }
 
 void TGame::TruncateRedo() {
@@ -40,6 +57,7 @@ void TGame::TruncateRedo() {
 
 void TGame::DropHistory() {
     Items.erase(Items.begin(), Items.begin() + (CurrentCount - 1));
+    Items.front().Played.reset();
     CurrentCount = 1;
 }
 
@@ -50,7 +68,9 @@ void TGame::PlayMove(int index) {
     // position got under an earlier table is brought up to date before a move is made from
     // it: the new position's evaluation then agrees with the table in force.
     CurrentPosition().Evaluate();
+    const TPlayedMove played{index, CurrentPosition().Moves.GetMove(index)};
     AddPosition().PlayMove(Positions(Count() - 2), index);
+    Items.back().Played = played;
 }
 
 bool TGame::ComputerToMove() const {

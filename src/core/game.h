@@ -1,15 +1,18 @@
 // TGame: the record of the game being played. It keeps one whole position per ply, from the
-// initial (or set-up, or loaded) position to the last one reached, and a cursor that Undo and
-// Redo move; they never replay or take back a move. It also answers the three draw rules and
-// the questions the game flow and the move choice ask about the current position, and keeps
-// each side's search budget along its own moves.
+// initial (or set-up, or loaded) position to the last one reached, with the move played to
+// reach each of them, and a cursor that Undo and Redo move; they never replay or take back a
+// move. It also answers the three draw rules and the questions the game flow and the move
+// choice ask about the current position, and keeps each side's search budget along its own
+// moves.
 #pragma once
 
+#include "move_list.h"
 #include "position.h"
 #include "rules.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace quorvin {
@@ -26,6 +29,21 @@ struct TGameOptions {
     bool QuietMovesDraw = true;
     bool ThreeKingsDraw = true;
 };
+
+// The move that led to a position of the record: its 1-based index in the parent's move list
+// when it was played, and the move itself. The index alone does not name the move for good:
+// the list may have been shuffled before the choice (the think driver does so), and it is
+// generated anew in the generators' order when the parent is classified again, after Undo for
+// instance.
+struct TPlayedMove {
+    int Index = 0;
+    TMove Move;
+};
+
+// The index of the played move in `list`, its parent's moves however they were ordered since:
+// the kept index while it still names that move, else the first index that does; 0 when no
+// move of the list is the one played.
+int IndexOfPlayed(const TMoveList& list, const TPlayedMove& played);
 
 class TGame {
   public:
@@ -56,21 +74,29 @@ class TGame {
     const TPosition& Positions(int index) const;
     TPosition& CurrentPosition() { return Positions(CurrentCount - 1); }
     const TPosition& CurrentPosition() const { return Positions(CurrentCount - 1); }
+    // The move played to reach the position at a 0-based index, or nullptr for a position
+    // added without one: the record's first position (a new game, a set-up or loaded
+    // position) and those made by AddPosition. Throws std::out_of_range outside
+    // 0..Count() - 1.
+    const TPlayedMove* MoveLeadingTo(int index) const;
     // The position before the current one; only when Current() >= 2.
     const TPosition& PreviousPosition() const { return Positions(CurrentCount - 2); }
     // The last earlier position with the same side to move; only when Current() >= 3.
     const TPosition& SameSideBefore() const { return Positions(CurrentCount - 3); }
 
     // Drops the redo tail and appends an empty position of the rules' class, which becomes
-    // current. The caller fills it by PlayMove from Positions(Count() - 2).
+    // current. The caller fills it by PlayMove from Positions(Count() - 2); the record keeps
+    // no move leading to it.
     TPosition& AddPosition();
     // Frees the positions after the current one.
     void TruncateRedo();
-    // Frees the positions before the current one, which becomes the first; the redo tail stays.
+    // Frees the positions before the current one, which becomes the first and is led to by no
+    // move any more; the redo tail stays.
     void DropHistory();
-    // Plays move Index (1-based) of the current position's Moves as a new position. Throws
-    // std::out_of_range when the current position has no such move. The new position's Moves
-    // stay empty until ClassifyNode fills them.
+    // Plays move Index (1-based) of the current position's Moves as a new position, and keeps
+    // the index and the move as the one leading to it. Throws std::out_of_range when the
+    // current position has no such move. The new position's Moves stay empty until
+    // ClassifyNode fills them.
     void PlayMove(int index);
 
     // The side to move of the current position is played by the computer.
@@ -117,7 +143,13 @@ class TGame {
   private:
     TRules GameRules;
     TGameOptions GameOptions;
-    std::vector<std::unique_ptr<TPosition>> Items;
+    // A position held and the move that led to it, when it was reached by one.
+    struct TEntry {
+        std::unique_ptr<TPosition> Position;
+        std::optional<TPlayedMove> Played;
+    };
+
+    std::vector<TEntry> Items;
     int CurrentCount = 1;
 
     // Consecutive positions, counted back from the last of the first `count`, that satisfy

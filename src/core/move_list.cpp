@@ -10,6 +10,16 @@
 
 namespace quorvin {
 
+bool SameMove(const TMove& a, const TMove& b) {
+    if (a.From != b.From || a.CaptureCount != b.CaptureCount || a.LastIndex != b.LastIndex)
+        return false;
+    for (int k = 1; k <= a.LastIndex; ++k)
+        if (a.Path[std::size_t(k)] != b.Path[std::size_t(k)]) return false;
+    for (int k = 1; k <= a.CaptureCount; ++k)
+        if (a.Captured[std::size_t(k)] != b.Captured[std::size_t(k)]) return false;
+    return true;
+}
+
 TMoveList::TMoveList(const TMoveList& other) : TMoveList() {
     *this = other;
 }

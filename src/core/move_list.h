@@ -37,6 +37,10 @@ struct TMove {
     std::array<std::uint8_t, MaxCaptureLength + 1> Captured{};
 };
 
+// Whether two unpacked moves are one: the same start, the same landing squares and the same
+// pieces taken in the same order. Bytes past a move's own length are not compared.
+bool SameMove(const TMove& a, const TMove& b);
+
 // Bytes of one move in a list whose stride is sized for L captures: the path and the taken
 // squares, or just from and to for simple moves.
 constexpr int MoveSize(int L) {

@@ -440,24 +440,23 @@ TLoadedGame LoadPdnGame(const TPdnGameText& text, const TNotation& fallback,
 
 namespace {
 
-// Walks the record's positions, handing each move's parent (with its legal moves) and index.
+// Walks the record's positions, handing each move's parent (with its legal moves generated
+// anew, in the generators' order) and the index of the move the record kept for the next
+// position in that list.
 template <class F> void ForEachRecordedMove(const TGame& game, int count, F f) {
-    for (int i = 0; i + 1 < count; ++i) {
-        const auto parent = game.Positions(i).Clone();
+    for (int i = 1; i < count; ++i) {
+        const TPlayedMove* played = game.MoveLeadingTo(i);
+        if (!played)
+            throw std::runtime_error("the game record keeps no move leading to its position " +
+                                     std::to_string(i + 1));
+        const auto parent = game.Positions(i - 1).Clone();
         parent->ResetForReuse();
         parent->ClassifyNode(false);
-        const TPosition& next = game.Positions(i + 1);
-        const auto child = parent->NewPosition();
-        int found = 0;
-        for (int k = 1; k <= parent->Moves.Count && found == 0; ++k) {
-            child->PlayMove(*parent, k);
-            if (child->SideToMove == next.SideToMove && child->SameAs(next)) found = k;
-        }
-        if (found == 0)
-            throw std::runtime_error("position " + std::to_string(i + 2) +
-                                     " of the game does not follow from the one before by a "
-                                     "legal move");
-        f(*parent, found);
+        const int index = IndexOfPlayed(parent->Moves, *played);
+        if (index == 0)
+            throw std::runtime_error("move " + std::to_string(i) +
+                                     " of the game is no legal move of the position before it");
+        f(*parent, index);
     }
 }
 

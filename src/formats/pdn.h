@@ -120,10 +120,12 @@ struct TPdnHeader {
 // The result a PDN file gives an ended game; Unknown while it goes on.
 TGameResult PdnResult(const TOutcome& outcome);
 
-// The moves of a game record: entry i is the index, among the legal moves of Positions(i),
-// of the move that leads to Positions(i + 1), for every position held (the redo tail
-// included). The game's board must be the current geometry. Throws std::runtime_error when a
-// position does not follow from the one before by a legal move.
+// The moves of a game record, as the record kept them: entry i is the index, among the legal
+// moves of Positions(i) in the generators' order, of the move that led to Positions(i + 1),
+// for every position held (the redo tail included). The game's board must be the current
+// geometry. Throws std::runtime_error when the record keeps no move for a position (one made
+// by AddPosition) or the kept move is no legal move of the position before (a board edited
+// after the move).
 std::vector<int> RecordedMoves(const TGame& game);
 // The same moves in the notation, for a list of the game's moves.
 std::vector<std::string> RecordedMoveNames(const TGame& game, const TNotation& notation);

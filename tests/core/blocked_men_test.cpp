@@ -10,13 +10,6 @@
 namespace quorvin::test {
 namespace {
 
-// The square at (file, row), 1-based from White's near-left corner; 0 when not playable.
-int SquareOf(int file, int row) {
-    for (int s = 1; s <= SquareCount; ++s)
-        if (SquareCell[s][0] == file && SquareCell[s][1] == row) return s;
-    return 0;
-}
-
 class BlockedMenTest : public testing::Test {
   protected:
     // Vorna's own board: 8 rows of 10 files; White moves towards row 8.

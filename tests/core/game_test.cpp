@@ -127,6 +127,8 @@ TEST_F(GameTest, NewRecordHoldsTheInitialPositionAlone) {
     EXPECT_THROW(game.PreviousPosition(), std::out_of_range);
     EXPECT_THROW(game.SameSideBefore(), std::out_of_range);
     EXPECT_THROW(game.Positions(1), std::out_of_range);
+    EXPECT_EQ(game.MoveLeadingTo(0), nullptr);
+    EXPECT_THROW(game.MoveLeadingTo(1), std::out_of_range);
     EXPECT_EQ(game.CurrentPosition().Counts[White][Man], 12);
     EXPECT_EQ(game.CurrentPosition().Counts[Black][Man], 12);
     EXPECT_EQ(game.CurrentPosition().SideToMove, White);
@@ -146,6 +148,11 @@ TEST_F(GameTest, PlayMoveAppendsThePositionTheMoveMakes) {
     EXPECT_TRUE(now.At(move.From).Empty);
     EXPECT_FALSE(now.At(move.To).Empty);
     EXPECT_EQ(now.Moves.Count, 0); // generated when the game flow classifies it
+    // The record keeps the move with the position it led to.
+    ASSERT_NE(game.MoveLeadingTo(1), nullptr);
+    EXPECT_EQ(game.MoveLeadingTo(1)->Index, 2);
+    EXPECT_TRUE(SameMove(game.MoveLeadingTo(1)->Move, move));
+    EXPECT_EQ(game.MoveLeadingTo(0), nullptr);
 
     // A move the position does not have leaves the record alone.
     EXPECT_THROW(game.PlayMove(0), std::out_of_range);
@@ -164,7 +171,11 @@ TEST_F(GameTest, NewMoveAfterUndoDiscardsTheUndonePositions) {
     EXPECT_TRUE(game.CanRedo());
 
     const int last = game.CurrentPosition().Moves.Count;
+    const TMove replacing = game.CurrentPosition().Moves.GetMove(last);
     game.PlayMove(last);
+    ASSERT_NE(game.MoveLeadingTo(2), nullptr);
+    EXPECT_EQ(game.MoveLeadingTo(2)->Index, last);
+    EXPECT_TRUE(SameMove(game.MoveLeadingTo(2)->Move, replacing));
     EXPECT_EQ(game.Count(), 3);
     EXPECT_EQ(game.Current(), 3);
     EXPECT_FALSE(game.CanRedo());
@@ -178,12 +189,16 @@ TEST_F(GameTest, ContinuePlayKeepsTheCurrentPositionAlone) {
     game.Undo();
     game.Undo();
     const TPosition* kept = &game.CurrentPosition();
+    ASSERT_NE(game.MoveLeadingTo(2), nullptr);
 
     game.DropHistory();
     EXPECT_EQ(game.Current(), 1);
     EXPECT_EQ(game.Count(), 3); // the redo tail stays
     EXPECT_EQ(&game.Positions(0), kept);
     EXPECT_FALSE(game.CanUndo());
+    // The first position follows no move; the redo tail keeps its moves.
+    EXPECT_EQ(game.MoveLeadingTo(0), nullptr);
+    EXPECT_NE(game.MoveLeadingTo(1), nullptr);
 
     game.TruncateRedo();
     EXPECT_EQ(game.Count(), 1);

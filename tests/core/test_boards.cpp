@@ -14,6 +14,12 @@ void UseBoard(int rows, int files, bool coloring) {
     BuildGeometry(rows, files, coloring ? 0 : 1);
 }
 
+int SquareOf(int file, int row) {
+    for (int s = 1; s <= SquareCount; ++s)
+        if (SquareCell[s][0] == file && SquareCell[s][1] == row) return s;
+    return 0;
+}
+
 std::unique_ptr<TPosition> SetupBoard(TRules rules, int rows, int files, bool coloring,
                                       const std::string& pieces, int sideToMove) {
     UseBoard(rows, files, coloring);

@@ -14,6 +14,10 @@ namespace quorvin::test {
 // Builds the geometry of a board, given as the rows, files and whether Coloring is on.
 void UseBoard(int rows, int files, bool coloring);
 
+// The square at (file, row) of the current board, 1-based from White's near-left corner; 0
+// when that cell is not playable.
+int SquareOf(int file, int row);
+
 // Builds the geometry and a position of the rules' class holding the pieces given as
 // "w:1,2 W:9 b:30 B:31" (w/b men, W/B kings), with side to move and the evaluation computed
 // with a material value table; its moves are not listed yet.

@@ -3,6 +3,7 @@
 // round trips of random games of every preset and of boards that are none, and the
 // published games kept in tests/data/pdn.
 #include "fen.h"
+#include "mathematics.h"
 #include "pdn.h"
 #include "preset_boards.h"
 #include "rules.h"
@@ -39,11 +40,15 @@ std::string Written(const TLoadedGame& loaded, const std::string& fen) {
     return FormatFen(loaded.Notation, *p);
 }
 
-// Plays up to `plies` random legal moves (fewer when the game ends).
+// Plays up to `plies` random legal moves (fewer when the game ends), each chosen from a
+// shuffled list as the computer's are, so that the index played is not the move's index in
+// the list as the generators make it.
 void PlayRandomly(TGame& game, std::mt19937& random, int plies) {
     for (int i = 0; i < plies; ++i) {
         TPosition& p = game.CurrentPosition();
         if (p.ClassifyNode(false) != NodeHasMoves) return;
+        SeedRandom(random());
+        p.Moves.Shuffle();
         game.PlayMove(static_cast<int>(random() % static_cast<unsigned>(p.Moves.Count)) + 1);
     }
 }
