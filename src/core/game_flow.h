@@ -172,7 +172,6 @@ class TGameFlow {
     TMode Mode() const { return CurrentMode; }
     bool GameOver() const { return Over; }
     bool Thinking() const { return EngineRuns; }
-    bool AdviceShown() const { return AdviceMarked; }
     bool AdviserDown() const { return Adviser; }
     bool HasGame() const { return Record != nullptr; }
     // The side to move of the current position; White while there is no game.
