@@ -103,8 +103,14 @@ inline constexpr auto TuneTexts = std::to_array<TTuneText>({
 
 inline constexpr std::array<std::string_view, 3> SidesItems{"Human - Human", "Human - Computer",
                                                             "Computer - Human"};
-inline constexpr std::array<std::string_view, 4> RulesItems{
-    "Vorna", "International draughts", "Spanish checkers", "Straight checkers"};
+inline constexpr std::array<std::string_view, RulesCount> RulesItems{"Vorna",
+                                                                     "International draughts",
+                                                                     "Spanish checkers",
+                                                                     "Straight checkers",
+                                                                     "Russian draughts",
+                                                                     "Pool checkers",
+                                                                     "Czech draughts",
+                                                                     "Italian draughts"};
 
 struct TTuneItems {
     std::string_view Component;

@@ -20,6 +20,9 @@ class TEnglishPosition : public TSpanishPosition {
     double KingValue() const override;
     double ManBonus(int square, int side) const override;
     double KingBonus(int square, int side) const override;
+
+  protected:
+    explicit TEnglishPosition(const TRuleSwitches& switches) : TSpanishPosition(switches) {}
 };
 
 } // namespace quorvin

@@ -135,7 +135,9 @@ bool TGame::ThreeKingsDraw(int count) const {
         return p.Counts[White][Man] == 0 && p.Counts[Black][Man] == 0 &&
                (whiteKings == 1 || whiteKings == 3) && whiteKings + blackKings == 4;
     });
-    return run >= ThreeKingsPlies && GameOptions.ThreeKingsDraw && GameRules != TRules::Straight;
+    // Three kings beat one only where kings fly; with one-square kings they can win.
+    return run >= ThreeKingsPlies && GameOptions.ThreeKingsDraw && GameRules != TRules::Straight &&
+           GameRules != TRules::Italian;
 }
 
 TDrawRule TGame::DrawReached(int count) const {

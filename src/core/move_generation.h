@@ -45,40 +45,61 @@ template <class S> TJumpSets<S> JumpSets(S enemy, S free) {
 template <class S> class TCaptureWalker {
   public:
     // jumps: the jumps open from every square before any piece has moved.
-    TCaptureWalker(TMoveList& moves, bool maxRule, S enemy, S empty, S occupied,
-                   const TJumpSets<S>& jumps)
-        : Moves(moves), MaxRule(maxRule), Enemy(enemy), Empty(empty), Occupied(occupied),
+    TCaptureWalker(TMoveList& moves, const TRuleSwitches& rules, int side, S enemy, S empty,
+                   S occupied, S kings, const TJumpSets<S>& jumps)
+        : Moves(moves), MaxRule(rules.MaxCapture), Precedence(rules.CapturePrecedence),
+          FreeChoice(!rules.MaxCapture && !rules.CapturePrecedence),
+          CrownMidCapture(rules.CrownMidCapture && rules.Kings == TKingMoves::Flying), Enemy(enemy),
+          Empty(empty), Occupied(occupied), Kings(kings), CrowningRow(PromotionBits[side]),
           Jumps(jumps) {}
 
-    // directions: the jumps a man or a one-square king may make, as bits 0..3.
-    void Start(int bit, bool flyingKing, unsigned directions) {
+    // directions: the jumps a man or a one-square king may make, as bits 0..3. targets: the
+    // enemy pieces this piece may take.
+    void Start(int bit, bool king, bool flyingKing, unsigned directions, S targets) {
         StartSquare = SquareOfBit[bit];
         StartBit = bit;
-        if (flyingKing) {
+        KingMoving = king;
+        if (flyingKing || CrownMidCapture) {
             // The start square is free once the piece has left it.
             const S start = S::Single(bit);
             Free = Empty | start;
             Blockers = Occupied & ~start;
-            Flying(bit, 0, Enemy);
-            return;
+            if (flyingKing) {
+                Flying(bit, 0, targets);
+                return;
+            }
         }
         Directions = directions;
         // Every square this piece could jump on from, in the directions it may take.
         AnyJump = S{};
         for (int d = 0; d < 4; ++d) AnyJump |= S::Choose((directions >> d) & 1u, Jumps[d], S{});
-        // The first jump needs no more than the jump sets: nothing is taken yet.
+        // The first jump needs no more than the jump sets: nothing is taken yet, though some
+        // pieces may be out of this piece's reach.
         unsigned open = 0;
         for (int d = 0; d < 4; ++d) open |= static_cast<unsigned>(Jumps[d].Has(bit)) << d;
-        Jump(bit, 0, Enemy, open & directions);
+        if (targets != Enemy)
+            for (int d = 0; d < 4; ++d)
+                if (!targets.Has(NextBit[bit][d])) open &= ~(1u << d);
+        Jump(bit, 0, targets, open & directions);
     }
+
+    // Whether any piece's walk has listed a capture yet.
+    bool Found() const { return Moves.Count > 0; }
 
   private:
     TMoveList& Moves;
     const bool MaxRule;
-    const S Enemy; // the enemy pieces before the walk
+    const bool Precedence;
+    const bool FreeChoice;      // any capture may be chosen, so a flying king must go on
+    const bool CrownMidCapture; // a man on the crowning row goes on as a flying king
+    const S Enemy;              // the enemy pieces before the walk
     const S Empty;
     const S Occupied;
+    const S Kings;
+    const S CrowningRow;
     const TJumpSets<S>& Jumps;
+    bool KingMoving = false;
+    int BestKey = 0;
     unsigned Directions = 15; // the directions the piece walking now may jump in
     S AnyJump;                // the squares it could jump on from before it moved
     S Free;                   // squares a flying king may pass and land on
@@ -131,7 +152,10 @@ template <class S> class TCaptureWalker {
             Taken[taken + 1] = SquareOfBit[over];
             S rest = enemy;
             rest.Remove(over);
-            Steps(landing, taken + 1, rest);
+            if (CrownMidCapture && CrowningRow.Has(landing)) [[unlikely]]
+                Flying(landing, taken + 1, rest);
+            else
+                Steps(landing, taken + 1, rest);
         } while (open != 0);
     }
 
@@ -170,19 +194,68 @@ template <class S> class TCaptureWalker {
             S rest = enemy;
             rest.Remove(over);
             Taken[taken + 1] = SquareOfBit[over];
+            // Where any capture may be chosen, a king that can go on from some landing
+            // square must land on such a square; the rule of the greatest number sees to
+            // that by itself.
+            unsigned goesOn = ~0u;
+            if (FreeChoice && taken + 1 < MaxCaptureLength) {
+                goesOn = 0;
+                for (int i = 0; i < count; ++i)
+                    goesOn |= static_cast<unsigned>(CanFly(landings[i], rest)) << i;
+                if (goesOn == 0) goesOn = ~0u;
+            }
             for (int i = count - 1; i >= 0; --i) {
+                if (!((goesOn >> i) & 1u)) continue;
                 Landing[taken + 1] = SquareOfBit[landings[i]];
                 Flying(landings[i], taken + 1, rest);
             }
         } while (open != 0);
     }
 
+    // Whether a flying king on `bit` has a capture open among `enemy`.
+    bool CanFly(int bit, S enemy) const {
+        for (int d = 0; d < 4; ++d) {
+            const S line = S(LineBits[bit][d]) & Blockers;
+            const int over = d < 2 ? line.Lowest() & (8 * sizeof(line.Bits) - 1)
+                                   : (line | S::Single(0)).Highest();
+            if (enemy.Has(over) && Free.Has(NextBit[over][d])) return true;
+        }
+        return false;
+    }
+
     // A sequence that cannot go on is a move, when it took anything and the rules let it.
     void Finish(int taken) {
+        if (Precedence) {
+            FinishByPrecedence(taken);
+            return;
+        }
         if (taken == 0 || (MaxRule && taken < BestLength)) return;
         if (taken > BestLength) {
             BestLength = taken;
             Moves.Reset(BestLength, MaxRule);
+        }
+        Moves.AddCapture(StartSquare, taken, Landing, Taken);
+    }
+
+    // Keeps the sequences that rank first: by the pieces taken, then by a king taking, then
+    // by the kings taken, then by how soon the first king is met. Each step outweighs all
+    // the later ones in the key.
+    void FinishByPrecedence(int taken) {
+        if (taken == 0) return;
+        int kingsTaken = 0, firstKing = 0;
+        for (int k = taken; k >= 1; --k)
+            if (Kings.Has(BitOfSquare[Taken[k]])) {
+                ++kingsTaken;
+                firstKing = k;
+            }
+        const int soonest = firstKing == 0 ? 0 : MaxCaptureLength + 1 - firstKing;
+        const int key =
+            ((taken * 2 + static_cast<int>(KingMoving)) * 64 + kingsTaken) * 64 + soonest;
+        if (key < BestKey) return;
+        if (key > BestKey) {
+            BestKey = key;
+            BestLength = taken;
+            Moves.Reset(taken, true);
         }
         Moves.AddCapture(StartSquare, taken, Landing, Taken);
     }
@@ -254,15 +327,22 @@ bool SimpleMoves(TMoveList& moves, const TRuleSwitches& rules, int side, S own, 
 // Walks the captures of every starter; kept out of line, as most nodes have no capture.
 template <class S>
 [[gnu::noinline]] bool WalkCaptures(TMoveList& moves, const TRuleSwitches& rules, int side, S own,
-                                    S enemy, S empty, S kings, S starters,
+                                    S enemy, S empty, S kings, S enemyKings, S starters,
                                     const TJumpSets<S>& jumps) {
     const unsigned forwardDirections = 3u << (2 * side); // 0 and 1 for White, 2 and 3 for Black
     const unsigned manDirections = rules.MenCaptureBackwards ? 15u : forwardDirections;
     const bool flying = rules.Kings == TKingMoves::Flying;
-    TCaptureWalker<S> walker(moves, rules.MaxCapture, enemy, empty, own | enemy, jumps);
+    TCaptureWalker<S> walker(moves, rules, side, enemy, empty, own | enemy, enemyKings, jumps);
+    const S manTargets = rules.MenTakeKings ? enemy : enemy & ~enemyKings;
+    if (rules.KingsCaptureFirst) {
+        for (const int bit : starters& kings) walker.Start(bit, true, flying, 15u, enemy);
+        if (walker.Found()) return true;
+        starters &= ~kings;
+    }
     for (const int bit : starters) {
         const bool king = kings.Has(bit);
-        walker.Start(bit, king && flying, king ? 15u : manDirections);
+        walker.Start(bit, king, king && flying, king ? 15u : manDirections,
+                     king ? enemy : manTargets);
     }
     return moves.Count > 0;
 }
@@ -281,7 +361,8 @@ bool Captures(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S e
     S starters = men & (rules.MenCaptureBackwards ? allWays : forwards);
     starters |= rules.Kings == TKingMoves::Flying ? kings : kings & allWays;
     if (starters.None()) return false;
-    return WalkCaptures(moves, rules, side, own, enemy, empty, kings, starters, jumps);
+    return WalkCaptures(moves, rules, side, own, enemy, empty, kings, enemy & allKings, starters,
+                        jumps);
 }
 
 // The number of simple moves, counted without listing them: the men's steps by whole sets,

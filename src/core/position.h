@@ -39,6 +39,16 @@ struct TRuleSwitches {
     bool TakenChangeSides = false; // a taken piece stays and joins the capturer
     bool Crowning = true;
     int FirstSide = White;
+    // A man that reaches the crowning row during a capture is crowned at once and goes on
+    // taking as a king (Russian draughts).
+    bool CrownMidCapture = false;
+    // When a king can capture, a king must (Czech draughts).
+    bool KingsCaptureFirst = false;
+    bool MenTakeKings = true;
+    // Among the captures the one to play is chosen by the most pieces taken, then a king's
+    // capture over a man's, then the most kings taken, then the capture that meets a king
+    // earliest (Italian draughts).
+    bool CapturePrecedence = false;
 };
 
 // The contents of squares 0..MaxSquares (square 0 always empty), for a picture of a board.
@@ -150,6 +160,14 @@ class TPosition {
   private:
     TRuleSwitches Rules;
 
+    // Whether a capture passed the crowning row: a man reaches it only by jumping a piece on
+    // the row before it, and leaves it only the same way.
+    static bool CrossedCrowningRow(const TMoveList& list, int index, int captures, int mover) {
+        for (int k = 1; k <= captures; ++k)
+            if (RowsAhead[list.CapturedOf(index, k)][mover] == 1) return true;
+        return false;
+    }
+
     [[noreturn]] static void ThrowBrokenInvariants();
     // The search below the public entry, in the board's word W: a node's score and average
     // leaf depth come back in registers, and the counters live in the search state.
@@ -192,7 +210,9 @@ template <class W> inline void TPosition::PlayMoveIn(const TPosition& parent, in
     int kind = king ? King : Man;
     if (king) {
         kings ^= moved;
-    } else if (Rules.Crowning && (S(PromotionBits[mover]) & toSet).Any()) {
+    } else if (Rules.Crowning &&
+               ((S(PromotionBits[mover]) & toSet).Any() ||
+                (Rules.CrownMidCapture && CrossedCrowningRow(list, index, captures, mover)))) {
         kings |= toSet;
         --counts[mover][Man];
         ++counts[mover][King];

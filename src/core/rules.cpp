@@ -1,8 +1,12 @@
-// Which position class plays which rules, and the six quick presets.
+// Which position class plays which rules, and the quick presets.
 #include "rules.h"
 
+#include "czech_position.h"
 #include "draughts_position.h"
 #include "english_position.h"
+#include "italian_position.h"
+#include "pool_position.h"
+#include "russian_position.h"
 #include "spanish_position.h"
 #include "vorna_position.h"
 
@@ -16,6 +20,14 @@ std::unique_ptr<TPosition> CreatePosition(TRules rules) {
         return std::make_unique<TSpanishPosition>();
     case TRules::Straight:
         return std::make_unique<TEnglishPosition>();
+    case TRules::Russian:
+        return std::make_unique<TRussianPosition>();
+    case TRules::Pool:
+        return std::make_unique<TPoolPosition>();
+    case TRules::Czech:
+        return std::make_unique<TCzechPosition>();
+    case TRules::Italian:
+        return std::make_unique<TItalianPosition>();
     case TRules::International:
         break;
     }
@@ -23,7 +35,7 @@ std::unique_ptr<TPosition> CreatePosition(TRules rules) {
 }
 
 TRules RulesFromIndex(int index) {
-    if (index > 3) return TRules::Straight;
+    if (index >= RulesCount) return TRules::Italian;
     if (index < 0) return TRules::International;
     return static_cast<TRules>(index);
 }

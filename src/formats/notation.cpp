@@ -43,17 +43,21 @@ struct TPresetType {
     int Number;
 };
 
-constexpr std::array<TPresetType, 5> PresetTypes{{
+constexpr std::array<TPresetType, 9> PresetTypes{{
     {"international", 20},
     {"straight", 21},
     {"spanish", 24},
     {"brazilian", 26},
     {"canadian", 27},
+    {"russian", 25},
+    {"pool", 23},
+    {"czech", 29},
+    {"italian", 22},
 }};
 
 // The names of the rule families in the QuorvinRules tag, by TRules value.
-constexpr std::array<std::string_view, 4> RulesNames{"Vorna", "International", "Spanish",
-                                                     "Straight"};
+constexpr std::array<std::string_view, RulesCount> RulesNames{
+    "Vorna", "International", "Spanish", "Straight", "Russian", "Pool", "Czech", "Italian"};
 
 const TStandardType* FindStandardType(int number) {
     for (const auto& t : StandardTypes)
@@ -222,6 +226,18 @@ TNotation TNotation::ForBoard(TRules rules, int rows, int files, bool coloring) 
     case TRules::Spanish:
         type.Number = 24;
         break;
+    case TRules::Russian:
+        type.Number = 25;
+        break;
+    case TRules::Pool:
+        type.Number = 23;
+        break;
+    case TRules::Czech:
+        type.Number = 29;
+        break;
+    case TRules::Italian:
+        type.Number = 22;
+        break;
     case TRules::International:
     case TRules::Vorna:
         type.Number = 20;
@@ -251,8 +267,9 @@ TNotation TNotation::FromGameType(std::string_view gameType, std::string_view ru
         const auto it = std::find_if(RulesNames.begin(), RulesNames.end(),
                                      [&](std::string_view n) { return EqualNoCase(n, rulesName); });
         if (it == RulesNames.end())
-            throw TNotationError("unknown rules \"" + std::string(rulesName) +
-                                 "\" (Vorna, International, Spanish, Straight)");
+            throw TNotationError(
+                "unknown rules \"" + std::string(rulesName) +
+                "\" (Vorna, International, Spanish, Straight, Russian, Pool, Czech, Italian)");
         rules = static_cast<TRules>(it - RulesNames.begin());
     } else {
         switch (type.Number) {
@@ -266,6 +283,18 @@ TNotation TNotation::FromGameType(std::string_view gameType, std::string_view ru
             break;
         case 24:
             rules = TRules::Spanish;
+            break;
+        case 25:
+            rules = TRules::Russian;
+            break;
+        case 23:
+            rules = TRules::Pool;
+            break;
+        case 29:
+            rules = TRules::Czech;
+            break;
+        case 22:
+            rules = TRules::Italian;
             break;
         default: {
             const TStandardType* standard = FindStandardType(type.Number);

@@ -107,7 +107,7 @@ inline constexpr std::array<TSettingDef, SettingCount> SettingTable{{
      1, 1},
     {TSetting::ThreeKingsDraw, "ThreeVsOneCheckBox", "ThreeVsOneCheckBox_Checked",
      TSettingType::Boolean, 0, 1, 1},
-    {TSetting::Rules, "RulesRadioGroup", "RulesRadioGroup_ItemIndex", TSettingType::Integer, 0, 3,
+    {TSetting::Rules, "RulesRadioGroup", "RulesRadioGroup_ItemIndex", TSettingType::Integer, 0, 7,
      1},
     {TSetting::ActivePage, "TunePageControl", "TunePageControl_ActivePage", TSettingType::Page, 0,
      6, 0},

@@ -187,7 +187,7 @@ TEST(CliPdn, BrokenGamesFailWithTheirLines) {
     const TTempFile file("broken.pdn", "[Event \"a\"]\n1. 32-28 19-23 2. 28x19 14x23 2-0\n\n"
                                        "[Event \"b\"]\n[PlyCount \"5\"]\n1. 32-28 19-23 1-1\n\n"
                                        "[Event \"c\"]\n1. 32-28 19-23\n2. 28-22 *\n\n"
-                                       "[Event \"d\"]\n[GameType \"29\"]\n1. c3-d4 *\n");
+                                       "[Event \"d\"]\n[GameType \"30\"]\n1. c3-d4 *\n");
     const TRun r = RunCli({"pdn", "check", file.Path});
     EXPECT_EQ(r.Code, 1);
     EXPECT_EQ(Lines(r.Out),
@@ -195,7 +195,7 @@ TEST(CliPdn, BrokenGamesFailWithTheirLines) {
                   "game 1 ok 4 plies: ? - ? 2-0",
                   "game 2 failed after 2 plies: line 5: PlyCount says 5, the moves make 2",
                   "game 3 failed after 2 plies: line 10: illegal move \"28-22\"",
-                  "game 4 failed after 0 plies: line 13: game type 29 (Czech draughts) is not "
+                  "game 4 failed after 0 plies: line 13: game type 30 (Turkish draughts) is not "
                   "played by this program",
                   "games 4 ok 1 failed 3"}));
     const TTempFile empty("empty.pdn", "% nothing\n");

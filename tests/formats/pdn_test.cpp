@@ -212,7 +212,7 @@ TEST(Pdn, ABadTagIsReportedWithItsLineAndLoadsNothing) {
         {"[Event \"x\"]\n[Black Someone]\n1. 32-28 *\n", 2},
         {"[Event \"x\"]\n[Site \"?\"]\n[ \"nameless\"]\n1. 32-28 *\n", 3},
         {"[Event \"x\"]\n[Round \"1\"\n1. 32-28 *\n", 2},
-        {"[Event \"x\"]\n[GameType \"25\"]\n1. c3-d4 *\n", 2},
+        {"[Event \"x\"]\n[GameType \"30\"]\n1. c3-d4 *\n", 2},
         {"[Event \"x\"]\n[GameType \"twenty\"]\n1. 32-28 *\n", 2},
         {"[GameType \"20\"]\n[SetUp \"1\"]\n[FEN \"W:W31-50:B1-20:X\"]\n1. 32-28 *\n", 3},
         {"[GameType \"20\"]\n[FEN \"W:W51\"]\n1. 32-28 *\n", 2},

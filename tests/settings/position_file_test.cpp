@@ -208,12 +208,12 @@ TEST_F(PositionFileTest, OnlyExactlyTrueChecksColoring) {
 
 TEST_F(PositionFileTest, RulesIndexOutsideTheListStillNamesRules) {
     auto lines = Lines(InitialFile(TRules::International, 8, 8, false));
-    lines[0] = "7";
+    lines[0] = "8";
     TPositionFile file = ParsePositionFile(Join(lines));
-    EXPECT_EQ(file.RulesIndex, 7);
-    EXPECT_EQ(file.Rules, TRules::Straight);
-    EXPECT_EQ(ApplyPositionFile(file).Rules(), TRules::Straight);
-    EXPECT_EQ(Settings().Rules(), TRules::Straight);
+    EXPECT_EQ(file.RulesIndex, 8);
+    EXPECT_EQ(file.Rules, TRules::Italian);
+    EXPECT_EQ(ApplyPositionFile(file).Rules(), TRules::Italian);
+    EXPECT_EQ(Settings().Rules(), TRules::Italian);
 
     lines[0] = "-1";
     file = ParsePositionFile(Join(lines));

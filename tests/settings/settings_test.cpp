@@ -123,7 +123,7 @@ TEST(Settings, HandEditedFileIsReadLeniently) {
     EXPECT_FALSE(s.Checked(TSetting::TripleRepetitionDraw));
     EXPECT_TRUE(s.Checked(TSetting::MarkBlocked));
     EXPECT_TRUE(s.Checked(TSetting::Forecast));
-    EXPECT_TRUE(s.IsStraightRules());
+    EXPECT_EQ(s.Rules(), TRules::Italian); // clamped to the last family
     EXPECT_EQ(s.Get(TSetting::ActivePage), 5);
 }
 
