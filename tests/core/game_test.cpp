@@ -325,14 +325,18 @@ TEST_F(GameTest, OtherKingEndingsAreNoRun) {
     EXPECT_FALSE(withMan.ThreeKingsDraw());
 }
 
-TEST_F(GameTest, ThreeKingsRuleNeverAppliesToStraightCheckers) {
-    TGame game = Record(TRules::Straight, "W:1,2,3 B:29", White);
-    PlayCycle(game, KingShuttle, 40);
-    ASSERT_TRUE(game.Options().ThreeKingsDraw);
-    EXPECT_FALSE(game.ThreeKingsDraw());
-    // The quiet-moves rule still counts the same kings.
-    PlayCycle(game, KingShuttle, 24);
-    EXPECT_TRUE(game.QuietMovesDraw());
+// Three one-square kings can beat one; three flying kings cannot.
+TEST_F(GameTest, ThreeKingsRuleAppliesWhereKingsFly) {
+    for (const TRules rules : {TRules::Straight, TRules::Italian, TRules::Russian, TRules::Czech}) {
+        TGame game = Record(rules, "W:1,2,3 B:29", White);
+        PlayCycle(game, KingShuttle, 40);
+        ASSERT_TRUE(game.Options().ThreeKingsDraw);
+        const bool flying = rules == TRules::Russian || rules == TRules::Czech;
+        EXPECT_EQ(game.ThreeKingsDraw(), flying) << static_cast<int>(rules);
+        // The quiet-moves rule still counts the same kings.
+        PlayCycle(game, KingShuttle, 24);
+        EXPECT_TRUE(game.QuietMovesDraw());
+    }
 }
 
 TEST_F(GameTest, DrawRulesAreAskedInTheGameFlowsOrder) {

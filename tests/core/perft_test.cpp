@@ -4,6 +4,7 @@
 #include "perft.h"
 #include "rules.h"
 #include "test_boards.h"
+#include "unique_perft.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,27 @@ TEST(Perft, Spanish) {
 TEST(Perft, Straight) {
     ExpectPerft("straight", {7, 49, 302, 1469, 7361, 36768, 179740, 845931, 3963680});
 }
+// The later families' counts are published for unique moves: capture routes that take the
+// same pieces between the same squares count once.
+TEST(Perft, LaterFamiliesCountUniqueMovesAsPublished) {
+    const std::array<std::pair<const char*, std::vector<std::uint64_t>>, 4> tables{{
+        {"russian", {7, 49, 302, 1469, 7482, 37986, 190146, 929899, 4570586}},
+        {"pool", {7, 49, 302, 1469, 7482, 37986, 190146, 929896, 4570534}},
+        {"czech", {7, 49, 302, 1469, 7361, 36768, 179740, 845931, 3963671}},
+        {"italian", {7, 49, 302, 1469, 7361, 36473, 177532, 828783, 3860875}},
+    }};
+    for (const auto& [preset, counts] : tables) {
+        const auto p = FindPreset(preset);
+        ASSERT_TRUE(p.has_value());
+        BuildGeometry(p->Rows, p->Files, p->Coloring ? 0 : 1);
+        auto root = CreatePosition(p->Rules);
+        root->SetInitial();
+        for (std::size_t d = 1; d <= counts.size(); ++d)
+            EXPECT_EQ(UniquePerft(*root, static_cast<int>(d), true), counts[d - 1])
+                << preset << " depth " << d;
+    }
+}
+
 TEST(Perft, VornaRegression) {
     ExpectPerft("vorna", {9, 81, 658, 4251, 27256, 168033, 1008731});
 }

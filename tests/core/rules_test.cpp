@@ -262,3 +262,74 @@ TEST(InternationalRules, EveryOneOfManyLongCapturesIsKept) {
     EXPECT_EQ(after->Counts[Black][Man], 2); // 44 and 45 are left
     EXPECT_TRUE(after->Consistent());
 }
+
+// The later families' special rules, each in a position beside a family without the rule.
+struct TRuleCase {
+    const char* Rule;
+    TRules Rules;
+    bool Coloring;
+    const char* Pieces;
+    TList Moves;
+};
+
+TEST(LaterFamilies, SpecialRulesGiveExactlyTheseMoves) {
+    const std::array<TRuleCase, 16> cases{{
+        // A man reaching the crowning row during a capture: in Russian draughts it goes on as
+        // a flying king (over b6 from d8); in Pool checkers it stops there.
+        {"crowned mid-capture", TRules::Russian, false, "w:23 b:27,21", {"23x30x17"}},
+        {"no crowning mid-capture", TRules::Pool, false, "w:23 b:27,21", {"23x30"}},
+        // The Russian king may land on either square behind c7; the Pool man jumps back as a
+        // man and lands on b6 only.
+        {"crowned, lands anywhere",
+         TRules::Russian,
+         false,
+         "w:23 b:27,26",
+         {"23x30x17", "23x30x21"}},
+        {"goes on as a man", TRules::Pool, false, "w:23 b:27,26", {"23x30x21"}},
+        // A flying king under free choice must land where the capture goes on.
+        {"king must go on", TRules::Russian, false, "W:1 b:10,22", {"1x19x26", "1x19x29"}},
+        // Czech draughts: the king's capture comes first, though the man's takes more; with no
+        // king able to capture, the man's is played; Russian lets either be chosen.
+        {"king captures first", TRules::Czech, false, "W:29 w:9,15 b:13,22", {"29x19"}},
+        {"then men", TRules::Czech, false, "w:9,15 b:13,22", {"9x18x27"}},
+        {"free choice", TRules::Russian, false, "W:29 w:9,15 b:13,22", {"29x19", "9x18x27"}},
+        // Italian draughts: a man does not take a king.
+        {"men spare kings", TRules::Italian, false, "w:10 B:14", {"10-13"}},
+        {"men take kings", TRules::Spanish, false, "w:10 B:14", {"10x19"}},
+        // The order of Italian captures: the most pieces; a king's capture before a man's; the
+        // most kings taken; the king met earliest. Straight checkers lets any be chosen.
+        {"most pieces", TRules::Italian, false, "w:9,11 b:13,15,22", {"9x18x27"}},
+        {"king before man", TRules::Italian, false, "w:9 W:11 b:13,15", {"11x20"}},
+        {"any capture", TRules::Straight, false, "w:9 W:11 b:13,15", {"11x20", "9x18"}},
+        {"most kings", TRules::Italian, false, "W:9,11 b:13 B:15", {"11x20"}},
+        {"king earliest", TRules::Italian, false, "W:10 b:13,23 B:14,21", {"10x19x28"}},
+        {"in any order", TRules::Straight, false, "W:10 b:13,23 B:14,21", {"10x17x26", "10x19x28"}},
+    }};
+    for (const auto& c : cases) {
+        auto p = SetupBoard(c.Rules, 8, 8, c.Coloring, c.Pieces, White);
+        EXPECT_EQ(LegalMoves(*p), c.Moves) << c.Rule;
+    }
+}
+
+TEST(LaterFamilies, CrowningDuringACaptureLastsToTheEndOfTheMove) {
+    auto russian = Board8(TRules::Russian, "w:23 b:27,26");
+    EXPECT_EQ(Play(*russian, "23x30x21")->At(21).Kind, King);
+    auto pool = Board8(TRules::Pool, "w:23 b:27,26");
+    EXPECT_EQ(Play(*pool, "23x30x21")->At(21).Kind, Man);
+    auto ends = Board8(TRules::Pool, "w:23 b:27,21");
+    EXPECT_EQ(Play(*ends, "23x30")->At(30).Kind, King);
+}
+
+TEST(LaterFamilies, FirstMoverAndMen) {
+    for (const auto& [rules, first] : {std::pair{TRules::Russian, White},
+                                       {TRules::Pool, Black},
+                                       {TRules::Czech, White},
+                                       {TRules::Italian, White}}) {
+        UseBoard(8, 8, rules == TRules::Italian);
+        auto p = CreatePosition(rules);
+        p->SetInitial();
+        EXPECT_EQ(p->SideToMove, first);
+        EXPECT_EQ(p->Counts[White][Man], 12);
+        EXPECT_EQ(p->Counts[Black][Man], 12);
+    }
+}
