@@ -440,14 +440,14 @@ void TTuneForm::SyncFromSettings() {
     UpdateMarkPreviews();
 }
 
-// Blocked pieces are marked only in Vorna; Vorna has none of the three draw rules, and
-// Straight checkers no three-kings rule.
+// Blocked pieces are marked only in Vorna; Vorna has none of the three draw rules, and the
+// three-kings rule holds only where kings fly.
 void TTuneForm::UpdateEnables() {
     const bool vorna = Settings().IsVornaRules();
     Control(TSetting::MarkBlocked)->setEnabled(vorna);
     Control(TSetting::TripleRepetitionDraw)->setEnabled(!vorna);
     Control(TSetting::QuietMovesDraw)->setEnabled(!vorna);
-    Control(TSetting::ThreeKingsDraw)->setEnabled(!vorna && !Settings().IsStraightRules());
+    Control(TSetting::ThreeKingsDraw)->setEnabled(ThreeKingsRuleApplies(Settings().Rules()));
 }
 
 void TTuneForm::SetActivePage(TTunePage page) {

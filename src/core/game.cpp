@@ -135,9 +135,7 @@ bool TGame::ThreeKingsDraw(int count) const {
         return p.Counts[White][Man] == 0 && p.Counts[Black][Man] == 0 &&
                (whiteKings == 1 || whiteKings == 3) && whiteKings + blackKings == 4;
     });
-    // Three kings beat one only where kings fly; with one-square kings they can win.
-    return run >= ThreeKingsPlies && GameOptions.ThreeKingsDraw && GameRules != TRules::Straight &&
-           GameRules != TRules::Italian;
+    return run >= ThreeKingsPlies && GameOptions.ThreeKingsDraw && ThreeKingsRuleApplies(GameRules);
 }
 
 TDrawRule TGame::DrawReached(int count) const {

@@ -34,6 +34,32 @@ std::unique_ptr<TPosition> CreatePosition(TRules rules) {
     return std::make_unique<TDraughtsPosition>();
 }
 
+const TRuleSwitches& SwitchesOf(TRules rules) {
+    switch (rules) {
+    case TRules::Vorna:
+        return VornaSwitches;
+    case TRules::Spanish:
+        return SpanishSwitches;
+    case TRules::Straight:
+        return StraightSwitches;
+    case TRules::Russian:
+        return RussianSwitches;
+    case TRules::Pool:
+        return PoolSwitches;
+    case TRules::Czech:
+        return CzechSwitches;
+    case TRules::Italian:
+        return ItalianSwitches;
+    case TRules::International:
+        break;
+    }
+    return InternationalSwitches;
+}
+
+bool ThreeKingsRuleApplies(TRules rules) {
+    return SwitchesOf(rules).Kings == TKingMoves::Flying;
+}
+
 TRules RulesFromIndex(int index) {
     if (index >= RulesCount) return TRules::Italian;
     if (index < 0) return TRules::International;

@@ -25,6 +25,11 @@ inline constexpr int RulesCount = 8;
 
 // A new, empty position of the class that plays these rules.
 std::unique_ptr<TPosition> CreatePosition(TRules rules);
+// The switches of a family's move generation.
+const TRuleSwitches& SwitchesOf(TRules rules);
+// Whether three kings against one are a draw after a while: only where kings fly, since
+// one-square kings can win such an ending.
+bool ThreeKingsRuleApplies(TRules rules);
 // The rules of a stored rules index: 0..7 as they are, above 7 the last family, as the
 // settings clamp it; below 0 International draughts.
 TRules RulesFromIndex(int index);

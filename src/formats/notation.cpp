@@ -80,7 +80,7 @@ bool Playable(int file, int row, bool coloring) {
 }
 
 int FirstMoverOf(TRules rules) {
-    return CreatePosition(rules)->Switches().FirstSide;
+    return SwitchesOf(rules).FirstSide;
 }
 
 // The taken squares of a move as a set, so that routes taking the same pieces compare equal.

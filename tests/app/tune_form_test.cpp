@@ -394,8 +394,8 @@ TEST_P(TuneFormEnablesTest, WhenTheRulesAreChosenInTheDialog) {
 }
 
 std::string RulesName(const ::testing::TestParamInfo<TEnables>& info) {
-    static constexpr std::array<const char*, 4> names{"Vorna", "International", "Spanish",
-                                                      "Straight"};
+    static constexpr std::array<const char*, RulesCount> names{
+        "Vorna", "International", "Spanish", "Straight", "Russian", "Pool", "Czech", "Italian"};
     return names[static_cast<int>(info.param.Rules)];
 }
 
@@ -403,7 +403,9 @@ INSTANTIATE_TEST_SUITE_P(Rules, TuneFormEnablesTest,
                          ::testing::Values(TEnables{TRules::Vorna, true, false, false, false},
                                            TEnables{TRules::International, false, true, true, true},
                                            TEnables{TRules::Spanish, false, true, true, true},
-                                           TEnables{TRules::Straight, false, true, true, false}),
+                                           TEnables{TRules::Straight, false, true, true, false},
+                                           TEnables{TRules::Russian, false, true, true, true},
+                                           TEnables{TRules::Italian, false, true, true, false}),
                          RulesName);
 
 TEST_F(TuneFormTest, TypedKeysAndTheWheelDoNotChangeALevel) {
