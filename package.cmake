@@ -8,8 +8,9 @@ set(CPACK_PACKAGE_CONTACT "Quorvin developers <quorvin@example.org>"
     CACHE STRING "Maintainer named in the Debian package")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "draughts and checkers game")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Quorvin plays Vorna, International draughts, Spanish checkers and Straight checkers on any\n"
-    "board from 4 x 4 to 12 x 12 squares, with the computer or a person on either side. It\n"
+    "Quorvin plays Vorna, International draughts, Spanish checkers, Straight checkers, Russian\n"
+    "draughts, Pool checkers, Czech and Italian draughts on any board from 4 x 4 to 12 x 12\n"
+    "squares, with the computer or a person on either side. It\n"
     "gives advice, undoes and redoes moves, sets up, saves and opens positions, and comes with\n"
     "five board styles, sounds and a help page with the rules. quorvin-cli runs the same engine\n"
     "on the command line.")
