@@ -11,7 +11,8 @@ to a diagram or a glyph and the difference reviewed like any other.
 
 Board diagrams use the program's own geometry: rows are counted from White's side (row 1 at
 the bottom), files from the left, and with the "Coloring" box unchecked a cell is playable
-when file + row is even. Square numbers run row by row from White's near left corner.
+when file + row is even; the Italian diagrams have it checked, so there it is odd. Square
+numbers run row by row from White's near left corner.
 """
 
 import math
