@@ -81,8 +81,9 @@ enum class TActionId {
 };
 inline constexpr int ActionCount = static_cast<int>(TActionId::Count);
 
-// The six quick presets of "&Game" -> "&Quick select", in menu order (the order of Presets).
-inline constexpr int PresetCount = 6;
+// The quick presets of "&Game" -> "&Quick select", in menu order (the order of Presets): the
+// six of the first four families, then Russian, Pool, Czech and Italian draughts.
+inline constexpr int PresetCount = 10;
 
 class TMainForm;
 

@@ -3,6 +3,8 @@
 // command's enabled, visible and checked state and runs it when chosen.
 #include "main_form.h"
 
+#include "rules.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -172,8 +174,9 @@ void TMainForm::CreateMenus() {
                 NQuick->menuAction()->setObjectName(name + QStringLiteral("Item"));
                 for (std::size_t i = 0; i < PresetItems.size(); ++i) {
                     // Separators part the families: Vorna, the international boards,
-                    // Spanish, Straight checkers.
-                    if (i == 1 || i == 4 || i == 5) NQuick->addSeparator();
+                    // Spanish, Straight checkers, and the four later families together.
+                    if (i == 1 || i == 4 || i == 5 || i == std::size_t(ClassicPresetCount))
+                        NQuick->addSeparator();
                     NQuick->addAction(PresetItems[i]);
                 }
                 break;

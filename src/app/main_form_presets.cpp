@@ -1,4 +1,4 @@
-// The rules and the board of the game: the six quick presets that set them at once, what a
+// The rules and the board of the game: the quick presets that set them at once, what a
 // real change of the board or the rules does to the game and the window, and the caption
 // that names the rules in force (with the matching preset checked in the menu).
 #include "main_form.h"
@@ -27,7 +27,12 @@ constexpr std::array<TPresetItem, PresetCount> PresetMenu{{
     {"NCanadien", "&Canadian checkers"},
     {"NSpanish", "&Spanish checkers"},
     {"NStraight", "S&traight checkers"},
+    {"NRussian", "&Russian draughts"},
+    {"NPool", "&Pool checkers"},
+    {"NCzech", "C&zech draughts"},
+    {"NItalian", "It&alian draughts"},
 }};
+static_assert(PresetMenu.size() == Presets.size(), "a menu item for every preset");
 
 // The preset whose caption names a rule family on a board that matches no preset.
 constexpr int FamilyPreset(TRules rules) {
@@ -39,10 +44,26 @@ constexpr int FamilyPreset(TRules rules) {
     case TRules::Spanish:
         return 4;
     case TRules::Straight:
-        break;
+        return 5;
+    case TRules::Russian:
+        return 6;
+    case TRules::Pool:
+        return 7;
+    case TRules::Czech:
+        return 8;
+    case TRules::Italian:
+        return 9;
     }
     return 5;
 }
+
+// Every family is named by a preset of its own rules.
+constexpr bool EveryFamilyHasItsPreset() {
+    for (int r = 0; r < RulesCount; ++r)
+        if (Presets[std::size_t(FamilyPreset(TRules(r)))].Rules != TRules(r)) return false;
+    return true;
+}
+static_assert(EveryFamilyHasItsPreset());
 
 QString WithoutAccelerator(QString caption) {
     return caption.remove(QLatin1Char('&'));

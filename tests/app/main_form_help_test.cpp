@@ -1,7 +1,8 @@
 // Help from the main window: the page goes to the desktop's browser when a launcher takes
 // it, and to the program's own help window when none can (missing launcher, or one that
 // fails); a missing page is reported instead of nothing happening. The page describes every
-// control of every page of the Options dialog.
+// control of every page of the Options dialog and every preset with its rules, and every
+// picture it shows is shipped at the size the page gives it.
 #include "window_test_support.h"
 
 #include "data_module.h"
@@ -12,7 +13,9 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -107,6 +110,51 @@ TEST_F(HelpTest, EveryControlOfTheOptionsIsInItsPagesTable) {
         }
     }
     EXPECT_GE(controls, 20);
+}
+
+TEST_F(HelpTest, EveryPictureOfThePageIsShippedAtItsSize) {
+    QFile file(ProgramFolder() + QStringLiteral("Quorvin.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    const QRegularExpression img(
+        QStringLiteral(R"re(<img src="([^"]+)" width="(\d+)" height="(\d+)")re"));
+    int pictures = 0;
+    for (auto it = img.globalMatch(page); it.hasNext();) {
+        const auto match = it.next();
+        SCOPED_TRACE(match.captured(1).toStdString());
+        ++pictures;
+        const QImage picture(ProgramFolder() + match.captured(1));
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_EQ(picture.width(), match.captured(2).toInt());
+        EXPECT_EQ(picture.height(), match.captured(3).toInt());
+    }
+    EXPECT_EQ(pictures, page.count(QStringLiteral("<img ")));
+    // Among them the diagrams of the rules that need one.
+    for (const char* name :
+         {"russian_crowning", "czech_king_first", "italian_men", "italian_kings"})
+        EXPECT_TRUE(page.contains(QStringLiteral("help/%1.png").arg(QLatin1String(name)))) << name;
+}
+
+TEST_F(HelpTest, EveryFamilyHasItsRulesSectionAndItsPreset) {
+    QFile file(ProgramFolder() + QStringLiteral("Quorvin.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    const qsizetype rules = page.indexOf(QStringLiteral("<a name=\"rules\">"));
+    const qsizetype presets = page.indexOf(QStringLiteral("<a name=\"presets\">"));
+    const qsizetype menus = page.indexOf(QStringLiteral("<a name=\"menus\">"));
+    ASSERT_LT(rules, presets);
+    ASSERT_LT(presets, menus);
+    const QString rulesChapter = page.mid(rules, presets - rules);
+    const QString presetsChapter = page.mid(presets, menus - presets);
+    for (int i = 0; i < PresetCount; ++i) {
+        const QString name = Form->PresetItem(i)->text().remove(QLatin1Char('&'));
+        SCOPED_TRACE(name.toStdString());
+        // Its row in the presets' table, and its rules described.
+        EXPECT_TRUE(presetsChapter.contains(
+            QStringLiteral("<tr><td><span class=\"ui\">%1</span></td>").arg(name)));
+        EXPECT_TRUE(
+            rulesChapter.contains(QStringLiteral("<span class=\"ui\">%1</span>").arg(name)));
+    }
 }
 
 } // namespace

@@ -2,13 +2,15 @@
 // the defaults of a first start, a board change in the dialog starting a new game, a change
 // of Sides letting the computer move at once, the pages each command opens, rotating and the
 // picture presets, the maximise command, a missing picture, a stored board at the next
-// start, and Break calculation clicks that were queued during a move replay.
+// start, the later families' presets stored as rules 4..7 and back at the next start, and
+// Break calculation clicks that were queued during a move replay.
 #include "window_test_support.h"
 
 #include "control_support.h"
 #include "data_module.h"
 #include "draw.h"
 #include "ini_file.h"
+#include "rules.h"
 #include "settings_file.h"
 #include "tune_form.h"
 
@@ -158,6 +160,56 @@ TEST_F(OptionsTest, AStoredBoardIsTheNextStartsBoard) {
     EXPECT_EQ(BoardRows, 10);
     EXPECT_EQ(BoardFiles, 8);
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("By rules of International draughts"));
+}
+
+TEST_F(OptionsTest, EachFamilyChosenInTheDialogStartsAGameByItsRules) {
+    Settings().Set(TSetting::Sides, 0);
+    for (int rules = RulesCount - 1; rules >= 0; --rules) {
+        SCOPED_TRACE(rules);
+        ClickMove(Now().Moves.GetMove(1));
+        InDialog(TActionId::Options, [this, rules] { UserSets(Control(TSetting::Rules), rules); });
+        EXPECT_EQ(Settings().Rules(), TRules(rules));
+        EXPECT_EQ(Game().Rules(), TRules(rules));
+        EXPECT_EQ(Game().Count(), 1);
+        EXPECT_TRUE(Now().SameAs(TGame(TRules(rules)).CurrentPosition()));
+    }
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(OptionsTest, TheLaterPresetsAreStoredAsRulesFourToSevenAndComeBack) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("quorvin.INI"));
+    for (int i = ClassicPresetCount; i < PresetCount; ++i) {
+        const TPreset& p = Presets[std::size_t(i)];
+        SCOPED_TRACE(std::string(p.Name));
+        Settings().Set(TSetting::Sides, 0);
+        Form->PresetItem(i)->trigger();
+        const QString caption = Form->windowTitle();
+        TIniFile ini;
+        Form->close();
+        Form->SaveState(ini);
+        SaveSettingsFile(name, ini);
+        TIniFile stored;
+        stored.Load(QFile::encodeName(name).toStdString());
+        EXPECT_EQ(stored.Read("TTuneForm", "RulesRadioGroup_ItemIndex"),
+                  std::to_string(static_cast<int>(p.Rules)));
+        EXPECT_EQ(stored.Read("TTuneForm", "AlternativeCheckBox_Checked"),
+                  p.Coloring ? "True" : "False");
+
+        // The next start, from defaults and the file alone.
+        Form.reset();
+        Settings().RestoreDefaults();
+        TIniFile loaded;
+        LoadSettingsFile(name, loaded);
+        Form = std::make_unique<TMainForm>();
+        Form->RestoreState(loaded);
+        Form->show();
+        ASSERT_TRUE(WaitUntil([this] { return Form->Started(); }));
+        EXPECT_EQ(Settings().Rules(), p.Rules);
+        EXPECT_EQ(Game().Rules(), p.Rules);
+        EXPECT_EQ(Form->windowTitle(), caption);
+        EXPECT_TRUE(Form->PresetItem(i)->isChecked());
+    }
 }
 
 TEST_F(OptionsTest, TheMaximiseCommandFitsInsteadOfMaximising) {

@@ -1,12 +1,14 @@
-// The rule presets and the caption: each preset chosen in the middle of a game (one question,
-// then the preset's board and rules), declining changing nothing, and the caption naming the
-// preset or "By rules of" the family for boards that match none.
+// The rule presets and the caption: the presets' menu with its separators, each preset chosen
+// in the middle of a game (one question, then the preset's board and rules), declining changing
+// nothing, and the caption naming the preset or "By rules of" the family for boards that match
+// none, for every family.
 #include "window_test_support.h"
 
 #include "draw.h"
 #include "rules.h"
 
 #include <QAction>
+#include <QMenu>
 
 namespace quorvin::test {
 namespace {
@@ -16,7 +18,11 @@ constexpr std::array<const char*, PresetCount> PresetCaptions{"Vorna",
                                                               "International draughts",
                                                               "Canadian checkers",
                                                               "Spanish checkers",
-                                                              "Straight checkers"};
+                                                              "Straight checkers",
+                                                              "Russian draughts",
+                                                              "Pool checkers",
+                                                              "Czech draughts",
+                                                              "Italian draughts"};
 
 class PresetsTest : public TWindowTest {
   protected:
@@ -65,6 +71,20 @@ TEST_F(PresetsTest, EveryPresetFromAGameInProgress) {
     }
 }
 
+TEST_F(PresetsTest, TheQuickMenuPartsTheFamiliesBySeparators) {
+    const auto* menu = Form->findChild<QMenu*>(QStringLiteral("NQuick"));
+    ASSERT_NE(menu, nullptr);
+    QStringList shown;
+    for (const QAction* item : menu->actions())
+        shown << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    EXPECT_EQ(shown.join(QLatin1Char('|')),
+              QStringLiteral("&Vorna|-|&Brazilian checkers|&International draughts|"
+                             "&Canadian checkers|-|&Spanish checkers|-|S&traight checkers|-|"
+                             "&Russian draughts|&Pool checkers|C&zech draughts|It&alian draughts"));
+    for (int i = 0; i < PresetCount; ++i)
+        EXPECT_TRUE(menu->actions().contains(Form->PresetItem(i)));
+}
+
 TEST_F(PresetsTest, DecliningChangesNothing) {
     ClickMove(Now().Moves.GetMove(1));
     const int count = Game().Count();
@@ -104,6 +124,39 @@ TEST_F(PresetsTest, BoardsThatMatchNoPresetNameTheFamily) {
 
     ClickAction(TActionId::Setup);
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Set up position|Straight checkers"));
+}
+
+TEST_F(PresetsTest, TheLaterFamiliesNameThemselvesOffTheirBoards) {
+    struct TCase {
+        TRules Rules;
+        int Rows, Files;
+        bool Coloring;
+        const char* Caption;
+        int Checked;
+    };
+    // On 8 x 8 the rules alone tell Brazilian, Russian, Pool and Czech apart, and Spanish from
+    // Italian; the colouring that belongs to the other family's preset matches none.
+    constexpr std::array<TCase, 9> cases{{
+        {TRules::Russian, 8, 8, false, "Russian draughts", 6},
+        {TRules::Russian, 8, 8, true, "By rules of Russian draughts", -1},
+        {TRules::Pool, 8, 8, false, "Pool checkers", 7},
+        {TRules::Pool, 10, 10, false, "By rules of Pool checkers", -1},
+        {TRules::Czech, 8, 8, false, "Czech draughts", 8},
+        {TRules::Czech, 12, 8, false, "By rules of Czech draughts", -1},
+        {TRules::Italian, 8, 8, true, "Italian draughts", 9},
+        {TRules::Italian, 8, 8, false, "By rules of Italian draughts", -1},
+        {TRules::Spanish, 8, 8, true, "Spanish checkers", 4},
+    }};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Caption);
+        Form->ChangeSetting(TSetting::Rules, static_cast<int>(c.Rules));
+        Form->ChangeSetting(TSetting::Rows, c.Rows);
+        Form->ChangeSetting(TSetting::Files, c.Files);
+        Form->ChangeSetting(TSetting::Coloring, c.Coloring ? 1 : 0);
+        EXPECT_EQ(Form->windowTitle(), QString::fromLatin1(c.Caption));
+        EXPECT_EQ(CheckedPreset(), c.Checked);
+        EXPECT_EQ(Game().Rules(), c.Rules);
+    }
 }
 
 TEST_F(PresetsTest, AChangeRebuildsOnlyWhenTheValueChanges) {

@@ -126,6 +126,10 @@ TEST_F(RussianTest, NoEnglishIsLeftOnAnyWindow) {
     Form->ChangeSetting(TSetting::Coloring, 1);
     EXPECT_EQ(Form->windowTitle(),
               QStringLiteral("Расстановка позиции|По правилам Международные шашки"));
+    Form->ChangeSetting(TSetting::Rules, static_cast<int>(TRules::Italian));
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Расстановка позиции|Итальянские шашки"));
+    Form->ChangeSetting(TSetting::Rules, static_cast<int>(TRules::Russian));
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Расстановка позиции|По правилам Русские шашки"));
 }
 
 TEST_F(RussianTest, EveryMessageKeyIsTranslated) {

@@ -1,7 +1,7 @@
 // A soak of the main window: a driver with a fixed seed issues random commands, board
 // clicks, options changes (board size, rules, sides, levels kept at "At Random" and "Kiddy"),
-// presets, picture sets, position setup and undo/redo steps, answering every question at
-// random, and after each step checks that the game record and the command states hold
+// presets of every family, picture sets, position setup and undo/redo steps, answering every
+// question at random, and after each step checks that the game record and the command states hold
 // together. A short run is part of the suite; QUORVIN_SOAK_SECONDS (make soak) runs it for
 // longer, QUORVIN_SOAK_STEPS sets the number of steps.
 #include "window_test_support.h"
@@ -16,9 +16,12 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <set>
+#include <vector>
 
 namespace quorvin::test {
 namespace {
@@ -57,7 +60,7 @@ class SoakTest : public TWindowTest {
             ChangeOptions();
             break;
         case 7:
-            Form->PresetItem(Pick(0, PresetCount - 1))->trigger();
+            Form->PresetItem(NextPreset())->trigger();
             break;
         case 8:
             Form->MenuItem(QStringLiteral("mTechno mWood mPolish mMahogany mCloth")
@@ -68,6 +71,18 @@ class SoakTest : public TWindowTest {
             SetUpSomething();
             break;
         }
+    }
+
+    // The presets come in rounds, each round every preset once in a random order, so that a
+    // run of the usual length chooses each of them a few times.
+    int NextPreset() {
+        if (PresetDeck.empty()) {
+            for (int i = 0; i < PresetCount; ++i) PresetDeck.push_back(i);
+            std::shuffle(PresetDeck.begin(), PresetDeck.end(), Random);
+        }
+        const int preset = PresetDeck.back();
+        PresetDeck.pop_back();
+        return preset;
     }
 
     void PlayAMove() {
@@ -176,6 +191,7 @@ class SoakTest : public TWindowTest {
         ASSERT_GE(Game().Current(), 1);
         ASSERT_LE(Game().Current(), Game().Count());
         ASSERT_EQ(Game().Rules(), Settings().Rules());
+        RulesPlayed.insert(Game().Rules());
         ASSERT_EQ(Form->Board().RowCount(), Settings().Rows());
         ASSERT_EQ(Form->Board().ColCount(), Settings().Files());
         ASSERT_EQ(BoardRows, Settings().Rows());
@@ -202,6 +218,8 @@ class SoakTest : public TWindowTest {
     }
 
     std::mt19937 Random{Seed};
+    std::vector<int> PresetDeck;
+    std::set<TRules> RulesPlayed;
 };
 
 TEST_F(SoakTest, RandomCommandsKeepTheGameWhole) {
@@ -221,6 +239,11 @@ TEST_F(SoakTest, RandomCommandsKeepTheGameWhole) {
     RecordProperty("steps", step);
     std::printf("soak: %d steps in %lld ms\n", step, static_cast<long long>(clock.elapsed()));
     EXPECT_GT(step, 0);
+    // The presets and the Rules page between them reach every family in a run of the usual
+    // length.
+    if (step >= DefaultSteps) {
+        EXPECT_EQ(RulesPlayed.size(), std::size_t(RulesCount));
+    }
 }
 
 } // namespace

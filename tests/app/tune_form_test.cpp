@@ -1,7 +1,8 @@
 // The options dialog: its pages and controls against the settings table, showing the live
 // settings without reporting them, each change the user makes written and reported once,
-// Synchro and the size limits, the rule-dependent boxes, the level lists that ignore typed
-// keys, the page it opens on, and its placement in the settings file.
+// Synchro and the size limits, the rule-dependent boxes for every family, the Rules page's
+// column of families, the level lists that ignore typed keys, the page it opens on, and its
+// placement in the settings file.
 #include "app_test_support.h"
 #include "control_support.h"
 
@@ -161,6 +162,8 @@ TEST_F(TuneFormTest, TheTextsAreThoseThePlayerReads) {
     EXPECT_EQ(Find<QComboBox>("HinterComboBox")->itemText(6), "  0.1   sec/move");
     EXPECT_EQ(Find<QRadioButton>("ColorRadioGroup2")->text(), "Computer - Human");
     EXPECT_EQ(Find<QRadioButton>("RulesRadioGroup3")->text(), "Straight checkers");
+    EXPECT_EQ(Find<QRadioButton>("RulesRadioGroup4")->text(), "Russian draughts");
+    EXPECT_EQ(Find<QRadioButton>("RulesRadioGroup7")->text(), "Italian draughts");
     EXPECT_EQ(Find<QGroupBox>("RulesRadioGroup")->title(), "On the current board by rules of");
     // The square pictures are chosen by their look: no caption, a preview of the picture.
     for (const char* name : {"UnUsedRadioGroup4", "UsedRadioGroup0", "SelectRadioGroup1"}) {
@@ -390,6 +393,7 @@ TEST_P(TuneFormEnablesTest, WhenTheRulesAreChosenInTheDialog) {
     Settings().Set(TSetting::Rules, static_cast<int>(start));
     Form->show();
     UserSets(Form->Control(TSetting::Rules), static_cast<int>(GetParam().Rules));
+    EXPECT_EQ(Settings().Rules(), GetParam().Rules);
     ExpectEnables();
 }
 
@@ -405,6 +409,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, TuneFormEnablesTest,
                                            TEnables{TRules::Spanish, false, true, true, true},
                                            TEnables{TRules::Straight, false, true, true, false},
                                            TEnables{TRules::Russian, false, true, true, true},
+                                           TEnables{TRules::Pool, false, true, true, true},
+                                           TEnables{TRules::Czech, false, true, true, true},
                                            TEnables{TRules::Italian, false, true, true, false}),
                          RulesName);
 
@@ -429,6 +435,27 @@ TEST_F(TuneFormTest, TypedKeysAndTheWheelDoNotChangeALevel) {
         EXPECT_EQ(list->currentIndex(), level);
         EXPECT_EQ(Settings().Get(setting), level);
         EXPECT_FALSE(list->view()->isVisible());
+    }
+}
+
+TEST_F(TuneFormTest, TheRulesPageShowsEveryFamilyInOneColumn) {
+    Form->SetActivePage(TTunePage::Rules);
+    Form->show();
+    const QWidget* page = Find<QWidget>("RulesTabSheet");
+    const auto buttons = GroupOf(Form->Control(TSetting::Rules))->buttons();
+    ASSERT_EQ(buttons.size(), RulesCount);
+    for (int i = 0; i < RulesCount; ++i) {
+        SCOPED_TRACE(buttons[i]->text().toStdString());
+        EXPECT_TRUE(buttons[i]->isVisible());
+        // Whole on the page, its text not cut, below the one before it at the same left edge.
+        const QRect shown(buttons[i]->mapTo(page, QPoint(0, 0)), buttons[i]->size());
+        EXPECT_TRUE(page->rect().contains(shown));
+        EXPECT_GE(buttons[i]->width(), buttons[i]->sizeHint().width());
+        EXPECT_GE(buttons[i]->height(), buttons[i]->sizeHint().height());
+        if (i > 0) {
+            EXPECT_EQ(buttons[i]->x(), buttons[0]->x());
+            EXPECT_GE(buttons[i]->y(), buttons[i - 1]->geometry().bottom());
+        }
     }
 }
 

@@ -11,7 +11,8 @@ to a diagram or a glyph and the difference reviewed like any other.
 
 Board diagrams use the program's own geometry: rows are counted from White's side (row 1 at
 the bottom), files from the left, and with the "Coloring" box unchecked a cell is playable
-when file + row is even. Square numbers run row by row from White's near left corner.
+when file + row is even; the Italian diagrams have it checked, so there it is odd. Square
+numbers run row by row from White's near left corner.
 """
 
 import math
@@ -375,6 +376,18 @@ class Board:
         else:
             c.ring(cx, cy, r * 0.58, 1.1, ring)
 
+    def crown_mark(self, file, row):
+        """A small crown in a cell's top left corner: a man is crowned on this square."""
+        x0 = self.x + (file - 1) * self.cell
+        y0 = self.y + (self.rows - row) * self.cell
+        cx, cy = x0 + self.cell * 0.26, y0 + self.cell * 0.24
+        shape = [(-0.50, 0.32), (0.50, 0.32), (0.56, -0.30), (0.26, 0.00), (0.0, -0.44),
+                 (-0.26, 0.00), (-0.56, -0.30)]
+        k = self.cell * 0.40
+        self.canvas.polygon([(cx + px * k * 1.2, cy + py * k * 1.2) for px, py in shape],
+                            CROWN_EDGE)
+        self.canvas.polygon([(cx + px * k, cy + py * k) for px, py in shape], CROWN)
+
     def dot(self, file, row, colour=MOVE):
         cx, cy = self.centre(file, row)
         self.canvas.disc(cx, cy, self.cell * 0.15, colour)
@@ -638,6 +651,112 @@ def vorna_start():
     return c
 
 
+def two_boards(cell, parity=0):
+    """A canvas with two 8 x 8 boards side by side; answers it and the two boards."""
+    w, h = board_size(8, 8, cell)
+    c = Canvas(2 * w + 14, h)
+    return (c, Board(c, 4, 4, 8, 8, cell, parity),
+            Board(c, w + 14 + 4, 4, 8, 8, cell, parity))
+
+
+def russian_crowning():
+    """One position under two rules. Left, Russian draughts: the man is crowned on the far row
+    in the middle of its capture and goes on as a flying king. Right, Pool checkers: it goes
+    on as a man, backwards, and stays a man."""
+    c, russian, pool = two_boards(24)
+    for board, kinged in ((russian, True), (pool, False)):
+        board.tint_row(8, WHITE_GOAL)
+        board.draw()
+        board.piece(2, 6, 0)
+        for f, r in ((3, 7), (5, 7), (4, 4), (8, 8)):
+            board.piece(f, r, 1)
+        board.piece(7, 1, 0)
+        board.piece(1, 3, 0)
+        board.taken(3, 7)
+        board.taken(5, 7)
+        if kinged:
+            board.taken(4, 4)
+            board.landing(2, 2)
+            board.landing(1, 1)
+            board.path([(2, 6), (4, 8), (6, 6), (3, 3)], CAPTURE)
+            board.crown_mark(4, 8)
+        else:
+            board.path([(2, 6), (4, 8), (6, 6)], CAPTURE)
+    return c
+
+
+def czech_king_first():
+    """Czech draughts: the man could take two pieces, but a king can capture, so a king must."""
+    cell = 24
+    w, h = board_size(8, 8, cell)
+    c = Canvas(w, h)
+    b = Board(c, 4, 4, 8, 8, cell)
+    b.draw()
+    b.piece(8, 2, 0)
+    b.piece(1, 1, 0, king=True)
+    b.piece(3, 1, 0)
+    for f, r in ((7, 3), (5, 5), (3, 7), (2, 8)):
+        b.piece(f, r, 1)
+    b.arrow((8, 2), (6, 4), REFUSED, gap_start=0.3, gap_end=0.2)
+    b.arrow((6, 4), (4, 6), REFUSED, gap_start=0.2, gap_end=0.26)
+    b.landing(4, 6, REFUSED)
+    b.taken(5, 5)
+    b.arrow((1, 1), (6, 6), CAPTURE, gap_start=0.35, gap_end=0.3)
+    for f, r in ((6, 6), (7, 7), (8, 8)):
+        b.landing(f, r)
+    return c
+
+
+def italian_men():
+    """Italian draughts, Coloring checked. Left: a man may not take a king, so it takes the
+    man. Right: both captures take one man; the king's goes first."""
+    c, left, right = two_boards(22, parity=1)
+    left.draw()
+    left.piece(4, 3, 0)
+    left.piece(5, 4, 1, king=True)
+    left.piece(3, 4, 1)
+    left.piece(7, 8, 1)
+    left.arrow((4, 3), (6, 5), REFUSED, gap_start=0.3, gap_end=0.26)
+    left.landing(6, 5, REFUSED)
+    left.taken(3, 4)
+    left.arrow((4, 3), (2, 5), CAPTURE, gap_start=0.3, gap_end=0.26)
+    left.landing(2, 5)
+    right.draw()
+    right.piece(1, 4, 0)
+    right.piece(2, 5, 1)
+    right.piece(6, 3, 0, king=True)
+    right.piece(7, 4, 1)
+    right.piece(5, 8, 1)
+    right.arrow((1, 4), (3, 6), REFUSED, gap_start=0.3, gap_end=0.26)
+    right.landing(3, 6, REFUSED)
+    right.taken(7, 4)
+    right.arrow((6, 3), (8, 5), CAPTURE, gap_start=0.3, gap_end=0.26)
+    right.landing(8, 5)
+    return c
+
+
+def italian_kings():
+    """Italian draughts: a king with two captures of two pieces. Left: only one of them takes
+    a king, and that one is played. Right: both take a king; the one that meets it first is
+    played."""
+    c, left, right = two_boards(22, parity=1)
+    for board, second_king in ((left, False), (right, True)):
+        board.draw()
+        board.piece(4, 3, 0, king=True)
+        board.piece(3, 4, 1)
+        board.piece(3, 6, 1, king=second_king)
+        board.piece(5, 4, 1, king=True)
+        board.piece(7, 6, 1)
+        board.piece(1, 8, 1)
+        board.arrow((4, 3), (2, 5), REFUSED, gap_start=0.3, gap_end=0.2)
+        board.arrow((2, 5), (4, 7), REFUSED, gap_start=0.2, gap_end=0.26)
+        board.landing(4, 7, REFUSED)
+        board.taken(5, 4)
+        board.taken(7, 6)
+        board.path([(4, 3), (6, 5), (8, 7)], CAPTURE)
+    return c
+
+
 def raised_panel(c, x0, y0, x1, y1):
     c.rect(x0, y0, x1, y1, PANEL)
     c.rect(x0, y0, x1, y0 + 1, PANEL_LIGHT)
@@ -698,6 +817,10 @@ PICTURES = [
     ("crowning.png", crowning),
     ("vorna_start.png", vorna_start),
     ("vorna_capture.png", vorna_capture),
+    ("russian_crowning.png", russian_crowning),
+    ("czech_king_first.png", czech_king_first),
+    ("italian_men.png", italian_men),
+    ("italian_kings.png", italian_kings),
     ("right_column.png", right_column),
     ("setup_panel.png", setup_panel),
 ]
