@@ -18,6 +18,10 @@ constexpr const char* Usage =
     "  moves    FILE.qvp | --fen F [BOARD]\n"
     "  pdn      check FILE.pdn [--preset P]\n"
     "  hub      (a Hub engine on standard input and output)\n"
+    "  dxp      --listen [HOST:]PORT [--move-time S] [--pdn OUT.pdn]\n"
+    "  dxp      --connect HOST:PORT --games N --move-time S [--openings FENS] [--pdn OUT.pdn]\n"
+    "           [--max-plies P]   (DamExchange, International draughts; both take\n"
+    "           --engine classic|master and --verbose)\n"
 
     "BOARD: --preset P, or --rules N --rows R --files F [--coloring]; a preset sets all four\n"
     "presets: vorna, brazilian, international, canadian, spanish, straight\n"
@@ -47,6 +51,7 @@ int RunCommand(const TArgList& args, std::ostream& out, std::ostream& err) {
         if (name == "moves") return MovesCommand(rest, out);
         if (name == "pdn") return PdnCommand(rest, out);
         if (name == "hub") return HubCommand(rest, out);
+        if (name == "dxp") return DxpCommand(rest, out, err);
         if (name == "--version" || name == "version") {
             out << "quorvin-cli " QUORVIN_VERSION "\n";
             return 0;
