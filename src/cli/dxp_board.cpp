@@ -5,6 +5,7 @@
 #include "hub_protocol.h"
 
 #include <algorithm>
+#include <fstream>
 #include <vector>
 
 namespace quorvin::cli {
@@ -135,6 +136,26 @@ int FindDxpMove(const TPosition& p, const TDxpMove& move) {
     }
     if (found != 0) return found;
     throw TDxpError('M', "MOVE " + DxpMoveText(move) + " is no legal move");
+}
+
+std::vector<TFenPosition> ReadDxpOpenings(const std::string& fileName) {
+    std::ifstream file(fileName);
+    if (!file) throw std::runtime_error("cannot read " + fileName);
+    std::vector<TFenPosition> openings;
+    int number = 0;
+    for (std::string line; std::getline(file, line);) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
+        try {
+            openings.push_back(ParseFen(Numbers(), line));
+        } catch (const TNotationError& e) {
+            throw std::runtime_error(fileName + " line " + std::to_string(number) + ": " +
+                                     e.what());
+        }
+    }
+    if (openings.empty()) throw std::runtime_error(fileName + " holds no position");
+    return openings;
 }
 
 } // namespace quorvin::cli

@@ -12,7 +12,9 @@
 #include "fen.h"
 #include "game.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvin::cli {
 
@@ -39,5 +41,10 @@ TDxpMove DxpMoveOf(const TPosition& p, int index, int seconds);
 // taken when no other capture joins the same squares. Throws TDxpError when it names no
 // legal move.
 int FindDxpMove(const TPosition& p, const TDxpMove& move);
+
+// The openings of a match: one FEN a line; blank lines and lines starting with # are
+// skipped. Throws std::runtime_error naming the file and the line of a position that cannot
+// be read, or when there is none.
+std::vector<TFenPosition> ReadDxpOpenings(const std::string& fileName);
 
 } // namespace quorvin::cli

@@ -25,8 +25,6 @@
 
 #include "fen.h"
 
-#include <fstream>
-
 namespace quorvin::cli {
 
 namespace {
@@ -58,27 +56,6 @@ TDxpAddress AddressOption(const TArgs& args, const char* name) {
     } catch (const TDxpSocketError& e) {
         throw TUsageError(std::string("--") + name + ": " + e.what());
     }
-}
-
-// The openings file: one FEN a line; blank lines and lines starting with # are skipped.
-std::vector<TFenPosition> ReadOpenings(const std::string& fileName) {
-    std::ifstream file(fileName);
-    if (!file) throw std::runtime_error("cannot read " + fileName);
-    std::vector<TFenPosition> openings;
-    int number = 0;
-    for (std::string line; std::getline(file, line);) {
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
-        try {
-            openings.push_back(ParseFen(TNotation(), line));
-        } catch (const TNotationError& e) {
-            throw std::runtime_error(fileName + " line " + std::to_string(number) + ": " +
-                                     e.what());
-        }
-    }
-    if (openings.empty()) throw std::runtime_error(fileName + " holds no position");
-    return openings;
 }
 
 // Keeps the games played and writes them after each one.
@@ -128,7 +105,7 @@ int Connect(const TArgs& args, std::ostream& out, std::ostream& err) {
     const int games = static_cast<int>(args.Integer("games", 1, 1, 100000));
     const int maxPlies = static_cast<int>(args.Integer("max-plies", 400, 1, 100000));
     std::vector<TFenPosition> openings;
-    if (args.Has("openings")) openings = ReadOpenings(args.Text("openings", ""));
+    if (args.Has("openings")) openings = ReadDxpOpenings(args.Text("openings", ""));
 
     TDxpConnection connection = TDxpConnection::Connect(AddressOption(args, "connect"), ConnectMs);
     TDxpPeerOptions options;
