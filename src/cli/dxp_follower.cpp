@@ -7,7 +7,6 @@
 #include "root_search.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace quorvin::cli {
 
