@@ -20,6 +20,8 @@ int MovesCommand(const TArgList& args, std::ostream& out);
 int PdnCommand(const TArgList& args, std::ostream& out);
 // Reads its commands from standard input.
 int HubCommand(const TArgList& args, std::ostream& out);
+// DamExchange games; what goes wrong with the other program is logged on err.
+int DxpCommand(const TArgList& args, std::ostream& out, std::ostream& err);
 
 // Runs the command named in args[0]; usage errors print a message to err and answer 2.
 int RunCommand(const TArgList& args, std::ostream& out, std::ostream& err);

@@ -18,7 +18,8 @@ constexpr const char* Usage =
     "  moves    FILE.qvp | --fen F [BOARD]\n"
     "  pdn      check FILE.pdn [--preset P]\n"
     "  hub      (a Hub engine on standard input and output)\n"
-
+    "  dxp      --listen [HOST:]PORT | --connect HOST:PORT [--games N] [--openings FENS] "
+    "[--max-plies P] [--move-time S] [--pdn OUT.pdn]\n"
     "BOARD: --preset P, or --rules N --rows R --files F [--coloring]; a preset sets all four\n"
     "presets: vorna, brazilian, international, canadian, spanish, straight\n"
     "rules: 0 Vorna, 1 International draughts, 2 Spanish checkers, 3 Straight checkers\n"
@@ -27,6 +28,9 @@ constexpr const char* Usage =
     "--unique: capture routes that take the same pieces between the same squares count once\n"
     "pdn check: replays every game of the file; a game without GameType is International\n"
     "draughts, or on the board of --preset\n"
+    "dxp: International draughts over DamExchange, as the follower (--listen) or as the\n"
+    "initiator (--connect); FENS holds a FEN a line; both take --engine classic|master and\n"
+    "--verbose (every message on standard error)\n"
     "quorvin-cli --version prints the program's version\n";
 }
 
@@ -47,6 +51,7 @@ int RunCommand(const TArgList& args, std::ostream& out, std::ostream& err) {
         if (name == "moves") return MovesCommand(rest, out);
         if (name == "pdn") return PdnCommand(rest, out);
         if (name == "hub") return HubCommand(rest, out);
+        if (name == "dxp") return DxpCommand(rest, out, err);
         if (name == "--version" || name == "version") {
             out << "quorvin-cli " QUORVIN_VERSION "\n";
             return 0;

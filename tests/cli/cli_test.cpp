@@ -116,7 +116,7 @@ TEST(CliArguments, TheUsageTextNamesOptionsTheCommandsTake) {
         commands.push_back({name, {}});
         for (std::string word; words >> word;) commands.back().second.push_back(word);
     }
-    ASSERT_EQ(commands.size(), 9u);
+    ASSERT_EQ(commands.size(), 10u);
     ASSERT_FALSE(boardLine.empty());
     // An option is taken when the command goes past it and stops only at the stray
     // arguments put after it; a value follows an option where the text shows one.
