@@ -42,24 +42,34 @@ template <class S> TJumpSets<S> JumpSets(S enemy, S free) {
 // One search for the capture sequences of the side to move. Taken pieces stay on the board
 // until the sequence ends: they leave the enemy set that the walk passes down, so they can
 // be neither taken again nor passed or landed on.
-template <class S> class TCaptureWalker {
+//
+// Special: the walker knows the rules of TRuleSwitches::SpecialCaptures (crowning during a
+// capture, kings first, men sparing kings, the order of captures, flying kings under free
+// choice). Families without them get a walker compiled without them.
+template <class S, bool Special> class TCaptureWalker {
   public:
-    // jumps: the jumps open from every square before any piece has moved.
+    // jumps: the jumps open from every square before any piece has moved. enemyKings: the
+    // enemy's kings, read only by the special rules.
     TCaptureWalker(TMoveList& moves, const TRuleSwitches& rules, int side, S enemy, S empty,
-                   S occupied, S kings, const TJumpSets<S>& jumps)
-        : Moves(moves), MaxRule(rules.MaxCapture), Precedence(rules.CapturePrecedence),
-          FreeChoice(!rules.MaxCapture && !rules.CapturePrecedence),
-          CrownMidCapture(rules.CrownMidCapture && rules.Kings == TKingMoves::Flying), Enemy(enemy),
-          Empty(empty), Occupied(occupied), Kings(kings), CrowningRow(PromotionBits[side]),
-          Jumps(jumps) {}
+                   S occupied, S enemyKings, const TJumpSets<S>& jumps)
+        : Moves(moves), MaxRule(rules.MaxCapture), Enemy(enemy), Empty(empty), Occupied(occupied),
+          Jumps(jumps) {
+        if constexpr (Special) {
+            Precedence = rules.CapturePrecedence;
+            FreeChoice = !rules.MaxCapture && !rules.CapturePrecedence;
+            CrownMidCapture = rules.CrownMidCapture && rules.Kings == TKingMoves::Flying;
+            Kings = enemyKings;
+            CrowningRow = S(PromotionBits[side]);
+        }
+    }
 
     // directions: the jumps a man or a one-square king may make, as bits 0..3. targets: the
     // enemy pieces this piece may take.
     void Start(int bit, bool king, bool flyingKing, unsigned directions, S targets) {
         StartSquare = SquareOfBit[bit];
         StartBit = bit;
-        KingMoving = king;
-        if (flyingKing || CrownMidCapture) {
+        if constexpr (Special) KingMoving = king;
+        if (flyingKing || (Special && CrownMidCapture)) {
             // The start square is free once the piece has left it.
             const S start = S::Single(bit);
             Free = Empty | start;
@@ -77,9 +87,10 @@ template <class S> class TCaptureWalker {
         // pieces may be out of this piece's reach.
         unsigned open = 0;
         for (int d = 0; d < 4; ++d) open |= static_cast<unsigned>(Jumps[d].Has(bit)) << d;
-        if (targets != Enemy)
-            for (int d = 0; d < 4; ++d)
-                if (!targets.Has(NextBit[bit][d])) open &= ~(1u << d);
+        if constexpr (Special)
+            if (targets != Enemy)
+                for (int d = 0; d < 4; ++d)
+                    if (!targets.Has(NextBit[bit][d])) open &= ~(1u << d);
         Jump(bit, 0, targets, open & directions);
     }
 
@@ -89,16 +100,17 @@ template <class S> class TCaptureWalker {
   private:
     TMoveList& Moves;
     const bool MaxRule;
-    const bool Precedence;
-    const bool FreeChoice;      // any capture may be chosen, so a flying king must go on
-    const bool CrownMidCapture; // a man on the crowning row goes on as a flying king
-    const S Enemy;              // the enemy pieces before the walk
+    const S Enemy; // the enemy pieces before the walk
     const S Empty;
     const S Occupied;
-    const S Kings;
-    const S CrowningRow;
     const TJumpSets<S>& Jumps;
+    // The special rules' state.
+    bool Precedence = false;
+    bool FreeChoice = false;      // any capture may be chosen, so a flying king must go on
+    bool CrownMidCapture = false; // a man on the crowning row goes on as a flying king
     bool KingMoving = false;
+    S Kings;       // the enemy's kings
+    S CrowningRow; // the walking side's
     int BestKey = 0;
     unsigned Directions = 15; // the directions the piece walking now may jump in
     S AnyJump;                // the squares it could jump on from before it moved
@@ -152,10 +164,12 @@ template <class S> class TCaptureWalker {
             Taken[taken + 1] = SquareOfBit[over];
             S rest = enemy;
             rest.Remove(over);
-            if (CrownMidCapture && CrowningRow.Has(landing)) [[unlikely]]
-                Flying(landing, taken + 1, rest);
-            else
-                Steps(landing, taken + 1, rest);
+            if constexpr (Special)
+                if (CrownMidCapture && CrowningRow.Has(landing)) [[unlikely]] {
+                    Flying(landing, taken + 1, rest);
+                    continue;
+                }
+            Steps(landing, taken + 1, rest);
         } while (open != 0);
     }
 
@@ -198,7 +212,7 @@ template <class S> class TCaptureWalker {
             // square must land on such a square; the rule of the greatest number sees to
             // that by itself.
             unsigned goesOn = ~0u;
-            if (FreeChoice && taken + 1 < MaxCaptureLength) {
+            if (Special && FreeChoice && taken + 1 < MaxCaptureLength) {
                 goesOn = 0;
                 for (int i = 0; i < count; ++i)
                     goesOn |= static_cast<unsigned>(CanFly(landings[i], rest)) << i;
@@ -225,10 +239,11 @@ template <class S> class TCaptureWalker {
 
     // A sequence that cannot go on is a move, when it took anything and the rules let it.
     void Finish(int taken) {
-        if (Precedence) {
-            FinishByPrecedence(taken);
-            return;
-        }
+        if constexpr (Special)
+            if (Precedence) {
+                FinishByPrecedence(taken);
+                return;
+            }
         if (taken == 0 || (MaxRule && taken < BestLength)) return;
         if (taken > BestLength) {
             BestLength = taken;
@@ -325,19 +340,23 @@ bool SimpleMoves(TMoveList& moves, const TRuleSwitches& rules, int side, S own, 
 }
 
 // Walks the captures of every starter; kept out of line, as most nodes have no capture.
-template <class S>
+template <class S, bool Special>
 [[gnu::noinline]] bool WalkCaptures(TMoveList& moves, const TRuleSwitches& rules, int side, S own,
                                     S enemy, S empty, S kings, S enemyKings, S starters,
                                     const TJumpSets<S>& jumps) {
     const unsigned forwardDirections = 3u << (2 * side); // 0 and 1 for White, 2 and 3 for Black
     const unsigned manDirections = rules.MenCaptureBackwards ? 15u : forwardDirections;
     const bool flying = rules.Kings == TKingMoves::Flying;
-    TCaptureWalker<S> walker(moves, rules, side, enemy, empty, own | enemy, enemyKings, jumps);
-    const S manTargets = rules.MenTakeKings ? enemy : enemy & ~enemyKings;
-    if (rules.KingsCaptureFirst) {
-        for (const int bit : starters& kings) walker.Start(bit, true, flying, 15u, enemy);
-        if (walker.Found()) return true;
-        starters &= ~kings;
+    TCaptureWalker<S, Special> walker(moves, rules, side, enemy, empty, own | enemy, enemyKings,
+                                      jumps);
+    S manTargets = enemy;
+    if constexpr (Special) {
+        if (!rules.MenTakeKings) manTargets = enemy & ~enemyKings;
+        if (rules.KingsCaptureFirst) {
+            for (const int bit : starters& kings) walker.Start(bit, true, flying, 15u, enemy);
+            if (walker.Found()) return true;
+            starters &= ~kings;
+        }
     }
     for (const int bit : starters) {
         const bool king = kings.Has(bit);
@@ -361,8 +380,11 @@ bool Captures(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S e
     S starters = men & (rules.MenCaptureBackwards ? allWays : forwards);
     starters |= rules.Kings == TKingMoves::Flying ? kings : kings & allWays;
     if (starters.None()) return false;
-    return WalkCaptures(moves, rules, side, own, enemy, empty, kings, enemy & allKings, starters,
-                        jumps);
+    if (rules.SpecialCaptures()) [[unlikely]]
+        return WalkCaptures<S, true>(moves, rules, side, own, enemy, empty, kings, enemy & allKings,
+                                     starters, jumps);
+    return WalkCaptures<S, false>(moves, rules, side, own, enemy, empty, kings, S{}, starters,
+                                  jumps);
 }
 
 // The number of simple moves, counted without listing them: the men's steps by whole sets,

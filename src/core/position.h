@@ -49,6 +49,13 @@ struct TRuleSwitches {
     // capture over a man's, then the most kings taken, then the capture that meets a king
     // earliest (Italian draughts).
     bool CapturePrecedence = false;
+
+    // Whether captures follow any rule beyond the first families': those families' capture
+    // walk is compiled without them.
+    constexpr bool SpecialCaptures() const {
+        return CrownMidCapture || KingsCaptureFirst || !MenTakeKings || CapturePrecedence ||
+               (!MaxCapture && Kings == TKingMoves::Flying);
+    }
 };
 
 // The contents of squares 0..MaxSquares (square 0 always empty), for a picture of a board.
