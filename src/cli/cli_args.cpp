@@ -4,7 +4,9 @@
 
 #include "rules.h"
 
+#include <array>
 #include <cstdlib>
+#include <string_view>
 
 namespace quorvin::cli {
 
@@ -61,6 +63,43 @@ std::set<std::string> BoardFlags(std::set<std::string> own) {
     return own;
 }
 
+namespace {
+// The families as the command line names them, by TRules value.
+constexpr std::array<std::string_view, RulesCount> RulesCaptions{"Vorna",
+                                                                 "International draughts",
+                                                                 "Spanish checkers",
+                                                                 "Straight checkers",
+                                                                 "Russian draughts",
+                                                                 "Pool checkers",
+                                                                 "Czech draughts",
+                                                                 "Italian draughts"};
+} // namespace
+
+std::string PresetNames() {
+    std::string names;
+    for (const TPreset& preset : Presets) {
+        if (!names.empty()) names += ", ";
+        names += preset.Name;
+    }
+    return names;
+}
+
+std::string RulesNumbers() {
+    std::string text;
+    for (int rules = 0; rules < RulesCount; ++rules) {
+        if (!text.empty()) text += ", ";
+        text += std::to_string(rules) + " ";
+        text += RulesCaptions[static_cast<std::size_t>(rules)];
+    }
+    return text;
+}
+
+TPreset PresetNamed(const std::string& name) {
+    const auto preset = FindPreset(name);
+    if (!preset) throw TUsageError("unknown preset \"" + name + "\" (" + PresetNames() + ")");
+    return *preset;
+}
+
 TBoardChoice ReadBoardChoice(const TArgs& args) {
     TBoardChoice board;
     if (args.Has("preset")) {
@@ -68,18 +107,13 @@ TBoardChoice ReadBoardChoice(const TArgs& args) {
             if (args.Has(name))
                 throw TUsageError(std::string("--preset sets the whole board; leave out --") +
                                   name);
-        const auto preset = FindPreset(args.Text("preset", ""));
-        if (!preset)
-            throw TUsageError("unknown preset \"" + args.Text("preset", "") +
-                              "\" (vorna, brazilian, international, canadian, spanish, straight)");
-        board = {preset->Rules, preset->Rows, preset->Files, preset->Coloring};
+        const TPreset preset = PresetNamed(args.Text("preset", ""));
+        board = {preset.Rules, preset.Rows, preset.Files, preset.Coloring};
         return board;
     }
     const long long rules = args.Integer("rules", 1, -1000000, 1000000);
-    if (rules < 0 || rules > 3)
-        throw TUsageError("unknown rules " + std::to_string(rules) +
-                          " (0 Vorna, 1 International draughts, 2 Spanish checkers, 3 Straight "
-                          "checkers)");
+    if (rules < 0 || rules >= RulesCount)
+        throw TUsageError("unknown rules " + std::to_string(rules) + " (" + RulesNumbers() + ")");
     board.Rules = static_cast<TRules>(rules);
     board.Rows = static_cast<int>(args.Integer("rows", 8, -1000000, 1000000));
     board.Files = static_cast<int>(args.Integer("files", 8, -1000000, 1000000));

@@ -49,6 +49,13 @@ struct TBoardChoice {
 std::set<std::string> BoardOptions(std::set<std::string> own);
 std::set<std::string> BoardFlags(std::set<std::string> own);
 
+// The preset names as the usage text lists them: "vorna, brazilian, ..., italian".
+std::string PresetNames();
+// The rule families by their --rules number: "0 Vorna, 1 International draughts, ...".
+std::string RulesNumbers();
+// The preset of that name; throws TUsageError naming the presets for any other name.
+TPreset PresetNamed(const std::string& name);
+
 // Reads --preset or --rules/--rows/--files/--coloring; throws TUsageError when invalid or
 // when a preset is given together with any of the others, which it would override.
 TBoardChoice ReadBoardChoice(const TArgs& args);

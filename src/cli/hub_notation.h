@@ -3,10 +3,13 @@
 // variant's standard numbering) and Hub move names, which write a capture as its start, its
 // end and every piece it takes ("28x19x23"), unlike PDN's path.
 //
-// Squares are numbered as the notation of the variant's preset numbers them; on Brazilian
-// draughts, whose standard notation is algebraic, the numeric reading of the same board (square
-// 1 in the far left corner seen from White, as in International draughts) is used, so that
-// every Hub variant is written in numbers.
+// The protocol gives the squares "in standard order" and the moves in "standard notation", in
+// numbers. Squares are numbered as the notation of the variant's preset numbers them (English
+// draughts and Pool checkers from Black's side, Italian draughts from White's far left corner);
+// on Brazilian, Russian and Czech draughts, whose standard notation is algebraic, the numeric
+// reading of the same board (square 1 in the far left corner seen from White, as in
+// International draughts, b8 = 1 ... g1 = 32) is used, so that every Hub variant is written in
+// numbers.
 #pragma once
 
 #include "fen.h"
@@ -26,13 +29,17 @@ struct THubVariant {
 };
 
 // "normal" is International draughts, as in every Hub engine.
-inline constexpr std::array<THubVariant, 6> HubVariants{{
+inline constexpr std::array<THubVariant, 10> HubVariants{{
     {"normal", "international"},
     {"brazilian", "brazilian"},
     {"canadian", "canadian"},
     {"spanish", "spanish"},
     {"english", "straight"},
     {"vorna", "vorna"},
+    {"russian", "russian"},
+    {"pool", "pool"},
+    {"czech", "czech"},
+    {"italian", "italian"},
 }};
 
 // The preset a variant name stands for; the preset names "international" and "straight" are

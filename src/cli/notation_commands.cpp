@@ -40,13 +40,7 @@ int PdnCommand(const TArgList& list, std::ostream& out) {
     const TArgs args(TArgList(list.begin() + 1, list.end()), {}, {"preset"}, 1);
     if (args.Positional().size() != 1) throw TUsageError("name one PDN file");
     TNotation fallback;
-    if (args.Has("preset")) {
-        const auto preset = FindPreset(args.Text("preset", ""));
-        if (!preset)
-            throw TUsageError("unknown preset \"" + args.Text("preset", "") +
-                              "\" (vorna, brazilian, international, canadian, spanish, straight)");
-        fallback = TNotation::ForPreset(*preset);
-    }
+    if (args.Has("preset")) fallback = TNotation::ForPreset(PresetNamed(args.Text("preset", "")));
     const std::string& fileName = args.Positional().front();
     const std::vector<TPdnGameText> games = ReadPdnFile(fileName);
     if (games.empty()) throw std::runtime_error(fileName + " holds no game");

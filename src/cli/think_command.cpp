@@ -1,11 +1,12 @@
 // `quorvin-cli think FILE.qvp --level L [--disposition] [--seed S]`: the computer's choice in a
-// saved position, with each iteration of the search and its forecast in plain lines. The
-// clock's readings stand on lines of their own ("time ..."), so that two runs compare without.
-#include "bench_positions.h"
+// saved position, with each iteration of the search and its forecast in plain lines, and the
+// move in the notation of the file's board. The clock's readings stand on lines of their own
+// ("time ..."), so that two runs compare without.
 #include "cli_args.h"
 #include "commands.h"
 #include "game_settings.h"
 #include "mathematics.h"
+#include "notation.h"
 #include "position_file.h"
 #include "referee.h"
 #include "think.h"
@@ -45,7 +46,8 @@ int ThinkCommand(const TArgList& list, std::ostream& out) {
     else
         SeedRandomFromClock();
 
-    TGame game = ApplyPositionFile(ReadPositionFile(args.Positional()[0]));
+    const TPositionFile file = ReadPositionFile(args.Positional()[0]);
+    TGame game = ApplyPositionFile(file);
     const TOutcome outcome = JudgeCurrentPosition(game);
     if (outcome.Kind != TOutcomeKind::Playing) {
         out << OutcomeMessage(outcome, nullptr) << "\n";
@@ -57,7 +59,9 @@ int ThinkCommand(const TArgList& list, std::ostream& out) {
     request.Disposition = args.Has("disposition");
     request.Observer = &observer;
     const TThinkResult r = ThinkMove(game, request);
-    out << "bestmove " << MoveName(game.CurrentPosition(), r.Move) << "\n";
+    const TNotation notation =
+        TNotation::ForBoard(file.Rules, file.Rows, file.Files, file.Coloring);
+    out << "bestmove " << notation.MoveName(game.CurrentPosition(), r.Move) << "\n";
     return 0;
 }
 

@@ -13,29 +13,36 @@ namespace quorvin {
 
 namespace {
 
-// The standard details of the game types that the short form of a GameType tag names.
+// The standard details of the game types that the short form of a GameType tag names, and the
+// mark their players write between the squares of a capture.
 struct TStandardType {
     int Number;
     std::string_view Details;
     std::string_view Name;
+    char CaptureMark;
 };
 
 constexpr std::array<TStandardType, 14> StandardTypes{{
-    {20, "20,W,10,10,N2,0", "International draughts"},
-    {21, "21,B,8,8,N1,0", "English draughts"},
-    {22, "22,W,8,8,N2,1", "Italian draughts"},
-    {23, "23,B,8,8,N1,0", "American pool checkers"},
-    {24, "24,W,8,8,N1,1", "Spanish draughts"},
-    {25, "25,W,8,8,A0,0", "Russian draughts"},
-    {26, "26,W,8,8,A0,0", "Brazilian draughts"},
-    {27, "27,W,12,12,N2,0", "Canadian draughts"},
-    {28, "28,W,8,8,N1,1", "Portuguese draughts"},
-    {29, "29,W,8,8,A0,0", "Czech draughts"},
-    {30, "30,W,8,8,A0,0", "Turkish draughts"},
-    {31, "31,B,8,8,N2,0", "Thai draughts"},
-    {40, "40,W,10,10,N2,0", "Frisian draughts"},
-    {41, "41,W,10,8,A0,0", "Spantsiretti draughts"},
+    {20, "20,W,10,10,N2,0", "International draughts", 'x'},
+    {21, "21,B,8,8,N1,0", "English draughts", 'x'},
+    {22, "22,W,8,8,N2,1", "Italian draughts", 'x'},
+    {23, "23,B,8,8,N1,0", "American pool checkers", 'x'},
+    {24, "24,W,8,8,N1,1", "Spanish draughts", 'x'},
+    {25, "25,W,8,8,A0,0", "Russian draughts", ':'},
+    {26, "26,W,8,8,A0,0", "Brazilian draughts", 'x'},
+    {27, "27,W,12,12,N2,0", "Canadian draughts", 'x'},
+    {28, "28,W,8,8,N1,1", "Portuguese draughts", 'x'},
+    {29, "29,W,8,8,A0,0", "Czech draughts", 'x'},
+    {30, "30,W,8,8,A0,0", "Turkish draughts", 'x'},
+    {31, "31,B,8,8,N2,0", "Thai draughts", '-'},
+    {40, "40,W,10,10,N2,0", "Frisian draughts", 'x'},
+    {41, "41,W,10,8,A0,0", "Spantsiretti draughts", ':'},
 }};
+
+// The game types whose game collections write every square a capturing piece lands on
+// ("c3:e5:g3"): Russian and Czech draughts. The others write the start and the end of a
+// capture, and its path only where two captures share them.
+constexpr std::array<int, 2> LandingTypes{25, 29};
 
 // The game type of each preset that has a standard notation.
 struct TPresetType {
@@ -94,6 +101,34 @@ TTakenSet TakenSet(const TMove& m) {
 
 int Sign(int x) {
     return (x > 0) - (x < 0);
+}
+
+bool IsSeparator(char c) {
+    return c == '-' || c == 'x' || c == 'X' || c == ':';
+}
+
+// The text with the long dashes of typeset game collections and the times sign turned into the
+// plain "-" and "x".
+std::string PlainSeparators(std::string_view text) {
+    constexpr std::array<std::pair<std::string_view, char>, 4> marks{{
+        {"\xE2\x80\x94", '-'}, // em dash
+        {"\xE2\x80\x93", '-'}, // en dash
+        {"\xE2\x88\x92", '-'}, // minus sign
+        {"\xC3\x97", 'x'},     // times sign
+    }};
+    std::string plain;
+    for (std::size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        for (const auto& [mark, c] : marks)
+            if (text.substr(i).starts_with(mark)) {
+                plain += c;
+                i += mark.size();
+                replaced = true;
+                break;
+            }
+        if (!replaced) plain += text[i++];
+    }
+    return plain;
 }
 
 } // namespace
@@ -161,6 +196,10 @@ TNotation::TNotation(TRules rules, int rows, int files, bool coloring, std::stri
                      const TGameType& type)
     : GameRules(rules), BoardRowCount(rows), BoardFileCount(files), BoardColoring(coloring),
       Preset(preset), Type(type) {
+    if (const TStandardType* standard = FindStandardType(type.Number))
+        CaptureMark = standard->CaptureMark;
+    Landings =
+        std::find(LandingTypes.begin(), LandingTypes.end(), type.Number) != LandingTypes.end();
     // The program's own numbering: row by row from White's home row, files ascending.
     for (int row = 1; row <= rows; ++row)
         for (int file = 1; file <= files; ++file)
@@ -449,19 +488,23 @@ std::vector<int> TNotation::RouteSquares(const TMove& m) const {
 std::string TNotation::MoveName(const TPosition& p, int index) const {
     const TMove m = p.Moves.GetMove(index);
     if (m.CaptureCount == 0) return SquareName(m.From) + "-" + SquareName(m.To);
+    auto joined = [&](const std::vector<int>& squares) {
+        std::string text;
+        for (const int s : squares) {
+            if (!text.empty()) text += CaptureMark;
+            text += SquareName(s);
+        }
+        return text;
+    };
+    if (Landings)
+        return joined(std::vector<int>(m.Path.begin(), m.Path.begin() + m.CaptureCount + 1));
     const TTakenSet taken = TakenSet(m);
     bool ambiguous = false;
     for (int j = 1; j <= p.Moves.Count && !ambiguous; ++j)
         if (j != index && p.Moves.FromOf(j) == m.From && p.Moves.ToOf(j) == m.To &&
             p.Moves.CaptureCountOf(j) > 0)
             ambiguous = TakenSet(p.Moves.GetMove(j)) != taken;
-    if (!ambiguous) return SquareName(m.From) + "x" + SquareName(m.To);
-    std::string text;
-    for (const int s : CapturePath(m)) {
-        if (!text.empty()) text += 'x';
-        text += SquareName(s);
-    }
-    return text;
+    return ambiguous ? joined(CapturePath(m)) : joined({m.From, m.To});
 }
 
 TMoveLookup TNotation::FindMove(const TPosition& p, std::string_view text) const {
@@ -471,53 +514,77 @@ TMoveLookup TNotation::FindMove(const TPosition& p, std::string_view text) const
     while (!text.empty() && (text.back() == '!' || text.back() == '?' || text.back() == '*'))
         text.remove_suffix(1);
     const std::string shown = Quoted(text);
+    const std::string plain = PlainSeparators(text);
+    auto fail = [&](TMoveLookup::TStatus status, const std::string& message) {
+        result.Status = status;
+        result.Message = message;
+        return result;
+    };
+    auto unreadable = [&] {
+        return fail(TMoveLookup::TStatus::Unreadable, shown + " is not a move");
+    };
+
+    // The short forms of Russian literature on algebraic boards: the file the piece starts
+    // from, then where it goes, "cd4" for a simple move and "c:e5" for a capture.
+    std::string_view rest = plain;
+    char file = 0;
+    bool shortCapture = false;
+    if (Type.Algebraic && rest.size() >= 2 && std::isalpha(static_cast<unsigned char>(rest[0])) &&
+        !std::isdigit(static_cast<unsigned char>(rest[1]))) {
+        file = static_cast<char>(std::tolower(static_cast<unsigned char>(rest[0])));
+        if (file < 'a' || file - 'a' >= BoardFileCount) return unreadable();
+        rest.remove_prefix(1);
+        shortCapture = IsSeparator(rest.front());
+        if (shortCapture) rest.remove_prefix(1);
+    }
 
     // The squares: names between separators; algebraic names may also follow each other.
     std::vector<int> squares;
-    for (std::size_t i = 0; i < text.size();) {
-        const char c = text[i];
-        if (c == '-' || c == 'x' || c == 'X' || c == ':') {
-            if (i == 0 || i + 1 == text.size() || text[i + 1] == '-' || text[i + 1] == 'x' ||
-                text[i + 1] == 'X' || text[i + 1] == ':') {
-                result.Message = shown + " is not a move";
-                return result;
-            }
+    for (std::size_t i = 0; i < rest.size();) {
+        const char c = rest[i];
+        if (IsSeparator(c)) {
+            if (i == 0 || i + 1 == rest.size() || IsSeparator(rest[i + 1])) return unreadable();
             ++i;
             continue;
         }
         std::size_t end = i;
         if (std::isalpha(static_cast<unsigned char>(c))) ++end;
-        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
-        const std::string_view name = text.substr(i, end - i);
-        if (end == i || (end == i + 1 && std::isalpha(static_cast<unsigned char>(c)))) {
-            result.Message = shown + " is not a move";
-            return result;
-        }
+        while (end < rest.size() && std::isdigit(static_cast<unsigned char>(rest[end]))) ++end;
+        const std::string_view name = rest.substr(i, end - i);
+        if (end == i || (end == i + 1 && std::isalpha(static_cast<unsigned char>(c))))
+            return unreadable();
         const int s = SquareNamed(name);
-        if (s == 0) {
-            result.Message = shown + ": no square " + std::string(name) + " on this board";
-            return result;
-        }
+        if (s == 0)
+            return fail(TMoveLookup::TStatus::Unreadable,
+                        shown + ": no square " + std::string(name) + " on this board");
         squares.push_back(s);
         i = end;
     }
-    if (squares.size() < 2) {
-        result.Message = shown + " is not a move";
-        return result;
-    }
+    // A short simple move names one square; a full move names two or more.
+    if (file != 0 ? squares.empty() || (!shortCapture && squares.size() > 1) : squares.size() < 2)
+        return unreadable();
 
+    // The squares written between the start and the end.
+    const std::vector<int> between(squares.begin() + (file != 0 ? 0 : 1), squares.end() - 1);
     std::vector<int> candidates;
     for (int i = 1; i <= p.Moves.Count; ++i) {
-        if (p.Moves.FromOf(i) != squares.front() || p.Moves.ToOf(i) != squares.back()) continue;
+        if (p.Moves.ToOf(i) != squares.back()) continue;
+        if (file != 0) {
+            if (SquareName(p.Moves.FromOf(i)).front() != file ||
+                (p.Moves.CaptureCountOf(i) > 0) != shortCapture)
+                continue;
+        } else if (p.Moves.FromOf(i) != squares.front()) {
+            continue;
+        }
         const TMove m = p.Moves.GetMove(i);
-        if (squares.size() > 2) {
+        if (!between.empty()) {
             if (m.CaptureCount == 0) continue;
             std::vector<int> route = RouteSquares(m);
             if (!route.empty()) route.pop_back();
             auto at = route.begin();
             bool along = true;
-            for (std::size_t k = 1; k + 1 < squares.size() && along; ++k) {
-                at = std::find(at, route.end(), squares[k]);
+            for (std::size_t k = 0; k < between.size() && along; ++k) {
+                at = std::find(at, route.end(), between[k]);
                 along = at != route.end();
                 if (along) ++at;
             }
@@ -527,27 +594,40 @@ TMoveLookup TNotation::FindMove(const TPosition& p, std::string_view text) const
     }
     // A path written as this program writes it, or as the squares the piece lands on, names
     // its move even where the squares of another route also lie along it.
-    if (squares.size() > 2 && candidates.size() > 1) {
+    if (!between.empty() && candidates.size() > 1) {
         std::vector<int> exact;
         for (const int i : candidates) {
             const TMove m = p.Moves.GetMove(i);
-            const std::vector<int> landings(m.Path.begin(), m.Path.begin() + m.CaptureCount + 1);
-            if (CapturePath(m) == squares || landings == squares) exact.push_back(i);
+            std::vector<int> landings(m.Path.begin(), m.Path.begin() + m.CaptureCount + 1);
+            std::vector<int> path = CapturePath(m);
+            if (file != 0) {
+                landings.erase(landings.begin());
+                path.erase(path.begin());
+            }
+            if (path == squares || landings == squares) exact.push_back(i);
         }
         if (!exact.empty()) candidates = exact;
     }
-    if (candidates.empty()) {
-        result.Status = TMoveLookup::TStatus::Illegal;
-        result.Message = "illegal move " + shown;
-        return result;
+    if (candidates.empty()) return fail(TMoveLookup::TStatus::Illegal, "illegal move " + shown);
+    // Routes of one piece that take the same pieces are one move; anything else that fits is
+    // another move, and the text does not say which.
+    std::vector<int> distinct;
+    for (const int i : candidates) {
+        const bool known = std::any_of(distinct.begin(), distinct.end(), [&](int j) {
+            return p.Moves.FromOf(j) == p.Moves.FromOf(i) &&
+                   TakenSet(p.Moves.GetMove(j)) == TakenSet(p.Moves.GetMove(i));
+        });
+        if (!known) distinct.push_back(i);
     }
-    const TTakenSet taken = TakenSet(p.Moves.GetMove(candidates.front()));
-    for (const int i : candidates)
-        if (TakenSet(p.Moves.GetMove(i)) != taken) {
-            result.Status = TMoveLookup::TStatus::Ambiguous;
-            result.Message = "ambiguous move " + shown + ": more than one capture fits it";
-            return result;
+    if (distinct.size() > 1) {
+        std::string names;
+        for (std::size_t k = 0; k < distinct.size(); ++k) {
+            if (k > 0) names += k + 1 == distinct.size() ? " or " : ", ";
+            names += MoveName(p, distinct[k]);
         }
+        return fail(TMoveLookup::TStatus::Ambiguous,
+                    "ambiguous move " + shown + ": it may be " + names);
+    }
     result.Status = TMoveLookup::TStatus::Found;
     result.Index = candidates.front();
     return result;

@@ -1,7 +1,8 @@
 // Square names and move notation. The presets are written as their players write them, in the
 // numbering that the PDN GameType tag gives for each game (International draughts 1..50,
-// English draughts 1..32 from Black's side, Spanish 1..32 from White's right-hand corner,
-// Brazilian a1..h8, Canadian 1..72); Vorna and every other board use this program's own
+// English draughts and Pool checkers 1..32 from Black's side, Spanish 1..32 from White's
+// right-hand corner, Italian 1..32 from White's far left corner, Brazilian, Russian and Czech
+// a1..h8, Canadian 1..72); Vorna and every other board use this program's own
 // numbering (squares 1..SquareCount row by row from White's home row), described by the full
 // form of the GameType tag, so that a file still says exactly which squares it means.
 //
@@ -31,7 +32,8 @@ class TNotationError : public std::runtime_error {
 // The contents of a GameType tag: "Type,FirstSide,Width,Height,Notation,Invert", for
 // instance "20,W,10,10,N2,0". Corners are seen from the side that moves first.
 struct TGameType {
-    int Number = 20;        // 20 International, 21 English, 24 Spanish, 26 Brazilian, 27 Canadian
+    int Number = 20;        // 20 International, 21 English, 22 Italian, 23 Pool, 24 Spanish,
+                            // 25 Russian, 26 Brazilian, 27 Canadian, 29 Czech
     int FirstSide = White;  // the side that moves first ("W" or "B")
     int Width = 10;         // files
     int Height = 10;        // rows
@@ -92,7 +94,7 @@ class TNotation {
     // The value of the GameType tag a file of this board gets: the short form ("20") for a
     // preset, the full form otherwise.
     std::string GameTypeTag() const;
-    // The value of the QuorvinRules tag ("Vorna", "International", "Spanish" or "Straight")
+    // The value of the QuorvinRules tag ("Vorna", "International", "Russian", ...)
     // written beside the full GameType form; empty for a preset.
     std::string RulesTag() const;
     // Whether the board is the current geometry's, so that positions of it can be read.
@@ -119,13 +121,20 @@ class TNotation {
     // The square at (file, row), 0 when none.
     int SquareAt(int file, int row) const;
 
-    // The notation of move `index` of p.Moves: "32-28", "28x19", or the full path
-    // "47x38x24x13x36" when another legal capture between the same squares takes other pieces.
+    // The notation of move `index` of p.Moves, as the game type's collections write it:
+    // "32-28", "28x19", or the full path "47x38x24x13x36" when another legal capture between
+    // the same squares takes other pieces. Russian draughts writes captures with ":" and, as
+    // Czech draughts does with "x", with every square the piece lands on: "c3:e5:g3".
     std::string MoveName(const TPosition& p, int index) const;
     // The legal move of p.Moves a text stands for. Captures may be written with their
     // start and end square or with squares along their path; "-", "x" and ":" all separate
-    // squares. Capture routes that take the same pieces between the same squares are one
-    // move: the first of them is answered. p.Moves must hold the position's legal moves.
+    // squares, and so do the long dashes and the times sign of typeset texts. On algebraic
+    // boards the short forms of Russian literature are read too: the file the piece starts
+    // from and the square it goes to, "cd4", or for a capture "c:e5" (with landing squares
+    // between if need be, "c:e5:g3"). Capture routes of one piece that take the same pieces
+    // between the same squares are one move: the first of them is answered. A text that fits
+    // other moves as well is Ambiguous, and the message names them. p.Moves must hold the
+    // position's legal moves.
     TMoveLookup FindMove(const TPosition& p, std::string_view text) const;
 
   private:
@@ -136,6 +145,8 @@ class TNotation {
     int Squares = 0;
     std::string_view Preset;
     TGameType Type;
+    char CaptureMark = 'x'; // between the squares of a capture
+    bool Landings = false;  // captures are written with every landing square
     std::array<std::array<int, 2>, MaxSquares + 1> Cells{};
     std::array<std::array<std::uint8_t, MaxSide + 2>, MaxSide + 2> Grid{}; // [file][row]
     std::array<int, MaxSquares + 1> Numbers{};        // notation number of each square

@@ -1,6 +1,7 @@
 // Position files (".qvp"): one position with the rules and the board it belongs to, as plain
 // text with one value per line, lines ended by CR LF:
-//   1  rules index (0 Vorna, 1 International draughts, 2 Spanish, 3 Straight checkers)
+//   1  rules index (0 Vorna, 1 International draughts, 2 Spanish, 3 Straight checkers,
+//      4 Russian, 5 Pool, 6 Czech, 7 Italian draughts)
 //   2  rows, right-aligned in two characters
 //   3  files, as rows
 //   4  "TRUE" when Coloring is checked, "FALSE" otherwise
@@ -36,7 +37,7 @@ class TPositionFileError : public std::runtime_error {
 };
 
 struct TPositionFile {
-    int RulesIndex = 1;                   // as stored; outside 0..3 it still names rules
+    int RulesIndex = 1;                   // as stored; outside 0..7 it still names rules
     TRules Rules = TRules::International; // the rules the index selects
     int Rows = 8;
     int Files = 8;

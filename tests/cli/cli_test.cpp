@@ -1,5 +1,8 @@
 // quorvin-cli's commands driven as the shell would, through RunCommand.
+#include "cli_args.h"
 #include "commands.h"
+#include "hub_notation.h"
+#include "rules.h"
 #include "run_cli.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +55,7 @@ TEST(CliPerft, CountsAndFormat) {
 
 TEST(CliPerft, BadArgumentsExitWithTwo) {
     for (const TArgList& args :
-         {TArgList{"perft", "--rules", "7", "--depth", "2"},
+         {TArgList{"perft", "--rules", "8", "--depth", "2"},
           TArgList{"perft", "--rows", "13", "--files", "8"},
           TArgList{"perft", "--rows", "3", "--files", "8"}, TArgList{"perft", "--preset", "chess"},
           TArgList{"perft", "--depth", "two"}, TArgList{"perft", "--depth"}, TArgList{"nonsense"},
@@ -149,5 +152,37 @@ TEST(CliArguments, TheUsageTextNamesOptionsTheCommandsTake) {
         const bool searches = name == "think" || name == "selfplay";
         EXPECT_TRUE(!searches || std::find(words.begin(), words.end(), "[--seed") != words.end())
             << name;
+    }
+}
+
+TEST(CliArguments, EveryPresetFamilyAndHubVariantIsNamedAndTaken) {
+    std::string help = RunCli({"help"}).Out;
+    std::replace(help.begin(), help.end(), '\n', ' ');
+    // The lists, broken over lines, name them all in their tables' order.
+    EXPECT_NE(help.find("presets: " + PresetNames() + " "), std::string::npos) << help;
+    EXPECT_NE(help.find("rules: " + RulesNumbers() + " "), std::string::npos) << help;
+    for (const char* family : {"0 Vorna,", "4 Russian draughts,", "5 Pool checkers,",
+                               "6 Czech draughts,", "7 Italian draughts"})
+        EXPECT_NE(RulesNumbers().find(family), std::string::npos) << family;
+    for (const THubVariant& v : HubVariants)
+        EXPECT_NE(help.find(std::string(v.Name) + (v.Name == HubVariants.back().Name ? " " : ", ")),
+                  std::string::npos)
+            << v.Name;
+    const std::string unknown = RunCli({"perft", "--preset", "checkers"}).Err;
+    for (const quorvin::TPreset& preset : quorvin::Presets) {
+        EXPECT_NE(PresetNames().find(preset.Name), std::string::npos) << preset.Name;
+        EXPECT_NE(unknown.find(preset.Name), std::string::npos) << preset.Name;
+        // Every command that takes a board takes the preset.
+        for (const TArgList& args :
+             {TArgList{"board", "--preset", std::string(preset.Name)},
+              TArgList{"perft", "--preset", std::string(preset.Name), "--depth", "1"},
+              TArgList{"moves", "--fen", "W:W:B", "--preset", std::string(preset.Name)}})
+            EXPECT_EQ(RunCli(args).Code, 0) << args[0] << " " << preset.Name;
+    }
+    // And the later families by number, on a board of any size.
+    for (int rules = 4; rules < quorvin::RulesCount; ++rules) {
+        const TRun r = RunCli({"perft", "--rules", std::to_string(rules), "--rows", "10", "--files",
+                               "9", "--depth", "2"});
+        EXPECT_EQ(r.Code, 0) << rules << " " << r.Err;
     }
 }

@@ -1,6 +1,9 @@
 // The bench signature, self-play and think commands of quorvin-cli.
 #include "bench_positions.h"
 #include "commands.h"
+#include "game_settings.h"
+#include "position_file.h"
+#include "rules.h"
 
 #include <gtest/gtest.h>
 
@@ -81,11 +84,17 @@ TEST(CliBench, FindsThePositionsBesideItselfOrInItsInstallation) {
 }
 
 TEST(CliSelfPlay, EveryPresetPlaysToAnEnd) {
-    for (const char* preset :
-         {"vorna", "brazilian", "international", "canadian", "spanish", "straight"}) {
-        const std::string out = Output({"selfplay", "--preset", preset, "--white", "1", "--black",
-                                        "2", "--games", "2", "--seed", "11"});
+    // Every game ends by a rule: a side without a move, or one of the draw rules.
+    for (const quorvin::TPreset& preset : quorvin::Presets) {
+        const std::string out = Output({"selfplay", "--preset", std::string(preset.Name), "--white",
+                                        "1", "--black", "2", "--games", "2", "--seed", "11"});
         CheckSelfPlay(out, 2);
+    }
+    // A few more games of the later families, between the two lowest levels that search.
+    for (const char* preset : {"russian", "pool", "czech", "italian"}) {
+        const std::string out = Output({"selfplay", "--preset", preset, "--white", "1", "--black",
+                                        "1", "--games", "4", "--seed", "23"});
+        CheckSelfPlay(out, 4);
     }
     // The same seed plays the same games.
     EXPECT_EQ(Output({"selfplay", "--preset", "brazilian", "--white", "0", "--black", "0",
@@ -142,4 +151,31 @@ TEST(CliThink, PlaysFromAPositionFile) {
     EXPECT_EQ(untimed(out).find("positions/s"), std::string::npos) << out;
     Output({"think", "/nonexistent.qvp", "--level", "2"}, 1);
     Output({"think", file, "--level", "13"}, 2);
+}
+
+TEST(CliThink, PlaysTheLaterFamiliesFromTheirFiles) {
+    // The initial position of each later preset, saved as a position file: the file says its
+    // rules (4..7), and the first side of each family moves.
+    for (const char* name : {"russian", "pool", "czech", "italian"}) {
+        const quorvin::TPreset preset = *quorvin::FindPreset(name);
+        quorvin::ApplyBoard(preset.Rules, preset.Rows, preset.Files, preset.Coloring);
+        const quorvin::TGame game(preset.Rules);
+        const std::string file = (std::filesystem::temp_directory_path() /
+                                  ("quorvin-think-" + std::to_string(::getpid()) + ".qvp"))
+                                     .string();
+        quorvin::WritePositionFile(file, static_cast<int>(preset.Rules), game.Positions(0));
+        const std::string out = Output({"think", file, "--level", "3", "--seed", "1"});
+        std::filesystem::remove(file);
+        const char* mover = preset.Rules == quorvin::TRules::Pool ? "Black" : "White";
+        EXPECT_NE(out.find(std::string("\n") + mover + ": Forecast: "), std::string::npos)
+            << name << "\n"
+            << out;
+        // The move in the family's notation: "c3-d4", "9-14".
+        const bool algebraic =
+            preset.Rules == quorvin::TRules::Russian || preset.Rules == quorvin::TRules::Czech;
+        EXPECT_TRUE(
+            std::regex_search(out, std::regex(algebraic ? "\nbestmove [a-h][1-8]-[a-h][1-8]\n$"
+                                                        : "\nbestmove [0-9]+-[0-9]+\n$")))
+            << out;
+    }
 }

@@ -148,7 +148,8 @@ TEST(HubEngine, HandshakeNamesTheEngineAndItsParameters) {
     ASSERT_TRUE(params.count("variant"));
     EXPECT_EQ(params["variant"].Value("type"), "enum");
     EXPECT_EQ(params["variant"].Value("value"), "normal");
-    EXPECT_EQ(params["variant"].Value("values"), "normal brazilian canadian spanish english vorna");
+    EXPECT_EQ(params["variant"].Value("values"),
+              "normal brazilian canadian spanish english vorna russian pool czech italian");
     ASSERT_TRUE(params.count("disposition"));
     EXPECT_EQ(params["disposition"].Value("type"), "bool");
     EXPECT_EQ(params["disposition"].Value("value"), "false");

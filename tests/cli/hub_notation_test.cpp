@@ -39,7 +39,8 @@ TEST(HubNotation, VariantNamesStandForThePresets) {
     EXPECT_EQ(FindHubVariant("international")->Name, "international");
     EXPECT_EQ(FindHubVariant("english")->Name, "straight");
     EXPECT_EQ(FindHubVariant("straight")->Name, "straight");
-    for (const char* name : {"brazilian", "canadian", "spanish", "vorna"})
+    for (const char* name :
+         {"brazilian", "canadian", "spanish", "vorna", "russian", "pool", "czech", "italian"})
         EXPECT_EQ(FindHubVariant(name)->Name, name);
     EXPECT_FALSE(FindHubVariant("killer").has_value());
     EXPECT_FALSE(FindHubVariant("").has_value());
@@ -57,6 +58,12 @@ TEST(HubNotation, InitialPositionsInStandardOrder) {
         {"english", "B" + Repeat('b', 12) + Repeat('e', 8) + Repeat('w', 12)},
         // The program's own numbering, from White's home row.
         {"vorna", "W" + Repeat('w', 15) + Repeat('e', 10) + Repeat('b', 15)},
+        // Russian and Czech in the numbers of Brazilian draughts, Pool in those of English
+        // draughts, Italian from White's far left corner.
+        {"russian", "W" + Repeat('b', 12) + Repeat('e', 8) + Repeat('w', 12)},
+        {"czech", "W" + Repeat('b', 12) + Repeat('e', 8) + Repeat('w', 12)},
+        {"pool", "B" + Repeat('b', 12) + Repeat('e', 8) + Repeat('w', 12)},
+        {"italian", "W" + Repeat('b', 12) + Repeat('e', 8) + Repeat('w', 12)},
     };
     for (const auto& [variant, text] : expected) {
         const THubBoard board = BoardOf(variant);
@@ -127,16 +134,37 @@ TEST(HubNotation, RefusesBadPositionsAndMoves) {
         EXPECT_THROW(board.FindMove(*p, bad), THubError) << bad;
 }
 
-// Brazilian draughts is written in numbers too, square 1 in the far left corner seen from
-// White as in International draughts.
-TEST(HubNotation, BrazilianInNumbers) {
-    const THubBoard board = BoardOf("brazilian");
-    TGame game(board.Rules());
-    TPosition& p = game.CurrentPosition();
-    p.ClassifyNode(false);
-    std::vector<std::string> names;
-    for (int i = 1; i <= p.Moves.Count; ++i) names.push_back(board.MoveName(p, i));
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"21-17", "22-17", "22-18", "23-18", "23-19", "24-19",
-                                               "24-20"}));
+// Brazilian, Russian and Czech draughts are written in numbers too, square 1 in the far left
+// corner seen from White as in International draughts; Pool and Italian draughts in their own
+// numbers.
+TEST(HubNotation, EightByEightVariantsInNumbers) {
+    const std::vector<std::string> algebraic{"21-17", "22-17", "22-18", "23-18",
+                                             "23-19", "24-19", "24-20"};
+    const std::pair<const char*, std::vector<std::string>> firstMoves[] = {
+        {"brazilian", algebraic},
+        {"russian", algebraic},
+        {"czech", algebraic},
+        {"pool", {"10-14", "10-15", "11-15", "11-16", "12-16", "9-13", "9-14"}},
+        {"italian", {"21-17", "21-18", "22-18", "22-19", "23-19", "23-20", "24-20"}},
+    };
+    for (const auto& [variant, expected] : firstMoves) {
+        const THubBoard board = BoardOf(variant);
+        TGame game(board.Rules());
+        TPosition& p = game.CurrentPosition();
+        p.ClassifyNode(false);
+        std::vector<std::string> names;
+        for (int i = 1; i <= p.Moves.Count; ++i) names.push_back(board.MoveName(p, i));
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, expected) << variant;
+    }
+    // A Russian capture: from, to and the pieces taken, c3 = 22 taking d4 = 18 and f6 = 11
+    // on its way to g7 = 8.
+    const THubBoard russian = BoardOf("russian");
+    std::string text = "W" + Repeat('e', 32);
+    text[22] = 'w';
+    text[18] = text[11] = 'b';
+    auto p = Read(russian, text);
+    ASSERT_EQ(p->Moves.Count, 1);
+    EXPECT_EQ(russian.MoveName(*p, 1), "22x8x18x11");
+    EXPECT_EQ(russian.FindMove(*p, "22x8"), 1);
 }

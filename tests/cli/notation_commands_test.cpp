@@ -2,6 +2,7 @@
 // --pdn, driven as the shell would through RunCommand.
 #include "bench_positions.h"
 #include "commands.h"
+#include "rules.h"
 #include "run_cli.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,9 @@ TEST(CliMoves, ListsTheLegalMovesInNotation) {
     // The capture that takes most: on to g7 over f6.
     const TRun brazilian = RunCli({"moves", "--fen", "W:Wc3:Bd4,f6", "--preset", "brazilian"});
     EXPECT_EQ(brazilian.Out, "c3xg7\n");
+    // Russian and Czech captures name every landing square; Russian ones with a colon.
+    EXPECT_EQ(RunCli({"moves", "--fen", "W:Wc3:Bd4,f6", "--preset", "russian"}).Out, "c3:e5:g7\n");
+    EXPECT_EQ(RunCli({"moves", "--fen", "W:Wc3:Bd4,f6", "--preset", "czech"}).Out, "c3xe5xg7\n");
     // Two captures between the same squares are given with their paths; routes that take
     // the same pieces are given once.
     const TRun paths = RunCli({"moves", "--fen", "W:WK47:B42,33,19,14,27"});
@@ -126,6 +130,18 @@ TEST(CliPerft, UniqueCountsAgreeWithThePublishedTables) {
         << unique.Out;
     const TRun straight = RunCli({"perft", "--preset", "straight", "--depth", "7", "--unique"});
     EXPECT_NE(straight.Out.find("perft 7 179740\n"), std::string::npos) << straight.Out;
+    // The later families, depths 6 to 8 of the published tables: Pool parts from Russian
+    // draughts at depth 8, where a man passes the crowning row during a capture.
+    const std::pair<const char*, const char*> later[] = {
+        {"russian", "perft 6 37986\nperft 7 190146\nperft 8 929899\n"},
+        {"pool", "perft 6 37986\nperft 7 190146\nperft 8 929896\n"},
+        {"czech", "perft 6 36768\nperft 7 179740\nperft 8 845931\n"},
+        {"italian", "perft 6 36473\nperft 7 177532\nperft 8 828783\n"},
+    };
+    for (const auto& [preset, counts] : later) {
+        const TRun r = RunCli({"perft", "--preset", preset, "--depth", "8", "--bulk", "--unique"});
+        EXPECT_NE(r.Out.find(counts), std::string::npos) << preset << "\n" << r.Out;
+    }
     // A king with four landing squares before its second capture: eight routes, two moves.
     const TRun routes = RunCli({"perft", "--fen", "W:WK50:B44,17", "--depth", "1"});
     EXPECT_NE(routes.Out.find("perft 1 8\n"), std::string::npos) << routes.Out;
@@ -165,6 +181,20 @@ TEST(CliPdn, PublishedGamesReplayToTheirEnd) {
               std::string::npos)
         << english.Out;
     EXPECT_NE(english.Out.find("games 4 ok 4 failed 0\n"), std::string::npos);
+    // Russian, Czech and Italian championship games, read on their presets' boards.
+    const std::pair<const char*, const char*> later[] = {
+        {"russian_ussr1950.pdn", "russian"},
+        {"czech_2000.pdn", "czech"},
+        {"italian_2005.pdn", "italian"},
+    };
+    for (const auto& [file, preset] : later) {
+        const TRun r = RunCli({"pdn", "check", DataFile(file), "--preset", preset});
+        EXPECT_EQ(r.Code, 0) << file << "\n" << r.Out << r.Err;
+        EXPECT_NE(r.Out.find("games 2 ok 2 failed 0\n"), std::string::npos) << r.Out;
+    }
+    EXPECT_NE(RunCli({"pdn", "check", DataFile("russian_ussr1950.pdn"), "--preset", "russian"})
+                  .Out.find("game 2 ok 49 plies: "),
+              std::string::npos);
     // Without a GameType tag the games are International draughts, where they fail at once.
     const TRun asInternational = RunCli({"pdn", "check", DataFile("english_1841_1844.pdn")});
     EXPECT_EQ(asInternational.Code, 1);
@@ -214,9 +244,9 @@ TEST(CliPdn, BrokenGamesFailWithTheirLines) {
 }
 
 TEST(CliSelfPlay, WritesItsGamesAsPdn) {
-    for (const char* preset :
-         {"vorna", "brazilian", "international", "canadian", "spanish", "straight"}) {
-        const TTempFile file(std::string("selfplay-") + preset + ".pdn");
+    for (const quorvin::TPreset& each : quorvin::Presets) {
+        const std::string preset(each.Name);
+        const TTempFile file("selfplay-" + preset + ".pdn");
         const TRun play = RunCli({"selfplay", "--preset", preset, "--white", "0", "--black", "1",
                                   "--games", "3", "--seed", "5", "--pdn", file.Path});
         ASSERT_EQ(play.Code, 0) << play.Err;
@@ -234,7 +264,8 @@ TEST(CliSelfPlay, WritesItsGamesAsPdn) {
                                          std::regex("game [0-9]+ ok ([0-9]+) "
                                                     "plies: .* ([0-9/*-]+)")));
             EXPECT_EQ(p[2], c[1]) << preset;
-            const bool straight = std::string(preset) == "straight";
+            // The first figure is the first side's: Black's in English draughts and Pool.
+            const bool straight = preset == "straight" || preset == "pool";
             const std::string result = p[1];
             if (result == "white")
                 EXPECT_TRUE(c[2] == (straight ? "0-1" : "2-0") || c[2] == "1-0") << c[2];

@@ -51,8 +51,12 @@ TEST(Fen, InitialPositionsOfThePresets) {
     EXPECT_EQ(InitialFen("straight"), "B:W21,22,23,24,25,26,27,28,29,30,31,32:"
                                       "B1,2,3,4,5,6,7,8,9,10,11,12");
     EXPECT_EQ(InitialFen("spanish"), MenOn('W', 1, 12, 21, 32));
-    EXPECT_EQ(InitialFen("brazilian"), "W:Wa1,c1,e1,g1,b2,d2,f2,h2,a3,c3,e3,g3:"
-                                       "Bb6,d6,f6,h6,a7,c7,e7,g7,b8,d8,f8,h8");
+    for (const char* preset : {"brazilian", "russian", "czech"})
+        EXPECT_EQ(InitialFen(preset), "W:Wa1,c1,e1,g1,b2,d2,f2,h2,a3,c3,e3,g3:"
+                                      "Bb6,d6,f6,h6,a7,c7,e7,g7,b8,d8,f8,h8")
+            << preset;
+    EXPECT_EQ(InitialFen("pool"), MenOn('B', 21, 32, 1, 12));
+    EXPECT_EQ(InitialFen("italian"), MenOn('W', 21, 32, 1, 12));
     // Vorna has no standard numbering: the program's own, 15 men a side on 8 x 10.
     EXPECT_EQ(InitialFen("vorna"), MenOn('W', 1, 15, 26, 40));
 }
@@ -124,7 +128,7 @@ TEST(Fen, FaultsAreRefusedWithTheirReason) {
 TEST(Fen, RandomPositionsOfEveryFamilyAndBoardSizeReadBack) {
     std::mt19937 random(20240611);
     int positions = 0;
-    for (int rules = 0; rules < 4; ++rules)
+    for (int rules = 0; rules < RulesCount; ++rules)
         for (int rows = MinSide; rows <= MaxSide; ++rows)
             for (int files = MinSide; files <= MaxSide; ++files)
                 for (const bool coloring : {false, true}) {
@@ -163,7 +167,7 @@ TEST(Fen, RandomPositionsOfEveryFamilyAndBoardSizeReadBack) {
                         ++positions;
                     }
                 }
-    EXPECT_EQ(positions, 4 * 9 * 9 * 2 * 3);
+    EXPECT_EQ(positions, RulesCount * 9 * 9 * 2 * 3);
 }
 
 TEST(Fen, TheBoardOfAFenIsFoundAmongThePresets) {

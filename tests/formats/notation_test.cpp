@@ -68,9 +68,15 @@ std::unique_ptr<TPosition> FromFen(const TNotation& n, const std::string& fen) {
 
 TEST(Notation, PresetsHaveTheirStandardGameTypes) {
     const std::pair<const char*, std::string> expected[] = {
-        {"international", "20,W,10,10,N2,0"}, {"straight", "21,B,8,8,N1,0"},
-        {"spanish", "24,W,8,8,N1,1"},         {"brazilian", "26,W,8,8,A0,0"},
+        {"international", "20,W,10,10,N2,0"},
+        {"straight", "21,B,8,8,N1,0"},
+        {"spanish", "24,W,8,8,N1,1"},
+        {"brazilian", "26,W,8,8,A0,0"},
         {"canadian", "27,W,12,12,N2,0"},
+        {"russian", "25,W,8,8,A0,0"},
+        {"pool", "23,B,8,8,N1,0"},
+        {"czech", "29,W,8,8,A0,0"},
+        {"italian", "22,W,8,8,N2,1"},
     };
     for (const auto& [preset, type] : expected) {
         const TNotation n = TNotation::ForPreset(*FindPreset(preset));
@@ -102,25 +108,47 @@ TEST(Notation, InternationalNumberingFollowsTheDiagram) {
     }
 }
 
-TEST(Notation, StraightCheckersIsNumberedFromBlacksSide) {
-    const TNotation n = UsePreset("straight");
-    // Black's pieces stand on 1..12, the single corners are 4 and 29, the double corners
-    // 1-5 and 28-32.
+TEST(Notation, StraightAndPoolCheckersAreNumberedFromBlacksSide) {
+    for (const char* preset : {"straight", "pool"}) {
+        const TNotation n = UsePreset(preset);
+        // Black's pieces stand on 1..12, the single corners are 4 and 29, the double corners
+        // 1-5 and 28-32.
+        const std::pair<const char*, const char*> cells[] = {
+            {"b8", "1"},  {"h8", "4"},  {"a7", "5"},  {"g7", "8"},  {"f6", "11"}, {"e5", "15"},
+            {"d4", "18"}, {"c3", "22"}, {"h2", "28"}, {"a1", "29"}, {"g1", "32"},
+        };
+        for (const auto& [cell, name] : cells) {
+            EXPECT_EQ(NameOfCell(n, cell), name) << preset << " " << cell;
+            EXPECT_EQ(n.SquareNamed(name), SquareOfCell(n, cell)) << preset << " " << name;
+        }
+        const auto p = Initial(n.Rules());
+        EXPECT_EQ(p->SideToMove, Black) << preset;
+        for (int number = 1; number <= 12; ++number) {
+            const TSquare q = p->At(n.SquareNumbered(number));
+            EXPECT_TRUE(!q.Empty && q.Side == Black) << preset << " " << number;
+            const TSquare w = p->At(n.SquareNumbered(number + 20));
+            EXPECT_TRUE(!w.Empty && w.Side == White) << preset << " " << number + 20;
+        }
+    }
+}
+
+TEST(Notation, ItalianIsNumberedFromWhitesFarLeftCorner) {
+    // The board turned as for Spanish checkers; square 1 in the far left corner seen from
+    // White, who moves first from 21..32.
+    const TNotation n = UsePreset("italian");
     const std::pair<const char*, const char*> cells[] = {
-        {"b8", "1"},  {"h8", "4"},  {"a7", "5"},  {"g7", "8"},  {"f6", "11"}, {"e5", "15"},
-        {"d4", "18"}, {"c3", "22"}, {"h2", "28"}, {"a1", "29"}, {"g1", "32"},
+        {"a8", "1"},  {"g8", "4"},  {"b7", "5"},  {"h7", "8"},  {"a6", "9"},  {"d5", "14"},
+        {"e4", "19"}, {"b3", "21"}, {"h3", "24"}, {"a2", "25"}, {"b1", "29"}, {"h1", "32"},
     };
     for (const auto& [cell, name] : cells) {
         EXPECT_EQ(NameOfCell(n, cell), name) << cell;
         EXPECT_EQ(n.SquareNamed(name), SquareOfCell(n, cell)) << name;
     }
-    const auto p = Initial(TRules::Straight);
-    for (int number = 1; number <= 12; ++number) {
-        const TSquare q = p->At(n.SquareNumbered(number));
-        EXPECT_TRUE(!q.Empty && q.Side == Black) << number;
-        const TSquare w = p->At(n.SquareNumbered(number + 20));
-        EXPECT_TRUE(!w.Empty && w.Side == White) << number + 20;
-    }
+    EXPECT_EQ(SquareOfCell(n, "a1"), 0); // the bottom left corner is not played on
+    const auto p = Initial(TRules::Italian);
+    EXPECT_EQ(p->SideToMove, White);
+    EXPECT_EQ(p->At(n.SquareNumbered(21)).Side, White);
+    EXPECT_EQ(p->At(n.SquareNumbered(12)).Side, Black);
 }
 
 TEST(Notation, SpanishIsNumberedFromWhitesRightHandCorner) {
@@ -151,23 +179,25 @@ TEST(Notation, CanadianIsNumberedLikeInternational) {
     }
 }
 
-TEST(Notation, BrazilianSquaresAreAlgebraic) {
-    const TNotation n = UsePreset("brazilian");
-    for (const char* cell : {"a1", "c1", "h2", "d4", "e5", "b8", "h8", "g7"}) {
-        EXPECT_EQ(NameOfCell(n, cell), cell);
-        EXPECT_EQ(n.SquareNamed(cell), SquareOfCell(n, cell)) << cell;
+TEST(Notation, BrazilianRussianAndCzechSquaresAreAlgebraic) {
+    for (const char* preset : {"brazilian", "russian", "czech"}) {
+        const TNotation n = UsePreset(preset);
+        for (const char* cell : {"a1", "c1", "h2", "d4", "e5", "b8", "h8", "g7"}) {
+            EXPECT_EQ(NameOfCell(n, cell), cell) << preset;
+            EXPECT_EQ(n.SquareNamed(cell), SquareOfCell(n, cell)) << preset << " " << cell;
+        }
+        // Numbers are read as in the International diagram: 1 on b8, 32 on g1.
+        EXPECT_EQ(n.SquareNamed("1"), SquareOfCell(n, "b8"));
+        EXPECT_EQ(n.SquareNamed("32"), SquareOfCell(n, "g1"));
+        EXPECT_EQ(n.SquareNamed("a2"), 0); // a light square
+        // Beyond the board: no square, not another one further on.
+        for (const char* name : {"i1", "r1", "a9", "a0", "a-1", "c1999999999"})
+            EXPECT_EQ(n.SquareNamed(name), 0) << name;
     }
-    // Numbers are read as in the International diagram: 1 on b8, 32 on g1.
-    EXPECT_EQ(n.SquareNamed("1"), SquareOfCell(n, "b8"));
-    EXPECT_EQ(n.SquareNamed("32"), SquareOfCell(n, "g1"));
-    EXPECT_EQ(n.SquareNamed("a2"), 0); // a light square
-    // Beyond the board: no square, not another one further on.
-    for (const char* name : {"i1", "r1", "a9", "a0", "a-1", "c1999999999"})
-        EXPECT_EQ(n.SquareNamed(name), 0) << name;
 }
 
 TEST(Notation, EverySquareOfEveryBoardHasANameThatReadsBack) {
-    for (int rules = 0; rules < 4; ++rules)
+    for (int rules = 0; rules < RulesCount; ++rules)
         for (int rows = MinSide; rows <= MaxSide; ++rows)
             for (int files = MinSide; files <= MaxSide; ++files)
                 for (const bool coloring : {false, true}) {
@@ -206,7 +236,7 @@ TEST(Notation, OwnNumberingIsDescribedByTheFullGameType) {
               "20,W,7,9,N0,0");
 
     // Every board reads back from its tags as the same board in the same numbering.
-    for (int rules = 0; rules < 4; ++rules)
+    for (int rules = 0; rules < RulesCount; ++rules)
         for (int rows = MinSide; rows <= MaxSide; ++rows)
             for (int files = MinSide; files <= MaxSide; ++files)
                 for (const bool coloring : {false, true}) {
@@ -321,6 +351,92 @@ TEST(Notation, FirstMovesAreWrittenAsInTheLiterature) {
         EXPECT_EQ(names.front(), "43-37");
         EXPECT_EQ(names.back(), "48-42");
     }
+    // Russian and Czech draughts open as Brazilian does; captures are written with a colon in
+    // Russian draughts and with an x in Czech draughts, every landing square written.
+    for (const char* preset : {"russian", "czech"}) {
+        const TNotation n = UsePreset(preset);
+        auto p = Initial(n.Rules());
+        EXPECT_EQ(LegalNames(n, *p), (std::vector<std::string>{"a3-b4", "c3-b4", "c3-d4", "e3-d4",
+                                                               "e3-f4", "g3-f4", "g3-h4"}));
+        // 1. c3-d4 f6-g5 2. g3-f4 b6-c5, as in the 2000 Czech championship (Krista - Ratusky).
+        auto q = std::move(p);
+        for (const char* move : {"c3-d4", "f6-g5", "g3-f4", "b6-c5"}) q = Play(n, *q, move);
+        const bool russian = std::string(preset) == "russian";
+        EXPECT_EQ(LegalNames(n, *q), std::vector<std::string>{russian ? "d4:b6" : "d4xb6"});
+    }
+    {
+        // Pool checkers: Black moves first from 9..12, as in English draughts.
+        const TNotation n = UsePreset("pool");
+        auto p = Initial(TRules::Pool);
+        EXPECT_EQ(LegalNames(n, *p), (std::vector<std::string>{"10-14", "10-15", "11-15", "11-16",
+                                                               "12-16", "9-13", "9-14"}));
+    }
+    {
+        // Italian draughts, the 2005 championship (Borghetti - Mascolo): 1. 21-17 12-15
+        // 2. 23-19 11-14 3. 19x12 8x15.
+        const TNotation n = UsePreset("italian");
+        auto p = Initial(TRules::Italian);
+        EXPECT_EQ(LegalNames(n, *p), (std::vector<std::string>{"21-17", "21-18", "22-18", "22-19",
+                                                               "23-19", "23-20", "24-20"}));
+        for (const char* move : {"21-17", "12-15", "23-19", "11-14"}) p = Play(n, *p, move);
+        EXPECT_EQ(LegalNames(n, *p), std::vector<std::string>{"19x12"});
+        p = Play(n, *p, "19x12");
+        EXPECT_EQ(LegalNames(n, *p), (std::vector<std::string>{"7x16", "8x15"}));
+    }
+}
+
+TEST(Notation, RussianMovesInTheirFullAndShortForms) {
+    const TNotation n = UsePreset("russian");
+    auto p = FromFen(n, "W:Wc3,Kh2:Bd4,f6,d6,b4");
+    // A man's capture with every square it lands on, a king's single capture from start to end.
+    EXPECT_EQ(LegalNames(n, *p),
+              (std::vector<std::string>{"c3:a5", "c3:e5:c7", "c3:e5:g7", "h2:b8", "h2:c7"}));
+    auto named = [&](const char* text) {
+        const TMoveLookup found = n.FindMove(*p, text);
+        return found.Found() ? n.MoveName(*p, found.Index) : found.Message;
+    };
+    // Full forms, from start to end, with the landing squares, with an x; short forms as the
+    // books print them: the file the piece starts from, a colon, and where it ends.
+    for (const char* text : {"c3:e5:g7", "c3:g7", "c3xe5xg7", "c:g7", "c:e5:g7", "C:g7"})
+        EXPECT_EQ(named(text), "c3:e5:g7") << text;
+    EXPECT_EQ(named("h:c7"), "h2:c7");
+    EXPECT_EQ(named("h2:e5:c7"), "h2:c7");
+    EXPECT_EQ(named("c:e5"), "illegal move \"c:e5\""); // the capture goes on
+    EXPECT_EQ(named("cd4"), "illegal move \"cd4\"");   // a capture is compulsory
+
+    // Simple moves: "cd4" is the piece on the c-file that can go to d4.
+    auto q = FromFen(n, "W:Wa3,c3,e3,Kc5:Bh8");
+    q->ClassifyNode(false);
+    for (const auto& [text, name] :
+         std::vector<std::pair<std::string, std::string>>{{"ab4", "a3-b4"},
+                                                          {"ed4", "e3-d4"},
+                                                          {"c5-d4", "c5-d4"},
+                                                          {"c3\xE2\x80\x94"
+                                                           "d4",
+                                                           "c3-d4"},
+                                                          {"e3\xE2\x80\x93"
+                                                           "f4!",
+                                                           "e3-f4"},
+                                                          {"cb6", "c5-b6"}}) {
+        const TMoveLookup found = n.FindMove(*q, text);
+        ASSERT_TRUE(found.Found()) << text << ": " << found.Message;
+        EXPECT_EQ(n.MoveName(*q, found.Index), name);
+    }
+    // Two pieces on the c-file can go to d4 and to b4: the short form says neither, and the
+    // message names the moves it may be.
+    const TMoveLookup both = n.FindMove(*q, "cd4");
+    EXPECT_EQ(both.Status, TMoveLookup::TStatus::Ambiguous);
+    EXPECT_EQ(both.Message, "ambiguous move \"cd4\": it may be c3-d4 or c5-d4");
+    EXPECT_EQ(n.FindMove(*q, "cb4").Status, TMoveLookup::TStatus::Ambiguous);
+    for (const char* text : {"gh4", "cf4", "c:d4"})
+        EXPECT_EQ(n.FindMove(*q, text).Status, TMoveLookup::TStatus::Illegal) << text;
+    for (const char* text : {"cd4:f6", "c:", "zd4", "c", "cd"})
+        EXPECT_EQ(n.FindMove(*q, text).Status, TMoveLookup::TStatus::Unreadable) << text;
+    // Numeric boards have no files to name.
+    const TNotation international = UsePreset("international");
+    auto r = Initial(TRules::International);
+    r->ClassifyNode(false);
+    EXPECT_EQ(international.FindMove(*r, "cd4").Status, TMoveLookup::TStatus::Unreadable);
 }
 
 TEST(Notation, TwoCapturesBetweenTheSameSquaresAreWrittenWithTheirPaths) {

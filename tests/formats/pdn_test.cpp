@@ -350,7 +350,7 @@ TEST(Pdn, RandomGamesOfEveryPresetReadBackMoveForMove) {
 
 TEST(Pdn, RandomGamesOnBoardsThatAreNoPresetReadBack) {
     std::mt19937 random(99);
-    for (int rules = 0; rules < 4; ++rules)
+    for (int rules = 0; rules < RulesCount; ++rules)
         for (const auto& [rows, files, coloring] :
              {std::tuple{6, 6, false}, std::tuple{7, 9, true}, std::tuple{12, 10, false},
               std::tuple{10, 10, true}, std::tuple{9, 5, false}}) {
@@ -460,4 +460,76 @@ TEST(Pdn, PublishedEnglishGamesReplayToTheirEnd) {
     EXPECT_EQ(first.Result, TGameResult::WhiteWins);
     const TSquare king = first.Game->CurrentPosition().At(straight.SquareNumbered(1));
     EXPECT_TRUE(!king.Empty && king.Side == White && king.Kind == King);
+}
+
+TEST(Pdn, PublishedGamesOfTheLaterFamiliesReplayToTheirEnd) {
+    // Each file is read as its preset's games, and once more with its game type's tag put in
+    // front of its first game, which then needs no preset.
+    struct TCase {
+        const char* File;
+        const char* Preset;
+        const char* Type;
+        std::vector<int> Plies;
+        const char* LastPiece; // where the first game's last move left a king
+    };
+    const TCase cases[] = {
+        {"russian_ussr1950.pdn", "russian", "25", {61, 49}, "f6"},
+        {"czech_2000.pdn", "czech", "29", {49, 40}, "g7"},
+        {"italian_2005.pdn", "italian", "22", {75, 52}, "11"},
+    };
+    for (const TCase& c : cases) {
+        const std::vector<TPdnGameText> games = ParsePdn(DataFile(c.File));
+        ASSERT_EQ(games.size(), c.Plies.size()) << c.File;
+        const TNotation notation = TNotation::ForPreset(*FindPreset(c.Preset));
+        for (std::size_t i = 0; i < games.size(); ++i) {
+            const TLoadedGame loaded = LoadPdnGame(games[i], notation);
+            ASSERT_FALSE(loaded.Error) << c.File << ": " << loaded.Error->Text();
+            EXPECT_EQ(loaded.Plies, c.Plies[i]) << c.File << " game " << i + 1;
+            if (loaded.DeclaredPlies) {
+                EXPECT_EQ(loaded.Plies, *loaded.DeclaredPlies) << c.File;
+            }
+            // Written back in the game type's notation, the game reads back move for move.
+            ExpectRoundTrip(*loaded.Game, loaded.Notation, c.File);
+        }
+        const std::string tagged =
+            std::string("[GameType \"") + c.Type + "\"]\n" + DataFile(c.File);
+        const TLoadedGame first = LoadPdnGame(ParsePdn(tagged).front());
+        ASSERT_FALSE(first.Error) << c.File << ": " << first.Error->Text();
+        EXPECT_EQ(first.Notation.PresetName(), c.Preset);
+        EXPECT_EQ(first.Plies, c.Plies.front());
+        const TSquare last =
+            first.Game->CurrentPosition().At(first.Notation.SquareNamed(c.LastPiece));
+        EXPECT_FALSE(last.Empty) << c.File;
+        EXPECT_EQ(last.Kind, std::string(c.Preset) == "russian" ? Man : King) << c.File;
+    }
+    // The Russian games' captures are written with a colon and each landing square: 17. c3:g3
+    // of the second game took two men.
+    const TNotation russian = UsePreset("russian");
+    const TLoadedGame second = LoadPdnGame(ParsePdn(DataFile("russian_ussr1950.pdn"))[1], russian);
+    const std::string text = FormatPdnGame(*second.Game, russian, TPdnHeader{}, true);
+    EXPECT_NE(text.find(" 17. c3:e5:g3 c7-d6 "), std::string::npos) << text;
+    EXPECT_NE(text.find("[GameType \"25\"]"), std::string::npos);
+    // The man crowned on f8 by the last move.
+    const TSquare king = second.Game->CurrentPosition().At(russian.SquareNamed("f8"));
+    EXPECT_TRUE(!king.Empty && king.Side == White && king.Kind == King);
+}
+
+TEST(Pdn, PoolCheckersGamesStartWithBlackInEnglishNumbers) {
+    // A position made up for this test: Black's man on 22 takes 26, lands on White's home row
+    // at 31 and takes 27 from there, so it ends its move on 24 as a man.
+    const std::string text = "[GameType \"23\"]\n[SetUp \"1\"]\n[FEN \"B:W26,27,30:B22,1\"]\n"
+                             "1. 22x24 30-26 1-0\n";
+    const TLoadedGame loaded = LoadOne(text);
+    ASSERT_FALSE(loaded.Error) << loaded.Error->Text();
+    EXPECT_EQ(loaded.Notation.PresetName(), "pool");
+    EXPECT_EQ(loaded.Plies, 2);
+    EXPECT_EQ(loaded.Result, TGameResult::BlackWins); // the first figure is Black's
+    const TSquare man = loaded.Game->CurrentPosition().At(loaded.Notation.SquareNumbered(24));
+    EXPECT_TRUE(!man.Empty && man.Side == Black && man.Kind == Man);
+    TPdnHeader header;
+    header.Result = TGameResult::BlackWins;
+    const std::string written = FormatPdnGame(*loaded.Game, loaded.Notation, header, true);
+    EXPECT_NE(written.find("[FEN \"B:W26,27,30:B1,22\"]"), std::string::npos) << written;
+    // Black's move is the first of a numbered pair.
+    EXPECT_NE(written.find("\n1. 22x24 30-26 1-0\n"), std::string::npos) << written;
 }
