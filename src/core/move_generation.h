@@ -12,6 +12,8 @@
 
 #include "position.h"
 
+#include <type_traits>
+
 namespace quorvin::generation {
 
 // The squares whose neighbour in direction D belongs to `to`: `to` stepped back once. The
@@ -55,11 +57,11 @@ template <class S, bool Special> class TCaptureWalker {
         : Moves(moves), MaxRule(rules.MaxCapture), Enemy(enemy), Empty(empty), Occupied(occupied),
           Jumps(jumps) {
         if constexpr (Special) {
-            Precedence = rules.CapturePrecedence;
-            FreeChoice = !rules.MaxCapture && !rules.CapturePrecedence;
-            CrownMidCapture = rules.CrownMidCapture && rules.Kings == TKingMoves::Flying;
-            Kings = enemyKings;
-            CrowningRow = S(PromotionBits[side]);
+            Extra.Precedence = rules.CapturePrecedence;
+            Extra.FreeChoice = !rules.MaxCapture && !rules.CapturePrecedence;
+            Extra.CrownMidCapture = rules.CrownMidCapture && rules.Kings == TKingMoves::Flying;
+            Extra.Kings = enemyKings;
+            Extra.CrowningRow = S(PromotionBits[side]);
         }
     }
 
@@ -68,8 +70,12 @@ template <class S, bool Special> class TCaptureWalker {
     void Start(int bit, bool king, bool flyingKing, unsigned directions, S targets) {
         StartSquare = SquareOfBit[bit];
         StartBit = bit;
-        if constexpr (Special) KingMoving = king;
-        if (flyingKing || (Special && CrownMidCapture)) {
+        bool crownsOnTheWay = false;
+        if constexpr (Special) {
+            Extra.KingMoving = king;
+            crownsOnTheWay = Extra.CrownMidCapture;
+        }
+        if (flyingKing || crownsOnTheWay) {
             // The start square is free once the piece has left it.
             const S start = S::Single(bit);
             Free = Empty | start;
@@ -105,13 +111,17 @@ template <class S, bool Special> class TCaptureWalker {
     const S Occupied;
     const TJumpSets<S>& Jumps;
     // The special rules' state.
-    bool Precedence = false;
-    bool FreeChoice = false;      // any capture may be chosen, so a flying king must go on
-    bool CrownMidCapture = false; // a man on the crowning row goes on as a flying king
-    bool KingMoving = false;
-    S Kings;       // the enemy's kings
-    S CrowningRow; // the walking side's
-    int BestKey = 0;
+    struct TSpecialState {
+        bool Precedence = false;
+        bool FreeChoice = false;      // any capture may be chosen, so a flying king must go on
+        bool CrownMidCapture = false; // a man on the crowning row goes on as a flying king
+        bool KingMoving = false;
+        S Kings;       // the enemy's kings
+        S CrowningRow; // the walking side's
+        int BestKey = 0;
+    };
+    struct TNoState {};
+    [[no_unique_address]] std::conditional_t<Special, TSpecialState, TNoState> Extra;
     unsigned Directions = 15; // the directions the piece walking now may jump in
     S AnyJump;                // the squares it could jump on from before it moved
     S Free;                   // squares a flying king may pass and land on
@@ -165,7 +175,7 @@ template <class S, bool Special> class TCaptureWalker {
             S rest = enemy;
             rest.Remove(over);
             if constexpr (Special)
-                if (CrownMidCapture && CrowningRow.Has(landing)) [[unlikely]] {
+                if (Extra.CrownMidCapture && Extra.CrowningRow.Has(landing)) [[unlikely]] {
                     Flying(landing, taken + 1, rest);
                     continue;
                 }
@@ -212,7 +222,9 @@ template <class S, bool Special> class TCaptureWalker {
             // square must land on such a square; the rule of the greatest number sees to
             // that by itself.
             unsigned goesOn = ~0u;
-            if (Special && FreeChoice && taken + 1 < MaxCaptureLength) {
+            bool freeChoice = false;
+            if constexpr (Special) freeChoice = Extra.FreeChoice;
+            if (freeChoice && taken + 1 < MaxCaptureLength) {
                 goesOn = 0;
                 for (int i = 0; i < count; ++i)
                     goesOn |= static_cast<unsigned>(CanFly(landings[i], rest)) << i;
@@ -240,7 +252,7 @@ template <class S, bool Special> class TCaptureWalker {
     // A sequence that cannot go on is a move, when it took anything and the rules let it.
     void Finish(int taken) {
         if constexpr (Special)
-            if (Precedence) {
+            if (Extra.Precedence) {
                 FinishByPrecedence(taken);
                 return;
             }
@@ -259,16 +271,16 @@ template <class S, bool Special> class TCaptureWalker {
         if (taken == 0) return;
         int kingsTaken = 0, firstKing = 0;
         for (int k = taken; k >= 1; --k)
-            if (Kings.Has(BitOfSquare[Taken[k]])) {
+            if (Extra.Kings.Has(BitOfSquare[Taken[k]])) {
                 ++kingsTaken;
                 firstKing = k;
             }
         const int soonest = firstKing == 0 ? 0 : MaxCaptureLength + 1 - firstKing;
         const int key =
-            ((taken * 2 + static_cast<int>(KingMoving)) * 64 + kingsTaken) * 64 + soonest;
-        if (key < BestKey) return;
-        if (key > BestKey) {
-            BestKey = key;
+            ((taken * 2 + static_cast<int>(Extra.KingMoving)) * 64 + kingsTaken) * 64 + soonest;
+        if (key < Extra.BestKey) return;
+        if (key > Extra.BestKey) {
+            Extra.BestKey = key;
             BestLength = taken;
             Moves.Reset(taken, true);
         }
@@ -361,7 +373,7 @@ template <class S, bool Special>
     for (const int bit : starters) {
         const bool king = kings.Has(bit);
         walker.Start(bit, king, king && flying, king ? 15u : manDirections,
-                     king ? enemy : manTargets);
+                     Special && !king ? manTargets : enemy);
     }
     return moves.Count > 0;
 }
@@ -380,7 +392,7 @@ bool Captures(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S e
     S starters = men & (rules.MenCaptureBackwards ? allWays : forwards);
     starters |= rules.Kings == TKingMoves::Flying ? kings : kings & allWays;
     if (starters.None()) return false;
-    if (rules.SpecialCaptures()) [[unlikely]]
+    if (rules.Special) [[unlikely]]
         return WalkCaptures<S, true>(moves, rules, side, own, enemy, empty, kings, enemy & allKings,
                                      starters, jumps);
     return WalkCaptures<S, false>(moves, rules, side, own, enemy, empty, kings, S{}, starters,

@@ -10,6 +10,7 @@
 namespace quorvin {
 
 TPosition::TPosition(const TRuleSwitches& switches) : Rules(switches) {
+    Rules.Special = Rules.SpecialCaptures();
     Moves.Reset(0, true);
 }
 

@@ -51,11 +51,12 @@ struct TRuleSwitches {
     bool CapturePrecedence = false;
 
     // Whether captures follow any rule beyond the first families': those families' capture
-    // walk is compiled without them.
+    // walk is compiled without them. Positions keep the answer in Special.
     constexpr bool SpecialCaptures() const {
         return CrownMidCapture || KingsCaptureFirst || !MenTakeKings || CapturePrecedence ||
                (!MaxCapture && Kings == TKingMoves::Flying);
     }
+    bool Special = false;
 };
 
 // The contents of squares 0..MaxSquares (square 0 always empty), for a picture of a board.
@@ -113,6 +114,14 @@ class TPosition {
     // move_generation.h; ClassifyFresh is ClassifyIn for a position PlayMove has just made,
     // whose move list, left from an earlier position, is always generated anew.
     template <class W> void PlayMoveIn(const TPosition& parent, int index);
+    // PlayMoveIn with or without crowning during a capture, so that the families without it
+    // make their moves as they always have.
+    template <class W, bool CrownOnTheWay>
+    [[gnu::always_inline]] void MakeMove(const TPosition& parent, int index);
+    template <class W>
+    [[gnu::noinline]] void MakeMoveCrowningOnTheWay(const TPosition& parent, int index) {
+        MakeMove<W, true>(parent, index);
+    }
     template <class W> int ClassifyIn(bool horizon);
     template <class W> int ClassifyFresh(bool horizon);
     // The number of legal moves. Captures are listed in Moves; simple moves are only
@@ -199,6 +208,14 @@ inline void TPosition::PlayMove(const TPosition& parent, int index) {
 
 // W is the word the board's sets fit in; on a narrow board the upper halves stay zero.
 template <class W> inline void TPosition::PlayMoveIn(const TPosition& parent, int index) {
+    if (Rules.CrownMidCapture) [[unlikely]]
+        MakeMoveCrowningOnTheWay<W>(parent, index);
+    else
+        MakeMove<W, false>(parent, index);
+}
+
+template <class W, bool CrownOnTheWay>
+inline void TPosition::MakeMove(const TPosition& parent, int index) {
     using S = TSquareSetOf<W>;
     const TMoveList& list = parent.Moves;
     const int from = list.FromOf(index), to = list.ToOf(index);
@@ -217,9 +234,7 @@ template <class W> inline void TPosition::PlayMoveIn(const TPosition& parent, in
     int kind = king ? King : Man;
     if (king) {
         kings ^= moved;
-    } else if (Rules.Crowning &&
-               ((S(PromotionBits[mover]) & toSet).Any() ||
-                (Rules.CrownMidCapture && CrossedCrowningRow(list, index, captures, mover)))) {
+    } else if (Rules.Crowning && (S(PromotionBits[mover]) & toSet).Any()) {
         kings |= toSet;
         --counts[mover][Man];
         ++counts[mover][King];
@@ -244,6 +259,15 @@ template <class W> inline void TPosition::PlayMoveIn(const TPosition& parent, in
             kings &= ~taken;
         }
     }
+    // A man that passed the crowning row during its capture ends it as a king, under the
+    // rules that crown it there: its value becomes a king's.
+    if constexpr (CrownOnTheWay)
+        if (kind == Man && CrossedCrowningRow(list, index, captures, mover)) {
+            kings |= toSet;
+            --counts[mover][Man];
+            ++counts[mover][King];
+            evaluation += ValueTable[to][mover][Man] - ValueTable[to][mover][King];
+        }
 
     // The opponent is to move now.
     Own = TSquareSet(enemy);
