@@ -67,7 +67,8 @@ template <class S, bool Special> class TCaptureWalker {
 
     // directions: the jumps a man or a one-square king may make, as bits 0..3. targets: the
     // enemy pieces this piece may take.
-    void Start(int bit, bool king, bool flyingKing, unsigned directions, S targets) {
+    [[gnu::always_inline]] void Start(int bit, bool king, bool flyingKing, unsigned directions,
+                                      S targets) {
         StartSquare = SquareOfBit[bit];
         StartBit = bit;
         bool crownsOnTheWay = false;
@@ -250,7 +251,7 @@ template <class S, bool Special> class TCaptureWalker {
     }
 
     // A sequence that cannot go on is a move, when it took anything and the rules let it.
-    void Finish(int taken) {
+    [[gnu::always_inline]] void Finish(int taken) {
         if constexpr (Special)
             if (Extra.Precedence) {
                 FinishByPrecedence(taken);
@@ -269,15 +270,17 @@ template <class S, bool Special> class TCaptureWalker {
     // the later ones in the key.
     void FinishByPrecedence(int taken) {
         if (taken == 0) return;
-        int kingsTaken = 0, firstKing = 0;
-        for (int k = taken; k >= 1; --k)
-            if (Extra.Kings.Has(BitOfSquare[Taken[k]])) {
-                ++kingsTaken;
-                firstKing = k;
-            }
-        const int soonest = firstKing == 0 ? 0 : MaxCaptureLength + 1 - firstKing;
-        const int key =
-            ((taken * 2 + static_cast<int>(Extra.KingMoving)) * 64 + kingsTaken) * 64 + soonest;
+        int key = (taken * 2 + static_cast<int>(Extra.KingMoving)) * 64 * 64;
+        // Kings taken, and how soon the first falls, matter only where the enemy has kings.
+        if (Extra.Kings.Any()) [[unlikely]] {
+            int kingsTaken = 0, firstKing = 0;
+            for (int k = taken; k >= 1; --k)
+                if (Extra.Kings.Has(BitOfSquare[Taken[k]])) {
+                    ++kingsTaken;
+                    firstKing = k;
+                }
+            key += kingsTaken * 64 + (firstKing == 0 ? 0 : MaxCaptureLength + 1 - firstKing);
+        }
         if (key < Extra.BestKey) return;
         if (key > Extra.BestKey) {
             Extra.BestKey = key;

@@ -208,7 +208,8 @@ inline void TPosition::PlayMove(const TPosition& parent, int index) {
 
 // W is the word the board's sets fit in; on a narrow board the upper halves stay zero.
 template <class W> inline void TPosition::PlayMoveIn(const TPosition& parent, int index) {
-    if (Rules.CrownMidCapture) [[unlikely]]
+    // Only a capture can crown on the way.
+    if (Rules.CrownMidCapture && parent.Moves.CaptureLength() > 0) [[unlikely]]
         MakeMoveCrowningOnTheWay<W>(parent, index);
     else
         MakeMove<W, false>(parent, index);
