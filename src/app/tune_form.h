@@ -103,14 +103,7 @@ inline constexpr auto TuneTexts = std::to_array<TTuneText>({
 
 inline constexpr std::array<std::string_view, 3> SidesItems{"Human - Human", "Human - Computer",
                                                             "Computer - Human"};
-inline constexpr std::array<std::string_view, RulesCount> RulesItems{"Vorna",
-                                                                     "International draughts",
-                                                                     "Spanish checkers",
-                                                                     "Straight checkers",
-                                                                     "Russian draughts",
-                                                                     "Pool checkers",
-                                                                     "Czech draughts",
-                                                                     "Italian draughts"};
+inline constexpr const auto& RulesItems = FamilyNames;
 
 struct TTuneItems {
     std::string_view Component;

@@ -63,18 +63,6 @@ std::set<std::string> BoardFlags(std::set<std::string> own) {
     return own;
 }
 
-namespace {
-// The families as the command line names them, by TRules value.
-constexpr std::array<std::string_view, RulesCount> RulesCaptions{"Vorna",
-                                                                 "International draughts",
-                                                                 "Spanish checkers",
-                                                                 "Straight checkers",
-                                                                 "Russian draughts",
-                                                                 "Pool checkers",
-                                                                 "Czech draughts",
-                                                                 "Italian draughts"};
-} // namespace
-
 std::string PresetNames() {
     std::string names;
     for (const TPreset& preset : Presets) {
@@ -89,7 +77,7 @@ std::string RulesNumbers() {
     for (int rules = 0; rules < RulesCount; ++rules) {
         if (!text.empty()) text += ", ";
         text += std::to_string(rules) + " ";
-        text += RulesCaptions[static_cast<std::size_t>(rules)];
+        text += FamilyNames[static_cast<std::size_t>(rules)];
     }
     return text;
 }

@@ -22,6 +22,15 @@ enum class TRules {
     Italian = 7,
 };
 inline constexpr int RulesCount = 8;
+// The families' names, by TRules value, as the options dialog and the command line list them.
+inline constexpr std::array<std::string_view, RulesCount> FamilyNames{"Vorna",
+                                                                      "International draughts",
+                                                                      "Spanish checkers",
+                                                                      "Straight checkers",
+                                                                      "Russian draughts",
+                                                                      "Pool checkers",
+                                                                      "Czech draughts",
+                                                                      "Italian draughts"};
 
 // A new, empty position of the class that plays these rules.
 std::unique_ptr<TPosition> CreatePosition(TRules rules);
