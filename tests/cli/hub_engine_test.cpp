@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -153,45 +154,62 @@ TEST(HubEngine, HandshakeNamesTheEngineAndItsParameters) {
     ASSERT_TRUE(params.count("disposition"));
     EXPECT_EQ(params["disposition"].Value("type"), "bool");
     EXPECT_EQ(params["disposition"].Value("value"), "false");
+    // The master search answers unless the described one is asked for.
+    ASSERT_TRUE(params.count("engine"));
+    EXPECT_EQ(params["engine"].Value("value"), "master");
+    EXPECT_EQ(params["engine"].Value("values"), "master classic");
+    ASSERT_TRUE(params.count("hash"));
+    EXPECT_EQ(params["hash"].Value("type"), "int");
+    EXPECT_EQ(params["hash"].Value("value"), "64");
 
-    s.Send("set-param name=variant value=spanish");
-    s.Send("set-param name=disposition value=true");
+    const std::map<std::string, std::string> wanted{
+        {"variant", "spanish"}, {"disposition", "true"}, {"engine", "classic"}, {"hash", "3"}};
+    for (const auto& [name, value] : wanted) s.Send("set-param name=" + name + " value=" + value);
     s.Send("init");
     const std::vector<THubLine> ready = s.Until("ready");
-    EXPECT_EQ(ready.size(), 1u); // nothing but ready: both parameters were taken
+    EXPECT_EQ(ready.size(), 1u); // nothing but ready: every parameter was taken
     // The parameters now show their new values.
     s.Send("hub");
     for (const THubLine& line : s.Until("wait"))
         if (line.Command == "param") {
-            EXPECT_EQ(line.Value("value"), line.Value("name") == "variant" ? "spanish" : "true");
+            EXPECT_EQ(line.Value("value"), wanted.at(line.Value("name").value_or("")));
         }
+    // Values out of range are refused with an error line and change nothing.
+    for (const char* bad : {"set-param name=engine value=fast", "set-param name=hash value=0",
+                            "set-param name=hash value=big"}) {
+        s.Send(bad);
+        EXPECT_EQ(s.Until("error").size(), 1u) << bad;
+    }
 }
 
 TEST(HubEngine, EveryLevelPlaysALegalMoveInEveryVariant) {
     TSession s;
     s.Start();
-    for (const THubVariant& variant : HubVariants) {
-        s.Send("set-param name=variant value=" + std::string(variant.Name));
-        const TGamePosition position(variant.Name);
-        for (const char* level :
-             {"level depth=3", "level move-time=0.03", "level time=1",
-              "level moves=20 time=1 inc=0.01", "level time=2 inc=0.02", "level infinite"}) {
-            const std::string context = std::string(variant.Name) + ", " + level;
-            s.Send(position.PosLine);
-            s.Send(level);
-            s.Send("go think");
-            if (std::string(level) == "level infinite") {
-                std::this_thread::sleep_for(std::chrono::milliseconds(30));
-                s.Send("stop");
-            }
-            const std::vector<THubLine> lines = s.Until("done");
-            EXPECT_FALSE(CheckSearch(lines, position, context).empty()) << context;
-            // Every level but the broken-off one gets to report an iteration.
-            if (std::string(level) != "level infinite") {
-                EXPECT_GE(lines.size(), 2u) << context;
+    for (const char* engine : {"master", "classic"})
+        for (const THubVariant& variant : HubVariants) {
+            s.Send("set-param name=engine value=" + std::string(engine));
+            s.Send("set-param name=variant value=" + std::string(variant.Name));
+            const TGamePosition position(variant.Name);
+            for (const char* level :
+                 {"level depth=3", "level move-time=0.03", "level time=1",
+                  "level moves=20 time=1 inc=0.01", "level time=2 inc=0.02", "level infinite"}) {
+                const std::string context =
+                    std::string(engine) + ", " + std::string(variant.Name) + ", " + level;
+                s.Send(position.PosLine);
+                s.Send(level);
+                s.Send("go think");
+                if (std::string(level) == "level infinite") {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                    s.Send("stop");
+                }
+                const std::vector<THubLine> lines = s.Until("done");
+                EXPECT_FALSE(CheckSearch(lines, position, context).empty()) << context;
+                // Every level but the broken-off one gets to report an iteration.
+                if (std::string(level) != "level infinite") {
+                    EXPECT_GE(lines.size(), 2u) << context;
+                }
             }
         }
-    }
 }
 
 TEST(HubEngine, StopEndsAnInfiniteSearchWithin50Ms) {
