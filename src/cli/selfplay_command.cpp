@@ -44,6 +44,8 @@ int SelfPlayCommand(const TArgList& list, std::ostream& out) {
     int draws = 0;
     for (int g = 1; g <= games; ++g) {
         TGame game(board.Rules);
+        // Each game starts from an empty table, so that a seed (and a node limit) repeats it.
+        MasterThinkSearch().Clear();
         TOutcome outcome;
         int plies = 0;
         for (;;) {

@@ -68,6 +68,8 @@ int ThinkCommand(const TArgList& list, std::ostream& out) {
     request.Level = level;
     request.Disposition = args.Has("disposition");
     request.Observer = &observer;
+    // The master starts from an empty table, so that the same limits search the same way.
+    if (master) MasterThinkSearch().Clear();
     const TThinkResult r =
         master ? MasterThinkMove(game, request, limits) : ThinkMove(game, request);
     const TNotation notation =

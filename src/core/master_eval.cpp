@@ -129,8 +129,11 @@ void SideTerms(const TMasterBoard& b, S own, S opp, S kings, S empty, int sign,
     v[FeatImbalance] += sign * std::abs(Count(men & S(b.LeftHalf)) - Count(men & S(b.RightHalf)));
 }
 
-// How far a known draw pulls the score towards 0, in sixteenths.
-int DrawScale(const TMasterBoard& b, const std::array<std::array<std::uint8_t, 2>, 2>& counts) {
+// How far a known draw pulls the score towards 0, in sixteenths. `kings` holds the kings of
+// both sides, `white` White's pieces.
+template <class S>
+int DrawScale(const TMasterBoard& b, const std::array<std::array<std::uint8_t, 2>, 2>& counts,
+              S white, S kings) {
     if (!b.HasKings) return ScaleFull;
     const int wm = counts[White][Man], wk = counts[White][King];
     const int bm = counts[Black][Man], bk = counts[Black][King];
@@ -140,16 +143,22 @@ int DrawScale(const TMasterBoard& b, const std::array<std::array<std::uint8_t, 2
     if (weakKings == 0) return ScaleFull;
     if (!b.FlyingKings) {
         // Single-square kings: one king holds one king, and nothing else is a known draw.
-        return strongMen + weakMen == 0 && strongKings == weakKings ? 1 : ScaleFull;
+        return strongMen + weakMen == 0 && strongKings == 1 && weakKings == 1 ? 0 : ScaleFull;
     }
     if (strongMen + weakMen == 0) {
-        // A few flying kings cannot catch one that keeps to the long lines.
-        if (strongKings <= 3 && weakKings == 1) return 1;
-        if (strongKings <= weakKings + 1) return 2;
+        // One flying king holds one, and one holds two; a king more than the other side's is
+        // seldom enough, but each king still counts. Three kings catch a lone one that has
+        // not got the long diagonal; from it, it holds them.
+        if (strongKings <= 2 && weakKings == 1) return 0;
+        if (strongKings <= weakKings + 1) return 4;
+        if (strongKings == 3 && weakKings == 1) {
+            const S weakKing = (whiteAhead ? ~white : white) & kings;
+            return (weakKing & S(b.LongDiagonal)).Any() ? 1 : ScaleFull / 2;
+        }
         return ScaleFull;
     }
     // A king against a small force holds it more often than not.
-    if (weakMen == 0 && strongMen + strongKings <= 3) return 4;
+    if (weakMen == 0 && strongMen + strongKings <= 3) return ScaleFull / 2;
     return ScaleFull;
 }
 
@@ -166,7 +175,7 @@ void FeaturesIn(const TPosition& p, const TMasterBoard& b, TMasterFeatures& out)
     out.Values[FeatTurn] = p.SideToMove == White ? 1 : -1;
     const int men = Count((own | enemy) & ~kings);
     out.Phase = std::min(PhaseScale, PhaseScale * men / b.InitialMen);
-    out.Scale = DrawScale(b, p.Counts);
+    out.Scale = DrawScale(b, p.Counts, white, kings);
 }
 
 } // namespace

@@ -305,7 +305,8 @@ template <class W> TMasterResult TMasterSearch::Run(const TReport& report) {
     TFrame& top = Frames[0];
     const int n = top.Position->Moves.Count;
     int ttMove = 0;
-    if (const TMasterEntry* e = Table.Probe(top.Key); e && e->Move <= n) ttMove = e->Move;
+    if (const TMasterEntry* e = UseTable ? Table.Probe(top.Key) : nullptr; e && e->Move <= n)
+        ttMove = e->Move;
     // The first order: the table's move, then the order of any node; ties keep the list's.
     OrderMoves(0, ttMove);
     RootMoves.clear();
@@ -394,7 +395,7 @@ template <class W> int TMasterSearch::SearchRoot(int depth, int alpha, int beta)
         if (k == 0) {
             score = -Search<W>(1, depth - 1, -beta, -alpha, true);
         } else {
-            const int reduction = depth >= 3 && quiet && k >= 3 ? 1 : 0;
+            const int reduction = Selective && depth >= 3 && quiet && k >= 3 ? 1 : 0;
             score = -Search<W>(1, depth - 1 - reduction, -alpha - 1, -alpha, false);
             if (!Aborted && score > alpha && reduction > 0)
                 score = -Search<W>(1, depth - 1, -alpha - 1, -alpha, false);
@@ -434,11 +435,11 @@ template <class W> int TMasterSearch::Search(int ply, int depth, int alpha, int 
     if (alpha >= beta) return alpha;
 
     int ttMove = 0;
-    if (const TMasterEntry* e = Table.Probe(f.Key)) {
+    if (const TMasterEntry* e = UseTable ? Table.Probe(f.Key) : nullptr) {
         ttMove = e->Move;
         const int score = FromTable(e->Score, ply);
         const auto bound = static_cast<TBound>(e->Bound);
-        if (!pvNode && e->Depth >= depth &&
+        if (!pvNode && (e->Depth == depth || (Selective && e->Depth > depth)) &&
             (bound == TBound::Exact || (bound == TBound::Lower && score >= beta) ||
              (bound == TBound::Upper && score <= alpha)))
             return score;
@@ -453,7 +454,7 @@ template <class W> int TMasterSearch::Search(int ply, int depth, int alpha, int 
     const bool captures = p.Moves.CaptureLength() > 0;
 
     // A shallow search that clears a raised bound lets a quiet node be cut at once.
-    if (!pvNode && !captures && depth >= 3 && !MasterIsForced(beta)) {
+    if (Selective && !pvNode && !captures && depth >= 3 && !MasterIsForced(beta)) {
         const int margin = depth * 10;
         const int raised = beta + margin;
         const int score = Search<W>(ply, depth * 2 / 5, raised - 1, raised, false);
@@ -483,7 +484,7 @@ template <class W> int TMasterSearch::Search(int ply, int depth, int alpha, int 
             score = -Search<W>(ply + 1, newDepth, -beta, -alpha, pvNode);
         } else {
             int reduction = 0;
-            if (depth >= 3 && quiet && !killer && k >= (pvNode ? 3 : 1))
+            if (Selective && depth >= 3 && quiet && !killer && k >= (pvNode ? 3 : 1))
                 reduction = !pvNode && k >= 4 ? 2 : 1;
             score = -Search<W>(ply + 1, newDepth - reduction, -alpha - 1, -alpha, false);
             if (!Aborted && score > alpha && reduction > 0)
@@ -522,8 +523,9 @@ template <class W> int TMasterSearch::Search(int ply, int depth, int alpha, int 
     const TBound bound = best >= beta      ? TBound::Lower
                          : best > oldAlpha ? TBound::Exact
                                            : TBound::Upper;
-    Table.Store(f.Key, ToTable(best, ply), bound == TBound::Upper ? ttMove : bestMove, depth,
-                bound);
+    if (UseTable)
+        Table.Store(f.Key, ToTable(best, ply), bound == TBound::Upper ? ttMove : bestMove, depth,
+                    bound);
     return best;
 }
 

@@ -92,6 +92,11 @@ class TMasterSearch {
     TMasterSearch& operator=(const TMasterSearch&) = delete;
 
     void SetHashSize(std::size_t mib) { Table.Resize(mib); }
+    // Without the table every position is searched anew (for tests and comparisons).
+    void SetTableEnabled(bool on) { UseTable = on; }
+    // A plain search, for tests: no reductions or shallow cut-offs, and the table gives back
+    // only what a search of the same depth found, so that it changes no result.
+    void SetSelective(bool on) { Selective = on; }
     std::size_t HashSizeMiB() const { return Table.SizeMiB(); }
     // Forgets every position, killer and history count: a new game.
     void Clear();
@@ -120,6 +125,8 @@ class TMasterSearch {
     };
 
     TMasterTable Table;
+    bool UseTable = true;
+    bool Selective = true;
     TMasterBoard Board;
     std::vector<TFrame> Frames; // one per ply, the positions made once
     const std::type_info* FrameType = nullptr;

@@ -51,7 +51,7 @@ TThinkResult MasterThinkMove(TGame& game, const TThinkRequest& request,
             done.Score = MasterScoreAsMen(it.Score);
             lastMs = it.Ms;
             observer->IterationDone(done);
-            observer->IterationStarted(side, it.Depth + 1);
+            if (it.Depth < limits.Depth) observer->IterationStarted(side, it.Depth + 1);
         };
         const TMasterResult found = MasterThinkSearch().Think(game, limits, state, report, false);
         result.Move = found.Move;

@@ -2,8 +2,10 @@
 // side to move has no capture and its opponent threatens none), each with its game's result
 // for White, and the weights that make the evaluation's winning chance, a sigmoid of the score
 // over a scale K, agree best with the results (least squares, Adam steps on the whole set).
-// K is fitted first with the weights in force, so that the fit changes the weights and not the
-// scale of the score.
+// K is fitted first with the weights in force and then stays (with --free-k it moves with the
+// weights). Many terms count men with some property, so together they can raise what a man is
+// worth; a small pull of every weight towards the one in force (lambda) keeps terms that few
+// positions show from taking extreme values.
 #include "tune.h"
 
 #include "atomic_file.h"
@@ -165,33 +167,47 @@ int FitCommand(const cli::TArgs& args, std::ostream& out) {
     if (samples.empty()) throw cli::TUsageError("no quiet position to fit");
     const std::size_t family = static_cast<std::size_t>(board.Rules);
     const TVector start = FromTable(MasterWeights[family]);
-    const double k = FitScale(samples, start);
+    double k = FitScale(samples, start);
     const double before = Error(samples, start, k);
     out << samples.size() << " quiet positions (" << skipped << " others left out); K " << k
         << ", error " << std::setprecision(6) << before << "\n";
 
-    // Adam on the mean squared error; the men's opening weight is the unit and stays.
+    // Adam on the mean squared error and the pull towards the weights in force; the men's
+    // opening weight is the unit and stays, and log K moves with the rest.
+    const double lambda = std::stod(args.Text("lambda", "1e-10"));
+    const bool freeK = args.Has("free-k");
     TVector w = start, m{}, v{};
-    constexpr double Rate = 2.0, Beta1 = 0.9, Beta2 = 0.999, Epsilon = 1e-8;
+    double logK = std::log(k), mK = 0.0, vK = 0.0;
+    constexpr double Rate = 2.0, RateK = 0.002, Beta1 = 0.9, Beta2 = 0.999, Epsilon = 1e-8;
     const double n = static_cast<double>(samples.size());
     for (int epoch = 1; epoch <= epochs; ++epoch) {
+        const double scale = std::exp(logK);
         TVector grad{};
+        double gradK = 0.0;
         for (const TSample& s : samples) {
-            const double p = Sigmoid(Score(w, s), k);
-            const double g = -2.0 * (s.Result - p) * p * (1.0 - p) / k / n;
-            for (std::size_t j = 0; j < Weights; ++j) grad[j] += g * s.X[j];
+            const double e = Score(w, s);
+            const double p = Sigmoid(e, scale);
+            const double g = -2.0 * (s.Result - p) * p * (1.0 - p) / n;
+            for (std::size_t j = 0; j < Weights; ++j) grad[j] += g / scale * s.X[j];
+            gradK -= g * e / scale;
         }
+        for (std::size_t j = 0; j < Weights; ++j) grad[j] += 2.0 * lambda * (w[j] - start[j]);
         grad[FeatMen] = 0.0;
+        const double c1 = 1 - std::pow(Beta1, epoch), c2 = 1 - std::pow(Beta2, epoch);
         for (std::size_t j = 0; j < Weights; ++j) {
             m[j] = Beta1 * m[j] + (1 - Beta1) * grad[j];
             v[j] = Beta2 * v[j] + (1 - Beta2) * grad[j] * grad[j];
-            const double mh = m[j] / (1 - std::pow(Beta1, epoch));
-            const double vh = v[j] / (1 - std::pow(Beta2, epoch));
-            w[j] -= Rate * mh / (std::sqrt(vh) + Epsilon);
+            w[j] -= Rate * (m[j] / c1) / (std::sqrt(v[j] / c2) + Epsilon);
         }
+        mK = Beta1 * mK + (1 - Beta1) * gradK;
+        vK = Beta2 * vK + (1 - Beta2) * gradK * gradK;
+        if (freeK) logK -= RateK * (mK / c1) / (std::sqrt(vK / c2) + Epsilon);
         if (epoch % 500 == 0)
-            out << "epoch " << epoch << ": error " << Error(samples, w, k) << "\n" << std::flush;
+            out << "epoch " << epoch << ": K " << std::exp(logK) << ", error "
+                << Error(samples, w, std::exp(logK)) << "\n"
+                << std::flush;
     }
+    k = std::exp(logK);
     const TMasterWeights fitted = ToTable(w);
     out << "error " << before << " -> " << Error(samples, FromTable(fitted), k) << "\n";
     for (int i = 0; i < MasterFeatureCount; ++i)

@@ -7,10 +7,12 @@
 //       plays the master against itself from random openings at a node limit a move and
 //       writes every position after the opening with the game's result for White:
 //       "1 FEN", "0.5 FEN" or "0 FEN"
-//   tune_master fit BOARD --in FILE [--epochs 3000] [--write src/core/master_weights.cpp]
+//   tune_master fit BOARD --in FILE [--in2 FILE] [--epochs 3000] [--lambda 1e-10] [--free-k]
+//                   [--write src/core/master_weights.cpp]
 //       fits the weights of the board's rule family to the results of the quiet positions
-//       (no capture for either side) by logistic regression, and prints them or writes the
-//       weights file with the family's rows replaced
+//       (no capture for either side) by logistic regression, each weight pulled towards the
+//       one in force by lambda, and prints them or writes the weights file with the family's
+//       rows replaced
 //
 // BOARD is --preset P, or --rules N --rows R --files F [--coloring], as for quorvin-cli.
 #include "tune.h"
@@ -59,9 +61,10 @@ int main(int argc, char** argv) {
                            cli::BoardOptions({"games", "nodes", "plies", "seed", "out"})),
                 std::cout);
         if (command == "fit")
-            return tune::FitCommand(cli::TArgs(rest, cli::BoardFlags({}),
-                                               cli::BoardOptions({"in", "in2", "epochs", "write"})),
-                                    std::cout);
+            return tune::FitCommand(
+                cli::TArgs(rest, cli::BoardFlags({}),
+                           cli::BoardOptions({"in", "in2", "epochs", "lambda", "write"})),
+                std::cout);
         std::cerr << "tune_master: unknown command \"" << command << "\"\n";
         return 2;
     } catch (const cli::TUsageError& e) {
