@@ -282,7 +282,8 @@ TEST(HubEngine, PonderHitStartsTheClock) {
 }
 
 // The moves of the game let the engine see that a move repeats a position for the third
-// time: a draw, which it takes when behind and avoids when ahead.
+// time: a draw, which it takes when behind and avoids when ahead. One flying king against three
+// that has not got the long diagonal (46-5) is behind: two kings against one would be a draw.
 TEST(HubEngine, MovesListDetectsRepetition) {
     TSession s;
     s.Start();
@@ -294,29 +295,35 @@ TEST(HubEngine, MovesListDetectsRepetition) {
         return text;
     };
     s.Send("level depth=3");
+    for (const char* engine : {"master", "classic"}) {
+        SCOPED_TRACE(engine);
+        s.Send("set-param name=engine value=" + std::string(engine));
 
-    // Black has one king against two; 9-3 brings back the first position a third time.
-    s.Send("pos pos=" + pos('W', {47, 49}, {3}) + " moves=\"47-42 3-9 42-47 9-3 47-42 3-9 42-47\"");
-    s.Send("go think");
-    std::vector<THubLine> lines = s.Until("done");
-    EXPECT_EQ(lines.back().Value("move"), "9-3");
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[lines.size() - 2].Value("score"), "0.00");
+        // Black has one king against three; 9-3 brings back the first position a third time.
+        s.Send("pos pos=" + pos('W', {47, 49, 50}, {3}) +
+               " moves=\"47-42 3-9 42-47 9-3 47-42 3-9 42-47\"");
+        s.Send("go think");
+        std::vector<THubLine> lines = s.Until("done");
+        EXPECT_EQ(lines.back().Value("move"), "9-3");
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[lines.size() - 2].Value("score"), "0.00");
 
-    // Without the earlier moves the same position holds no repetition.
-    s.Send("pos pos=" + pos('B', {47, 49}, {9}));
-    s.Send("go think");
-    lines = s.Until("done");
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_TRUE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
+        // Without the earlier moves the same position holds no repetition.
+        s.Send("pos pos=" + pos('B', {47, 49, 50}, {9}));
+        s.Send("go think");
+        lines = s.Until("done");
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_TRUE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
 
-    // Two kings against one: 42-47 would repeat for the third time, so another move is made.
-    s.Send("pos pos=" + pos('W', {3}, {47, 49}) + " moves=\"3-9 47-42 9-3 42-47 3-9 47-42 9-3\"");
-    s.Send("go think");
-    lines = s.Until("done");
-    EXPECT_NE(lines.back().Value("move"), "42-47");
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_FALSE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
+        // Three kings against one: 42-47 would repeat for the third time, so another move is made.
+        s.Send("pos pos=" + pos('W', {3}, {47, 49, 50}) +
+               " moves=\"3-9 47-42 9-3 42-47 3-9 47-42 9-3\"");
+        s.Send("go think");
+        lines = s.Until("done");
+        EXPECT_NE(lines.back().Value("move"), "42-47");
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_FALSE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
+    }
 }
 
 // What a script of lines must bring before the pong of the ping sent after it.
