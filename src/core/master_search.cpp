@@ -53,8 +53,7 @@ TMasterHistory MasterHistoryOf(const TGame& game) {
     const TGameOptions& options = game.Options();
     h.Repetition = options.TripleRepetitionDraw;
     h.QuietMoves = options.QuietMovesDraw && game.Rules() != TRules::Vorna;
-    h.ThreeKings = options.ThreeKingsDraw && game.Rules() != TRules::Straight &&
-                   game.Rules() != TRules::Italian;
+    h.ThreeKings = options.ThreeKingsDraw && ThreeKingsRuleApplies(game.Rules());
     for (int i = 0; i + 1 < game.Current(); ++i) h.Keys.push_back(MasterKey(game.Positions(i)));
     for (int i = game.Current() - 1; i >= 1 && game.Positions(i).QuietKingMove; --i) ++h.QuietRun;
     for (int i = game.Current() - 1; i >= 1 && ThreeKingsOnBoard(game.Positions(i)); --i)
