@@ -418,7 +418,10 @@ template <class W> int TMasterSearch::Search(int ply, int depth, int alpha, int 
     PvLength[static_cast<std::size_t>(ply)] = ply;
     if (DrawnByRules(ply)) {
         NoteLeaf(ply);
-        return 0;
+        // A side without a move has lost, whatever draw rule the position meets as well.
+        return Frames[static_cast<std::size_t>(ply)].Position->ClassifyFresh<W>(true) == NodeLost
+                   ? -MasterWin + ply
+                   : 0;
     }
     if (depth <= 0) return Quiesce<W>(ply, alpha, beta, 0);
     if (++NodeCount >= NextPoll && Poll()) return 0;
