@@ -24,6 +24,7 @@
 #include <QDialog>
 #include <QImage>
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string_view>
@@ -105,6 +106,17 @@ inline constexpr std::array<std::string_view, 3> SidesItems{"Human - Human", "Hu
                                                             "Computer - Human"};
 inline constexpr const auto& RulesItems = FamilyNames;
 
+// Both level lists: the thirteen described levels, then the master search.
+constexpr std::array<std::string_view, LevelCount + 1>
+WithMasterLevel(const std::array<std::string_view, LevelCount>& levels) {
+    std::array<std::string_view, LevelCount + 1> items{};
+    std::copy(levels.begin(), levels.end(), items.begin());
+    items[MasterLevelIndex] = "Master";
+    return items;
+}
+inline constexpr auto OpponentLevelItems = WithMasterLevel(OpponentLevelNames);
+inline constexpr auto HinterLevelItems = WithMasterLevel(HinterLevelNames);
+
 struct TTuneItems {
     std::string_view Component;
     std::span<const std::string_view> Items;
@@ -114,8 +126,8 @@ struct TTuneItems {
 // groups have no texts, only pictures.
 inline constexpr std::array<TTuneItems, 4> TuneItems{{
     {"ColorRadioGroup", SidesItems},
-    {"OpponentComboBox", OpponentLevelNames},
-    {"HinterComboBox", HinterLevelNames},
+    {"OpponentComboBox", OpponentLevelItems},
+    {"HinterComboBox", HinterLevelItems},
     {"RulesRadioGroup", RulesItems},
 }};
 

@@ -13,6 +13,9 @@ namespace quorvin::cli {
 
 inline constexpr long long BenchBudget = 400000;
 inline constexpr unsigned BenchSeed = 20261208;
+// The master search's bench: each position to this depth, with a table of this size.
+inline constexpr int MasterBenchDepth = 9;
+inline constexpr std::size_t MasterBenchHashMiB = 16;
 
 struct TBenchPosition {
     std::string Name;
@@ -32,6 +35,7 @@ struct TBenchResult {
     long long TimeUs = 0; // microseconds spent searching
 };
 TBenchResult RunBench(double budget, std::ostream* log);
+TBenchResult RunMasterBench(int depth, std::ostream* log);
 
 // "23-28", or "23x30x21" for a capture with its landing squares.
 std::string MoveName(const TPosition& p, int index);

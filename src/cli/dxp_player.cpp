@@ -1,10 +1,9 @@
 // The move choice of DXP games; see dxp_player.h.
 #include "dxp_player.h"
 
+#include "hub_master.h"
 #include "hub_notation.h"
 #include "hub_search.h"
-
-#include <stdexcept>
 
 namespace quorvin::cli {
 
@@ -19,15 +18,19 @@ int ChooseDxpMove(TGame& game, double moveTime, TDxpEngine engine) {
     THubSearchRequest request;
     request.Level.Limit = THubLimit::MoveTime;
     request.Level.MoveTime = moveTime;
+    THubSignals signals;
+    THubSearchResult found;
     switch (engine) {
     case TDxpEngine::Classic:
+        found = RunHubSearch(game, board, request, signals, {});
         break;
-    case TDxpEngine::Master:
-        // The master search plugs in here, as the Hub engine's "engine" parameter selects it.
-        throw std::runtime_error("the master search is not part of this build");
+    case TDxpEngine::Master: {
+        // As the Hub engine's "engine" parameter selects it; its table serves every game.
+        static TMasterSearch master;
+        found = RunHubMasterSearch(master, game, board, request, signals, {});
+        break;
     }
-    THubSignals signals;
-    const THubSearchResult found = RunHubSearch(game, board, request, signals, {});
+    }
     return board.FindMove(game.CurrentPosition(), found.Move);
 }
 

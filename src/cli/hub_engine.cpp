@@ -3,6 +3,7 @@
 
 #include "hub_channel.h"
 #include "hub_level.h"
+#include "hub_master.h"
 #include "hub_notation.h"
 #include "hub_protocol.h"
 #include "hub_search.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <optional>
 #include <sstream>
@@ -22,6 +24,8 @@ namespace {
 constexpr const char* EngineName = "Quorvin";
 constexpr const char* EngineAuthor = "The Quorvin developers";
 constexpr const char* EngineCountry = "unknown";
+// The master's table may be set from 1 MiB to this size.
+constexpr std::size_t MaxHashMiB = 4096;
 
 // Hub scores are in men for the side to move. A forced result is written the way Hub
 // engines write it, 100 less a hundredth per ply to the end of the game, so that a GUI can
@@ -131,13 +135,14 @@ bool THubSession::Dispatch(std::string_view word, const THubLine& line) {
         if (const std::optional<THubLevel> level = ParseHubLevel(line)) Level = *level;
     } else if (word == "go") {
         Go(line);
+    } else if (word == "new-game") {
+        if (MasterSearch) MasterSearch->Clear();
     } else if (word == "ping") {
         Output.Write("pong");
     } else if (word == "quit") {
         return false;
     }
-    // Stop and ponder-hit mean nothing without a search; there are no tables that a new game
-    // would clear.
+    // Stop and ponder-hit mean nothing without a search.
     return true;
 }
 
@@ -155,6 +160,15 @@ void THubSession::Hello() {
                                          {"value", VariantNameOf(Board.Preset())},
                                          {"type", "enum"},
                                          {"values", names}}));
+    Output.Write(FormatHubLine("param", {{"name", "engine"},
+                                         {"value", Master ? "master" : "classic"},
+                                         {"type", "enum"},
+                                         {"values", "master classic"}}));
+    Output.Write(FormatHubLine("param", {{"name", "hash"},
+                                         {"value", std::to_string(HashMiB)},
+                                         {"type", "int"},
+                                         {"min", "1"},
+                                         {"max", std::to_string(MaxHashMiB)}}));
     Output.Write(FormatHubLine(
         "param",
         {{"name", "disposition"}, {"value", Disposition ? "true" : "false"}, {"type", "bool"}}));
@@ -165,7 +179,8 @@ void THubSession::SetParam(const THubLine& line) {
     const std::optional<std::string> name = line.Value("name");
     if (!name) throw THubError("set-param needs name=");
     // Parameters of other engines are ignored.
-    if (*name != "variant" && *name != "disposition") return;
+    if (*name != "variant" && *name != "disposition" && *name != "engine" && *name != "hash")
+        return;
     const std::optional<std::string> value = line.Value("value");
     if (!value) throw THubError("set-param name=" + *name + " needs value=");
     if (*name == "variant") {
@@ -174,6 +189,20 @@ void THubSession::SetParam(const THubLine& line) {
         Board = THubBoard(*preset);
         Board.UseGeometry();
         Game.reset();
+    } else if (*name == "engine") {
+        if (*value != "master" && *value != "classic")
+            throw THubError("engine is master or classic, not '" + *value + "'");
+        Master = *value == "master";
+    } else if (*name == "hash") {
+        std::size_t mib = 0;
+        const auto [end, error] =
+            std::from_chars(value->data(), value->data() + value->size(), mib);
+        if (value->empty() || error != std::errc{} || end != value->data() + value->size() ||
+            mib < 1 || mib > MaxHashMiB)
+            throw THubError("hash is a whole number of MiB from 1 to " +
+                            std::to_string(MaxHashMiB) + ", not '" + *value + "'");
+        HashMiB = mib;
+        if (MasterSearch) MasterSearch->SetHashSize(HashMiB);
     } else {
         if (*value != "true" && *value != "false")
             throw THubError("disposition is true or false, not '" + *value + "'");
@@ -224,11 +253,13 @@ void THubSession::Go(const THubLine& line) {
     request.Level = Level;
     request.Disposition = Disposition;
 
+    if (Master && !MasterSearch) MasterSearch = std::make_unique<TMasterSearch>(HashMiB);
     THubSearchResult result;
     {
         TSearchMode mode(Output, Signals);
-        result = RunHubSearch(*Game, Board, request, Signals,
-                              [&](const THubIteration& it) { Output.Write(InfoLine(it)); });
+        const auto info = [&](const THubIteration& it) { Output.Write(InfoLine(it)); };
+        result = Master ? RunHubMasterSearch(*MasterSearch, *Game, Board, request, Signals, info)
+                        : RunHubSearch(*Game, Board, request, Signals, info);
     }
     std::vector<std::pair<std::string, std::string>> args{{"move", result.Move}};
     if (!result.Ponder.empty()) args.emplace_back("ponder", result.Ponder);

@@ -1,6 +1,7 @@
 // The think driver; see think.h.
 #include "think.h"
 
+#include "master_think.h"
 #include "root_search.h"
 #include "search.h"
 
@@ -110,6 +111,7 @@ class TThinkControl final : public TRootControl {
 } // namespace
 
 TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
+    if (request.Level == MasterLevelIndex) return MasterThinkMove(game, request);
     TSearchState& state = ThinkSearchState();
     TPosition& p = game.CurrentPosition();
     TThinkObserver* observer = request.Observer;

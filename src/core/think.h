@@ -15,6 +15,9 @@ namespace quorvin {
 
 inline constexpr int LevelCount = 13;
 inline constexpr int RandomLevelIndex = 0;
+// The level after the thirteen described ones: the master search (master_think.h), which
+// ThinkMove hands the move to.
+inline constexpr int MasterLevelIndex = LevelCount;
 
 inline constexpr std::array<std::string_view, LevelCount> OpponentLevelNames{
     "At Random",       "Kiddy",          "Child",          "  0.01 sec/move", "  0.02 sec/move",

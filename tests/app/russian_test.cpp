@@ -184,8 +184,9 @@ TEST_F(RussianTest, TheLevelListsKeepTheStoredLevels) {
     auto* list = Form->Options().findChild<QComboBox*>(QStringLiteral("OpponentComboBox"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->currentIndex(), 8);
-    EXPECT_EQ(list->count(), 13);
+    EXPECT_EQ(list->count(), 14);
     EXPECT_EQ(list->currentText(), QStringLiteral("0.5 сек/ход"));
+    EXPECT_EQ(list->itemText(13), QStringLiteral("Мастер"));
 }
 
 TEST_F(RussianTest, EveryMenuTakesEachAcceleratorOnce) {

@@ -188,7 +188,8 @@ TEST_F(TuneFormTest, ALanguageCanReplaceTextsByComponentAndProperty) {
     const auto* levels = Find<QComboBox>("OpponentComboBox");
     EXPECT_EQ(levels->itemText(2), "c");
     EXPECT_EQ(levels->itemText(3), "  0.01 sec/move");
-    EXPECT_EQ(levels->count(), 13); // the levels stay thirteen
+    EXPECT_EQ(levels->count(), 14); // the thirteen levels and the master search
+    EXPECT_EQ(levels->itemText(13), "Master");
 }
 
 // The main window changes settings while the dialog is hidden (rotate board, picture and

@@ -205,7 +205,8 @@ TEST(DxpCommand, TwoProcessesPlayTheirGamesAndWriteThemDown) {
     std::ofstream(openings) << "# White takes the last man\nW:W28:B23\n\nW:W31-50:B1-20\n";
     THubClient initiator(QUORVIN_CLI_PATH,
                          {"dxp", "--connect", "127.0.0.1:" + port, "--games", "3", "--move-time",
-                          "0.01", "--max-plies", "10", "--openings", openings, "--pdn", pdn});
+                          "0.01", "--max-plies", "10", "--openings", openings, "--pdn", pdn,
+                          "--engine", "master"});
     std::string out;
     while (const std::optional<std::string> line = initiator.Receive(30000)) out += *line + "\n";
     EXPECT_EQ(initiator.Wait(WaitMs), 0) << out;

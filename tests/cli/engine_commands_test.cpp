@@ -20,6 +20,9 @@ namespace {
 // The bench's node count. A change of the search, the generators, the move order or the
 // bench positions changes it; update it only together with such a change.
 constexpr long long BenchSignature = 1574931;
+// The master search's bench node count: the same positions searched to a fixed depth. A change
+// of the master search, its evaluation or its weights changes it.
+constexpr long long MasterBenchSignature = 306340;
 
 std::string Output(const TArgList& args, int expectedCode = 0) {
     std::ostringstream out, err;
@@ -65,6 +68,19 @@ TEST(CliBench, SignatureMatchesTheReferenceEveryRun) {
         << out;
 }
 
+TEST(CliBench, MasterSignatureMatchesTheReferenceEveryRun) {
+    EXPECT_EQ(RunMasterBench(MasterBenchDepth, nullptr).Nodes, MasterBenchSignature);
+    EXPECT_EQ(RunMasterBench(MasterBenchDepth, nullptr).Nodes, MasterBenchSignature);
+    const std::string out = Output({"bench", "--master", "--quiet"});
+    EXPECT_TRUE(
+        std::regex_search(out, std::regex("^bench nodes " + std::to_string(MasterBenchSignature) +
+                                          " time_ms [0-9]+ nps [0-9]+\n$")))
+        << out;
+    // Each search has its own limit.
+    Output({"bench", "--master", "--budget", "5"}, 2);
+    Output({"bench", "--depth", "5"}, 2);
+}
+
 // An installed quorvin-cli finds the positions in the prefix's share folder, so that its bench
 // signature matches the build folder's; a copy that carries them beside itself uses those.
 TEST(CliBench, FindsThePositionsBesideItselfOrInItsInstallation) {
@@ -105,6 +121,22 @@ TEST(CliSelfPlay, EveryPresetPlaysToAnEnd) {
     CheckSelfPlay(Output({"selfplay", "--rules", "3", "--rows", "6", "--files", "7", "--white", "2",
                           "--black", "0", "--games", "3"}),
                   3);
+}
+
+TEST(CliSelfPlay, TheMasterPlaysWholeGames) {
+    for (const char* preset : {"international", "russian", "vorna", "italian"}) {
+        const TArgList args{"selfplay", "--preset", preset, "--master", "--nodes",
+                            "1500",     "--games",  "2",    "--seed",   "3"};
+        const std::string out = Output(args);
+        CheckSelfPlay(out, 2);
+        // A node limit and a seed repeat the games.
+        EXPECT_EQ(out, Output(args)) << preset;
+    }
+    // Level 13 is the master against any other level.
+    CheckSelfPlay(Output({"selfplay", "--preset", "straight", "--white", "13", "--black", "2",
+                          "--nodes", "1000", "--games", "2"}),
+                  2);
+    Output({"selfplay", "--preset", "straight", "--master", "--white", "13"}, 2);
 }
 
 TEST(CliSelfPlay, TwoHundredGamesAcrossPresetsAndLevels) {
@@ -178,4 +210,24 @@ TEST(CliThink, PlaysTheLaterFamiliesFromTheirFiles) {
                                                         : "\nbestmove [0-9]+-[0-9]+\n$")))
             << out;
     }
+}
+
+TEST(CliThink, TheMasterSearchesToItsLimit) {
+    const std::string file = PositionsFolder() + "/international_10x10_middle.qvp";
+    const TArgList args{"think", file, "--master", "--depth", "7", "--seed", "5"};
+    const std::string out = Output(args);
+    EXPECT_NE(out.find("\niteration 7\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("iteration 8"), std::string::npos) << out;
+    EXPECT_NE(out.find("White: Forecast: "), std::string::npos) << out;
+    EXPECT_TRUE(std::regex_search(out, std::regex("\nbestmove [0-9]+(-|x)[0-9x]+\n$"))) << out;
+    auto untimed = [](const std::string& text) {
+        return std::regex_replace(text, std::regex("time [^\n]*\n"), "");
+    };
+    EXPECT_EQ(untimed(out), untimed(Output(args)));
+    for (const TArgList& bad :
+         std::vector<TArgList>{{"think", file, "--master", "--level", "3"},
+                               {"think", file, "--depth", "3"},
+                               {"think", file, "--master", "--move-time", "0"},
+                               {"think", file, "--master", "--nodes", "x"}})
+        Output(bad, 2);
 }

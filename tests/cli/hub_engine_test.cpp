@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -153,45 +154,62 @@ TEST(HubEngine, HandshakeNamesTheEngineAndItsParameters) {
     ASSERT_TRUE(params.count("disposition"));
     EXPECT_EQ(params["disposition"].Value("type"), "bool");
     EXPECT_EQ(params["disposition"].Value("value"), "false");
+    // The master search answers unless the described one is asked for.
+    ASSERT_TRUE(params.count("engine"));
+    EXPECT_EQ(params["engine"].Value("value"), "master");
+    EXPECT_EQ(params["engine"].Value("values"), "master classic");
+    ASSERT_TRUE(params.count("hash"));
+    EXPECT_EQ(params["hash"].Value("type"), "int");
+    EXPECT_EQ(params["hash"].Value("value"), "64");
 
-    s.Send("set-param name=variant value=spanish");
-    s.Send("set-param name=disposition value=true");
+    const std::map<std::string, std::string> wanted{
+        {"variant", "spanish"}, {"disposition", "true"}, {"engine", "classic"}, {"hash", "3"}};
+    for (const auto& [name, value] : wanted) s.Send("set-param name=" + name + " value=" + value);
     s.Send("init");
     const std::vector<THubLine> ready = s.Until("ready");
-    EXPECT_EQ(ready.size(), 1u); // nothing but ready: both parameters were taken
+    EXPECT_EQ(ready.size(), 1u); // nothing but ready: every parameter was taken
     // The parameters now show their new values.
     s.Send("hub");
     for (const THubLine& line : s.Until("wait"))
         if (line.Command == "param") {
-            EXPECT_EQ(line.Value("value"), line.Value("name") == "variant" ? "spanish" : "true");
+            EXPECT_EQ(line.Value("value"), wanted.at(line.Value("name").value_or("")));
         }
+    // Values out of range are refused with an error line and change nothing.
+    for (const char* bad : {"set-param name=engine value=fast", "set-param name=hash value=0",
+                            "set-param name=hash value=big"}) {
+        s.Send(bad);
+        EXPECT_EQ(s.Until("error").size(), 1u) << bad;
+    }
 }
 
 TEST(HubEngine, EveryLevelPlaysALegalMoveInEveryVariant) {
     TSession s;
     s.Start();
-    for (const THubVariant& variant : HubVariants) {
-        s.Send("set-param name=variant value=" + std::string(variant.Name));
-        const TGamePosition position(variant.Name);
-        for (const char* level :
-             {"level depth=3", "level move-time=0.03", "level time=1",
-              "level moves=20 time=1 inc=0.01", "level time=2 inc=0.02", "level infinite"}) {
-            const std::string context = std::string(variant.Name) + ", " + level;
-            s.Send(position.PosLine);
-            s.Send(level);
-            s.Send("go think");
-            if (std::string(level) == "level infinite") {
-                std::this_thread::sleep_for(std::chrono::milliseconds(30));
-                s.Send("stop");
-            }
-            const std::vector<THubLine> lines = s.Until("done");
-            EXPECT_FALSE(CheckSearch(lines, position, context).empty()) << context;
-            // Every level but the broken-off one gets to report an iteration.
-            if (std::string(level) != "level infinite") {
-                EXPECT_GE(lines.size(), 2u) << context;
+    for (const char* engine : {"master", "classic"})
+        for (const THubVariant& variant : HubVariants) {
+            s.Send("set-param name=engine value=" + std::string(engine));
+            s.Send("set-param name=variant value=" + std::string(variant.Name));
+            const TGamePosition position(variant.Name);
+            for (const char* level :
+                 {"level depth=3", "level move-time=0.03", "level time=1",
+                  "level moves=20 time=1 inc=0.01", "level time=2 inc=0.02", "level infinite"}) {
+                const std::string context =
+                    std::string(engine) + ", " + std::string(variant.Name) + ", " + level;
+                s.Send(position.PosLine);
+                s.Send(level);
+                s.Send("go think");
+                if (std::string(level) == "level infinite") {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                    s.Send("stop");
+                }
+                const std::vector<THubLine> lines = s.Until("done");
+                EXPECT_FALSE(CheckSearch(lines, position, context).empty()) << context;
+                // Every level but the broken-off one gets to report an iteration.
+                if (std::string(level) != "level infinite") {
+                    EXPECT_GE(lines.size(), 2u) << context;
+                }
             }
         }
-    }
 }
 
 TEST(HubEngine, StopEndsAnInfiniteSearchWithin50Ms) {
@@ -264,7 +282,8 @@ TEST(HubEngine, PonderHitStartsTheClock) {
 }
 
 // The moves of the game let the engine see that a move repeats a position for the third
-// time: a draw, which it takes when behind and avoids when ahead.
+// time: a draw, which it takes when behind and avoids when ahead. One flying king against three
+// that has not got the long diagonal (46-5) is behind: two kings against one would be a draw.
 TEST(HubEngine, MovesListDetectsRepetition) {
     TSession s;
     s.Start();
@@ -276,29 +295,35 @@ TEST(HubEngine, MovesListDetectsRepetition) {
         return text;
     };
     s.Send("level depth=3");
+    for (const char* engine : {"master", "classic"}) {
+        SCOPED_TRACE(engine);
+        s.Send("set-param name=engine value=" + std::string(engine));
 
-    // Black has one king against two; 9-3 brings back the first position a third time.
-    s.Send("pos pos=" + pos('W', {47, 49}, {3}) + " moves=\"47-42 3-9 42-47 9-3 47-42 3-9 42-47\"");
-    s.Send("go think");
-    std::vector<THubLine> lines = s.Until("done");
-    EXPECT_EQ(lines.back().Value("move"), "9-3");
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[lines.size() - 2].Value("score"), "0.00");
+        // Black has one king against three; 9-3 brings back the first position a third time.
+        s.Send("pos pos=" + pos('W', {47, 49, 50}, {3}) +
+               " moves=\"47-42 3-9 42-47 9-3 47-42 3-9 42-47\"");
+        s.Send("go think");
+        std::vector<THubLine> lines = s.Until("done");
+        EXPECT_EQ(lines.back().Value("move"), "9-3");
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[lines.size() - 2].Value("score"), "0.00");
 
-    // Without the earlier moves the same position holds no repetition.
-    s.Send("pos pos=" + pos('B', {47, 49}, {9}));
-    s.Send("go think");
-    lines = s.Until("done");
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_TRUE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
+        // Without the earlier moves the same position holds no repetition.
+        s.Send("pos pos=" + pos('B', {47, 49, 50}, {9}));
+        s.Send("go think");
+        lines = s.Until("done");
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_TRUE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
 
-    // Two kings against one: 42-47 would repeat for the third time, so another move is made.
-    s.Send("pos pos=" + pos('W', {3}, {47, 49}) + " moves=\"3-9 47-42 9-3 42-47 3-9 47-42 9-3\"");
-    s.Send("go think");
-    lines = s.Until("done");
-    EXPECT_NE(lines.back().Value("move"), "42-47");
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_FALSE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
+        // Three kings against one: 42-47 would repeat for the third time, so another move is made.
+        s.Send("pos pos=" + pos('W', {3}, {47, 49, 50}) +
+               " moves=\"3-9 47-42 9-3 42-47 3-9 47-42 9-3\"");
+        s.Send("go think");
+        lines = s.Until("done");
+        EXPECT_NE(lines.back().Value("move"), "42-47");
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_FALSE(lines[lines.size() - 2].Value("score").value_or("").starts_with("-"));
+    }
 }
 
 // What a script of lines must bring before the pong of the ping sent after it.

@@ -1,5 +1,7 @@
 // The search allocates nothing per node: once its pool of positions has grown to the depth it
-// reaches, a whole search runs without a single heap allocation.
+// reaches, a whole search runs without a single heap allocation. The master search allocates
+// only a few times per iteration (its principal variation), never per node.
+#include "master_search.h"
 #include "move_list.h"
 #include "rules.h"
 #include "search.h"
@@ -46,6 +48,26 @@ TEST(Allocation, SearchAllocatesNothingPerNode) {
         root->Search(state, 0, RootBound, 20000, avg, score, nodes);
         EXPECT_EQ(Allocations - before, 0) << name;
         EXPECT_GT(nodes, 1000) << name;
+    }
+}
+
+TEST(Allocation, MasterSearchAllocatesNothingPerNode) {
+    for (const char* name : {"international", "russian", "vorna", "canadian"}) {
+        const auto preset = FindPreset(name);
+        BuildGeometry(preset->Rows, preset->Files, preset->Coloring ? 0 : 1);
+        auto root = CreatePosition(preset->Rules);
+        root->SetInitial();
+        root->ClassifyNode(false);
+        TMasterSearch search(1);
+        TSearchState state;
+        TMasterLimits limits;
+        limits.Depth = 5;
+        search.Think(*root, {}, limits, state, {}, false); // makes the positions of every ply
+        limits.Depth = 9;
+        const long long before = Allocations;
+        const TMasterResult r = search.Think(*root, {}, limits, state, {}, false);
+        EXPECT_LT(Allocations - before, 5 * limits.Depth) << name;
+        EXPECT_GT(r.Nodes, 10000) << name;
     }
 }
 

@@ -5,21 +5,30 @@
 // the match with exit code 1. An engine may take --init-timeout seconds between init and
 // ready, as engines that load large tables do.
 //
+// --param NAME=VALUE (engine A) and --param2 NAME=VALUE (engine B) set Hub parameters, as
+// many as are given joined by commas ("engine=master,hash=32"). --openings names a file of
+// starting positions, one FEN a line in the variant's notation: each is played twice, with
+// colours reversed, and the match has two games per opening unless --games says otherwise
+// (the openings are then taken in turn).
+//
 //   hub_match [--engine PATH] [--engine2 PATH] [--variant normal] [--games 20]
 //             [--move-time 0.1] [--max-plies 400] [--init-timeout 60] [--pdn FILE]
-//             [--verbose]
+//             [--param N=V,...] [--param2 N=V,...] [--openings FILE] [--verbose]
 #include "match_engine.h"
 
 #include "atomic_file.h"
 #include "cli_args.h"
+#include "fen.h"
 #include "pdn.h"
 #include "referee.h"
 #include "think.h"
 
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <iostream>
 #include <map>
+#include <sstream>
 
 using namespace quorvin;
 using namespace quorvin::match;
@@ -97,17 +106,48 @@ TGameReport PlayGame(std::array<TMatchEngine*, 2> engines, std::array<int, 2> en
     return report;
 }
 
+// "name=value,name=value" as a list of parameters.
+TMatchEngine::TParams ParseParams(const std::string& text) {
+    TMatchEngine::TParams params;
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, ',');) {
+        const std::size_t eq = item.find('=');
+        if (eq == std::string::npos || eq == 0 || eq + 1 == item.size())
+            throw cli::TUsageError("a parameter is NAME=VALUE, not \"" + item + "\"");
+        params.emplace_back(item.substr(0, eq), item.substr(eq + 1));
+    }
+    return params;
+}
+
+// The FEN lines of an openings file; blank lines and lines starting with # are skipped.
+std::vector<std::string> ReadOpenings(const std::string& file) {
+    std::ifstream in(file);
+    if (!in) throw cli::TUsageError("cannot read the openings file " + file);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        if (!line.empty() && line[0] != '#') lines.push_back(line);
+    }
+    if (lines.empty()) throw cli::TUsageError("the openings file " + file + " holds no position");
+    return lines;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     try {
         const cli::TArgs args({argv + 1, argv + argc}, {"verbose"},
                               {"engine", "engine2", "variant", "games", "move-time", "max-plies",
-                               "init-timeout", "pdn"});
+                               "init-timeout", "pdn", "param", "param2", "openings"});
         const std::string program = args.Text("engine", QUORVIN_CLI_PATH);
         const std::string program2 = args.Text("engine2", program);
         const std::string variant = args.Text("variant", "normal");
-        const int games = static_cast<int>(args.Integer("games", 20, 1, 100000));
+        const std::vector<std::string> openings = args.Has("openings")
+                                                      ? ReadOpenings(args.Text("openings", ""))
+                                                      : std::vector<std::string>{};
+        const int games = static_cast<int>(args.Integer(
+            "games", openings.empty() ? 20 : 2 * static_cast<long long>(openings.size()), 1,
+            100000));
         const int maxPlies = static_cast<int>(args.Integer("max-plies", 400, 1, 100000));
         const double moveTime = std::stod(args.Text("move-time", "0.1"));
         if (!(moveTime > 0.0 && moveTime <= 3600.0))
@@ -122,8 +162,8 @@ int main(int argc, char** argv) {
         board.UseGeometry();
         const TNotation notation = TNotation::ForPreset(*preset);
 
-        TMatchEngine a("A", program, variant, initTimeoutMs);
-        TMatchEngine b("B", program2, variant, initTimeoutMs);
+        TMatchEngine a("A", program, variant, initTimeoutMs, ParseParams(args.Text("param", "")));
+        TMatchEngine b("B", program2, variant, initTimeoutMs, ParseParams(args.Text("param2", "")));
         std::cout << "A: " << a.Id() << "\nB: " << b.Id() << "\n"
                   << games << " games of " << variant << " at " << FixedText(moveTime, 3)
                   << " s a move, ply cap " << maxPlies << "\n"
@@ -141,6 +181,12 @@ int main(int argc, char** argv) {
             std::array<TMatchEngine*, 2> engines{aWhite ? &a : &b, aWhite ? &b : &a};
             const std::array<int, 2> engineOf{aWhite ? 0 : 1, aWhite ? 1 : 0};
             TGame game(board.Rules());
+            if (!openings.empty()) {
+                // Games 2k - 1 and 2k start from opening k, with the colours reversed.
+                const std::string& fen =
+                    openings[static_cast<std::size_t>((g - 1) / 2) % openings.size()];
+                ApplyFen(ParseFen(notation, fen), game.CurrentPosition());
+            }
             const TGameReport r =
                 PlayGame(engines, engineOf, board, moveTime, maxPlies, args.Has("verbose"), game);
             if (r.Winner >= 0)

@@ -16,10 +16,11 @@ constexpr int GraceMs = 5000;
 } // namespace
 
 TMatchEngine::TMatchEngine(const std::string& name, const std::string& program,
-                           std::string_view variant, int initTimeoutMs)
+                           std::string_view variant, int initTimeoutMs, const TParams& params)
     : EngineName(name), Client(program, {"hub"}) {
     Send("hub");
     bool variantParam = false, variantOffered = false;
+    std::vector<std::string> offered;
     for (;;) {
         const std::string text = Receive(HandshakeMs, "wait");
         const std::string_view word = cli::HubCommandWord(text);
@@ -28,6 +29,7 @@ TMatchEngine::TMatchEngine(const std::string& name, const std::string& program,
             IdLine = text;
         } else if (word == "param") {
             const cli::THubLine line = Parse(text);
+            offered.push_back(line.Value("name").value_or(""));
             if (line.Value("name") == "variant") {
                 variantParam = true;
                 // Whole words of the list: a space on either side of each.
@@ -52,6 +54,11 @@ TMatchEngine::TMatchEngine(const std::string& name, const std::string& program,
         // An engine without the parameter plays International draughts only.
         throw TProtocolError(EngineName + ": offers no variant parameter, so it plays normal " +
                              "(International) draughts only, not " + std::string(variant));
+    }
+    for (const auto& [param, value] : params) {
+        if (std::find(offered.begin(), offered.end(), param) == offered.end())
+            throw TProtocolError(EngineName + ": offers no parameter " + param);
+        Send("set-param name=" + param + " value=" + value);
     }
     Send("init");
     // The engine may say what it does while it sets itself up; the time-out is for all of it.

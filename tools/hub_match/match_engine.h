@@ -13,6 +13,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace quorvin::match {
 
@@ -28,10 +30,13 @@ struct TEngineMove {
 
 class TMatchEngine {
   public:
-    // Starts `program hub`, completes the handshake, sets the variant and waits up to
-    // initTimeoutMs for the engine to be ready. Throws TProtocolError.
+    using TParams = std::vector<std::pair<std::string, std::string>>;
+
+    // Starts `program hub`, completes the handshake, sets the variant and the parameters
+    // (each of which the engine must offer) and waits up to initTimeoutMs for the engine to
+    // be ready. Throws TProtocolError.
     TMatchEngine(const std::string& name, const std::string& program, std::string_view variant,
-                 int initTimeoutMs);
+                 int initTimeoutMs, const TParams& params = {});
 
     const std::string& Name() const { return EngineName; }
     const std::string& Id() const { return IdLine; }

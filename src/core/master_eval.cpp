@@ -1,0 +1,207 @@
+// The master evaluation; see master_eval.h.
+#include "master_eval.h"
+
+#include "czech_position.h"
+#include "draughts_position.h"
+#include "english_position.h"
+#include "italian_position.h"
+#include "move_generation.h"
+#include "pool_position.h"
+#include "russian_position.h"
+#include "spanish_position.h"
+#include "vorna_position.h"
+
+#include <cstdlib>
+
+namespace quorvin {
+
+TRules RulesOfPosition(const TPosition& p) {
+    // The most derived classes first.
+    if (dynamic_cast<const TItalianPosition*>(&p)) return TRules::Italian;
+    if (dynamic_cast<const TEnglishPosition*>(&p)) return TRules::Straight;
+    if (dynamic_cast<const TSpanishPosition*>(&p)) return TRules::Spanish;
+    if (dynamic_cast<const TPoolPosition*>(&p)) return TRules::Pool;
+    if (dynamic_cast<const TRussianPosition*>(&p)) return TRules::Russian;
+    if (dynamic_cast<const TCzechPosition*>(&p)) return TRules::Czech;
+    if (dynamic_cast<const TVornaPosition*>(&p)) return TRules::Vorna;
+    return TRules::International;
+}
+
+bool TMasterBoard::Fits(TRules rules) const {
+    return Weights && Rules == rules && Rows == BoardRows && Files == BoardFiles &&
+           Coloring == BoardColoringFlag;
+}
+
+void BuildMasterBoard(TMasterBoard& board, const TPosition& p) {
+    board = TMasterBoard{};
+    board.Rules = RulesOfPosition(p);
+    board.Rows = BoardRows;
+    board.Files = BoardFiles;
+    board.Coloring = BoardColoringFlag;
+    const TRuleSwitches& rules = p.Switches();
+    board.FlyingKings = rules.Kings == TKingMoves::Flying;
+    board.HasKings = rules.Kings != TKingMoves::AsMen && rules.Crowning;
+    board.InitialMen = std::max(1, 2 * p.MenPerSide());
+    board.Weights = &MasterWeights[static_cast<std::size_t>(board.Rules)];
+    for (int s = 1; s <= SquareCount; ++s) {
+        const int bit = BitOfSquare[s];
+        const auto [file, row] = SquareCell[s];
+        for (int side = 0; side < 2; ++side) {
+            const int advance = BoardRows - 1 - RowsAhead[s][side];
+            board.Row[side][advance].Add(bit);
+            if (2 * advance >= BoardRows) board.AdvancedHalf[side].Add(bit);
+        }
+        for (int d = 0; d < 4; ++d)
+            if (Neighbour[s][d] == 0) board.NoNeighbour[d].Add(bit);
+        if (EdgeDistance[s] >= 2) board.Centre.Add(bit);
+        if (EdgeDistance[s] == 0) board.EdgeFiles.Add(bit);
+        if (OnLongDiagonal[s]) board.LongDiagonal.Add(bit);
+        if (2 * file <= BoardFiles) board.LeftHalf.Add(bit);
+        if (2 * file > BoardFiles + 1) board.RightHalf.Add(bit);
+        for (int t = 1; t <= SquareCount; ++t) {
+            const auto [tFile, tRow] = SquareCell[t];
+            const int reach = std::abs(tFile - file);
+            if (tRow > row && reach <= tRow - row) board.Cone[White][bit].Add(BitOfSquare[t]);
+            if (tRow < row && reach <= row - tRow) board.Cone[Black][bit].Add(BitOfSquare[t]);
+        }
+    }
+}
+
+namespace {
+
+template <class S> int Count(S s) {
+    return s.Count();
+}
+
+// The terms of one side, counted into `v` with the sign given.
+template <class S, int C>
+void SideTerms(const TMasterBoard& b, S own, S opp, S kings, S empty, int sign,
+               std::array<int, MasterFeatureCount>& v) {
+    using generation::FromWhichStep;
+    constexpr int F0 = C == White ? 0 : 2, F1 = C == White ? 1 : 3;
+    constexpr int B0 = C == White ? 2 : 0, B1 = C == White ? 3 : 1;
+    const S men = own & ~kings;
+    const S ownKings = own & kings;
+
+    const S free0 = men & FromWhichStep<F0>(empty);
+    const S free1 = men & FromWhichStep<F1>(empty);
+    const S moving = free0 | free1;
+    const S backed = (FromWhichStep<B0>(own) | S(b.NoNeighbour[B0])) &
+                     (FromWhichStep<B1>(own) | S(b.NoNeighbour[B1]));
+    const S anyOwn = FromWhichStep<0>(own) | FromWhichStep<1>(own) | FromWhichStep<2>(own) |
+                     FromWhichStep<3>(own);
+    const S enemyAhead = FromWhichStep<F0>(opp) | FromWhichStep<F1>(opp);
+    const S home(b.Row[C][0]);
+
+    int advance = 0;
+    for (int r = 1; r < b.Rows; ++r) advance += r * Count(men & S(b.Row[C][r]));
+
+    int runaway = 0;
+    if (b.HasKings)
+        for (const int bit : men& S(b.AdvancedHalf[C]))
+            if ((S(b.Cone[C][bit]) & opp).None()) ++runaway;
+
+    int kingMobility = 0;
+    if (ownKings.Any())
+        for (const int bit : ownKings)
+            for (int d = 0; d < 4; ++d)
+                for (int t = NextBit[bit][d]; empty.Has(t); t = NextBit[t][d]) {
+                    ++kingMobility;
+                    if (!b.FlyingKings) break;
+                }
+
+    v[FeatMen] += sign * Count(men);
+    v[FeatKings] += sign * Count(ownKings);
+    v[FeatAdvance] += sign * advance;
+    v[FeatCentre] += sign * Count(men & S(b.Centre));
+    v[FeatEdge] += sign * Count(men & S(b.EdgeFiles));
+    v[FeatHomeRow] += sign * Count(men & home);
+    v[FeatMobility] += sign * (Count(free0) + Count(free1));
+    v[FeatBlocked] += sign * Count(men & ~moving);
+    v[FeatSupported] += sign * Count(men & backed & ~home);
+    v[FeatLoose] += sign * Count(men & ~anyOwn);
+    v[FeatLocked] += sign * Count(men & enemyAhead & ~moving);
+    v[FeatOutpost] += sign * Count(men & backed & S(b.AdvancedHalf[C]));
+    v[FeatRunaway] += sign * runaway;
+    v[FeatNearCrown] += sign * (b.HasKings ? Count(moving & S(b.Row[C][b.Rows - 2])) : 0);
+    v[FeatKingMobility] += sign * kingMobility;
+    v[FeatKingDiagonal] += sign * Count(ownKings & S(b.LongDiagonal));
+    v[FeatImbalance] += sign * std::abs(Count(men & S(b.LeftHalf)) - Count(men & S(b.RightHalf)));
+}
+
+// How far a known draw pulls the score towards 0, in sixteenths. `kings` holds the kings of
+// both sides, `white` White's pieces.
+template <class S>
+int DrawScale(const TMasterBoard& b, const std::array<std::array<std::uint8_t, 2>, 2>& counts,
+              S white, S kings) {
+    if (!b.HasKings) return ScaleFull;
+    const int wm = counts[White][Man], wk = counts[White][King];
+    const int bm = counts[Black][Man], bk = counts[Black][King];
+    const bool whiteAhead = wm + 3 * wk >= bm + 3 * bk;
+    const int strongMen = whiteAhead ? wm : bm, strongKings = whiteAhead ? wk : bk;
+    const int weakMen = whiteAhead ? bm : wm, weakKings = whiteAhead ? bk : wk;
+    if (weakKings == 0) return ScaleFull;
+    if (!b.FlyingKings) {
+        // Single-square kings: one king holds one king, and nothing else is a known draw.
+        return strongMen + weakMen == 0 && strongKings == 1 && weakKings == 1 ? 0 : ScaleFull;
+    }
+    if (strongMen + weakMen == 0) {
+        // One flying king holds one, and one holds two; a king more than the other side's is
+        // seldom enough, but each king still counts. Three kings catch a lone one that has
+        // not got the long diagonal; from it, it holds them.
+        if (strongKings <= 2 && weakKings == 1) return 0;
+        if (strongKings <= weakKings + 1) return 4;
+        if (strongKings == 3 && weakKings == 1) {
+            const S weakKing = (whiteAhead ? ~white : white) & kings;
+            return (weakKing & S(b.LongDiagonal)).Any() ? 1 : ScaleFull / 2;
+        }
+        return ScaleFull;
+    }
+    // A king against a small force holds it more often than not.
+    if (weakMen == 0 && strongMen + strongKings <= 3) return ScaleFull / 2;
+    return ScaleFull;
+}
+
+template <class W>
+void FeaturesIn(const TPosition& p, const TMasterBoard& b, TMasterFeatures& out) {
+    using S = TSquareSetOf<W>;
+    const S own(p.Own), enemy(p.Enemy), kings(p.Kings);
+    const S white = p.SideToMove == White ? own : enemy;
+    const S black = p.SideToMove == White ? enemy : own;
+    const S empty = S(PlayableBits) & ~(own | enemy);
+    out.Values.fill(0);
+    SideTerms<S, White>(b, white, black, kings, empty, 1, out.Values);
+    SideTerms<S, Black>(b, black, white, kings, empty, -1, out.Values);
+    out.Values[FeatTurn] = p.SideToMove == White ? 1 : -1;
+    const int men = Count((own | enemy) & ~kings);
+    out.Phase = std::min(PhaseScale, PhaseScale * men / b.InitialMen);
+    out.Scale = DrawScale(b, p.Counts, white, kings);
+}
+
+} // namespace
+
+void MasterFeatures(const TPosition& p, const TMasterBoard& board, TMasterFeatures& out) {
+    if (NarrowLayout)
+        FeaturesIn<std::uint64_t>(p, board, out);
+    else
+        FeaturesIn<TBits>(p, board, out);
+}
+
+int MasterScoreForWhite(const TMasterFeatures& f, const TMasterWeights& w) {
+    long long sum = 0;
+    for (int i = 0; i < MasterFeatureCount; ++i)
+        sum +=
+            static_cast<long long>(w.Opening[i] * f.Phase + w.Endgame[i] * (PhaseScale - f.Phase)) *
+            f.Values[i];
+    // Thousandths of a man times the phase scale, to hundredths of a man, scaled for draws.
+    return static_cast<int>(sum * f.Scale / (static_cast<long long>(PhaseScale) * 10 * ScaleFull));
+}
+
+int MasterEvaluate(const TPosition& p, const TMasterBoard& board) {
+    TMasterFeatures f;
+    MasterFeatures(p, board, f);
+    const int white = MasterScoreForWhite(f, *board.Weights);
+    return p.SideToMove == White ? white : -white;
+}
+
+} // namespace quorvin

@@ -1,0 +1,21 @@
+// The parts of tune_master: ballot openings, self-play games and the fit of the weights.
+#pragma once
+
+#include "cli_args.h"
+
+#include <ostream>
+
+namespace quorvin::tune {
+
+// tune_master openings BOARD [--count 50] [--plies 2-3] [--margin 30] [--seed S]
+int OpeningsCommand(const cli::TArgs& args, std::ostream& out);
+// tune_master games BOARD [--games 1000] [--nodes 3000] [--plies 4-8] [--seed S] --out FILE
+int GamesCommand(const cli::TArgs& args, std::ostream& out);
+// tune_master fit BOARD --in FILE [--in2 FILE] [--epochs 3000] [--write FILE]
+int FitCommand(const cli::TArgs& args, std::ostream& out);
+
+// "A-B" as two whole numbers; one number stands for both.
+std::pair<int, int> ReadRange(const cli::TArgs& args, const std::string& name, int lo, int hi,
+                              std::pair<int, int> fallback);
+
+} // namespace quorvin::tune
