@@ -45,10 +45,17 @@ template <class S> TJumpSets<S> JumpSets(S enemy, S free) {
 // until the sequence ends: they leave the enemy set that the walk passes down, so they can
 // be neither taken again nor passed or landed on.
 //
-// Special: the walker knows the rules of TRuleSwitches::SpecialCaptures (crowning during a
-// capture, kings first, men sparing kings, the order of captures, flying kings under free
-// choice). Families without them get a walker compiled without them.
-template <class S, bool Special> class TCaptureWalker {
+// Which rules a walker is compiled with. Classic: the first families'. Ranked: also the
+// rules of TRuleSwitches::SpecialCaptures that choose pieces, targets and sequences (kings
+// first, men sparing kings, the order of captures, flying kings under free choice); its men
+// jump as the classic walker's do. CrowningOnTheWay: also a man crowned during a capture,
+// which makes a man's jump able to turn into a king's, so the men's walk is less inlined.
+enum class TWalk { Classic, Ranked, CrowningOnTheWay };
+
+template <class S, TWalk Walk> class TCaptureWalker {
+    static constexpr bool Special = Walk != TWalk::Classic;
+    static constexpr bool Crowns = Walk == TWalk::CrowningOnTheWay;
+
   public:
     // jumps: the jumps open from every square before any piece has moved. enemyKings: the
     // enemy's kings, read only by the special rules.
@@ -74,7 +81,7 @@ template <class S, bool Special> class TCaptureWalker {
         bool crownsOnTheWay = false;
         if constexpr (Special) {
             Extra.KingMoving = king;
-            crownsOnTheWay = Extra.CrownMidCapture;
+            if constexpr (Crowns) crownsOnTheWay = Extra.CrownMidCapture;
         }
         if (flyingKing || crownsOnTheWay) {
             // The start square is free once the piece has left it.
@@ -98,7 +105,7 @@ template <class S, bool Special> class TCaptureWalker {
             if (targets != Enemy)
                 for (int d = 0; d < 4; ++d)
                     if (!targets.Has(NextBit[bit][d])) open &= ~(1u << d);
-        Jump(bit, 0, targets, open & directions);
+        Jump<Walk == TWalk::Ranked>(bit, 0, targets, open & directions);
     }
 
     // Whether any piece's walk has listed a capture yet.
@@ -139,7 +146,9 @@ template <class S, bool Special> class TCaptureWalker {
     // pieces not taken yet. The open directions are read from the jump sets without
     // branches, as which of them hold a capture is hard to predict; a jump over a piece
     // taken earlier in the sequence is then passed over.
-    void Steps(int bit, int taken, S enemy) {
+    void Steps(int bit, int taken, S enemy) { StepsInline(bit, taken, enemy); }
+
+    [[gnu::always_inline]] void StepsInline(int bit, int taken, S enemy) {
         // Most sequences end after a jump or two: a square from which no jump was open before
         // the piece moved has none now, unless the piece could come back to its start square.
         if (taken < 3 && !AnyJump.Has(bit)) {
@@ -161,6 +170,9 @@ template <class S, bool Special> class TCaptureWalker {
     }
 
     // Makes each of the open jumps from `bit`, or ends the sequence when there is none.
+    // First: the first jump of a walk. The ranked walker keeps the step after it inline, as
+    // the compiler leaves it out of line there on its own.
+    template <bool First = false>
     [[gnu::always_inline]] void Jump(int bit, int taken, S enemy, unsigned open) {
         if (open == 0) {
             Finish(taken);
@@ -175,12 +187,15 @@ template <class S, bool Special> class TCaptureWalker {
             Taken[taken + 1] = SquareOfBit[over];
             S rest = enemy;
             rest.Remove(over);
-            if constexpr (Special)
+            if constexpr (Crowns)
                 if (Extra.CrownMidCapture && Extra.CrowningRow.Has(landing)) [[unlikely]] {
                     Flying(landing, taken + 1, rest);
                     continue;
                 }
-            Steps(landing, taken + 1, rest);
+            if constexpr (First)
+                StepsInline(landing, taken + 1, rest);
+            else
+                Steps(landing, taken + 1, rest);
         } while (open != 0);
     }
 
@@ -252,12 +267,13 @@ template <class S, bool Special> class TCaptureWalker {
 
     // A sequence that cannot go on is a move, when it took anything and the rules let it.
     [[gnu::always_inline]] void Finish(int taken) {
+        if (taken == 0) return;
         if constexpr (Special)
             if (Extra.Precedence) {
                 FinishByPrecedence(taken);
                 return;
             }
-        if (taken == 0 || (MaxRule && taken < BestLength)) return;
+        if (MaxRule && taken < BestLength) return;
         if (taken > BestLength) {
             BestLength = taken;
             Moves.Reset(BestLength, MaxRule);
@@ -269,7 +285,6 @@ template <class S, bool Special> class TCaptureWalker {
     // by the kings taken, then by how soon the first king is met. Each step outweighs all
     // the later ones in the key.
     void FinishByPrecedence(int taken) {
-        if (taken == 0) return;
         int key = (taken * 2 + static_cast<int>(Extra.KingMoving)) * 64 * 64;
         // Kings taken, and how soon the first falls, matter only where the enemy has kings.
         if (Extra.Kings.Any()) [[unlikely]] {
@@ -355,15 +370,16 @@ bool SimpleMoves(TMoveList& moves, const TRuleSwitches& rules, int side, S own, 
 }
 
 // Walks the captures of every starter; kept out of line, as most nodes have no capture.
-template <class S, bool Special>
+template <class S, TWalk Walk>
 [[gnu::noinline]] bool WalkCaptures(TMoveList& moves, const TRuleSwitches& rules, int side, S own,
                                     S enemy, S empty, S kings, S enemyKings, S starters,
                                     const TJumpSets<S>& jumps) {
     const unsigned forwardDirections = 3u << (2 * side); // 0 and 1 for White, 2 and 3 for Black
     const unsigned manDirections = rules.MenCaptureBackwards ? 15u : forwardDirections;
     const bool flying = rules.Kings == TKingMoves::Flying;
-    TCaptureWalker<S, Special> walker(moves, rules, side, enemy, empty, own | enemy, enemyKings,
-                                      jumps);
+    constexpr bool Special = Walk != TWalk::Classic;
+    TCaptureWalker<S, Walk> walker(moves, rules, side, enemy, empty, own | enemy, enemyKings,
+                                   jumps);
     S manTargets = enemy;
     if constexpr (Special) {
         if (!rules.MenTakeKings) manTargets = enemy & ~enemyKings;
@@ -395,11 +411,15 @@ bool Captures(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S e
     S starters = men & (rules.MenCaptureBackwards ? allWays : forwards);
     starters |= rules.Kings == TKingMoves::Flying ? kings : kings & allWays;
     if (starters.None()) return false;
-    if (rules.Special) [[unlikely]]
-        return WalkCaptures<S, true>(moves, rules, side, own, enemy, empty, kings, enemy & allKings,
-                                     starters, jumps);
-    return WalkCaptures<S, false>(moves, rules, side, own, enemy, empty, kings, S{}, starters,
-                                  jumps);
+    if (rules.Special) [[unlikely]] {
+        if (rules.CrownMidCapture)
+            return WalkCaptures<S, TWalk::CrowningOnTheWay>(
+                moves, rules, side, own, enemy, empty, kings, enemy & allKings, starters, jumps);
+        return WalkCaptures<S, TWalk::Ranked>(moves, rules, side, own, enemy, empty, kings,
+                                              enemy & allKings, starters, jumps);
+    }
+    return WalkCaptures<S, TWalk::Classic>(moves, rules, side, own, enemy, empty, kings, S{},
+                                           starters, jumps);
 }
 
 // The number of simple moves, counted without listing them: the men's steps by whole sets,
