@@ -49,6 +49,8 @@ void BuildMasterBoard(TMasterBoard& board, const TPosition& p) {
         for (int side = 0; side < 2; ++side) {
             const int advance = BoardRows - 1 - RowsAhead[s][side];
             board.Row[side][advance].Add(bit);
+            for (int k = 0; k < 4; ++k)
+                if ((advance >> k) & 1) board.AdvanceBits[side][k].Add(bit);
             if (2 * advance >= BoardRows) board.AdvancedHalf[side].Add(bit);
         }
         for (int d = 0; d < 4; ++d)
@@ -94,7 +96,7 @@ void SideTerms(const TMasterBoard& b, S own, S opp, S kings, S empty, int sign,
     const S home(b.Row[C][0]);
 
     int advance = 0;
-    for (int r = 1; r < b.Rows; ++r) advance += r * Count(men & S(b.Row[C][r]));
+    for (int k = 0; k < 4; ++k) advance += Count(men & S(b.AdvanceBits[C][k])) << k;
 
     int runaway = 0;
     if (b.HasKings)

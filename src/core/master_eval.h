@@ -28,6 +28,10 @@ struct TMasterBoard {
     int InitialMen = 1; // men of both sides in the initial position
     // [side][advancement]: the squares that many rows from the side's home row.
     std::array<std::array<TSquareSet, MaxSide>, 2> Row{};
+    // [side][k]: the squares whose advancement has bit k set, so that the rows a set of men
+    // has advanced are the sum over k of 2^k times its members there: four counts, not one a
+    // row.
+    std::array<std::array<TSquareSet, 4>, 2> AdvanceBits{};
     std::array<TSquareSet, 2> AdvancedHalf{}; // [side]: rows in the opponent's half
     std::array<TSquareSet, 4> NoNeighbour{};  // [direction]: squares at the board's edge that way
     TSquareSet Centre, EdgeFiles, LongDiagonal, LeftHalf, RightHalf;
