@@ -3,9 +3,7 @@
 
 #include "root_search.h"
 
-#include <chrono>
 #include <cmath>
-#include <thread>
 
 namespace quorvin {
 
@@ -60,13 +58,7 @@ TThinkResult MasterThinkMove(TGame& game, const TThinkRequest& request,
         result.Iterations = found.Depth;
     }
 
-    if (observer) observer->SearchFinished();
-    while (TickCount() - t0 < request.MinimumMs) {
-        if (state.PumpHook) state.PumpHook();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    if (state.StopRequested()) result.Move = 0;
-    state.ClearStop();
+    FinishThinking(request, t0, result);
     return result;
 }
 

@@ -110,6 +110,17 @@ class TThinkControl final : public TRootControl {
 };
 } // namespace
 
+void FinishThinking(const TThinkRequest& request, long long t0, TThinkResult& result) {
+    TSearchState& state = ThinkSearchState();
+    if (request.Observer) request.Observer->SearchFinished();
+    while (TickCount() - t0 < request.MinimumMs) {
+        if (state.PumpHook) state.PumpHook();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (state.StopRequested()) result.Move = 0;
+    state.ClearStop();
+}
+
 TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
     if (request.Level == MasterLevelIndex) return MasterThinkMove(game, request);
     TSearchState& state = ThinkSearchState();
@@ -137,13 +148,7 @@ TThinkResult ThinkMove(TGame& game, const TThinkRequest& request) {
         result.Iterations = found.Iterations;
     }
 
-    if (observer) observer->SearchFinished();
-    while (TickCount() - t0 < request.MinimumMs) {
-        if (state.PumpHook) state.PumpHook();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    if (state.StopRequested()) result.Move = 0;
-    state.ClearStop();
+    FinishThinking(request, t0, result);
     return result;
 }
 

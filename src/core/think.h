@@ -88,6 +88,11 @@ TSearchState& ThinkSearchState();
 // Chooses a move in the game's current position, whose Moves were filled by ClassifyNode.
 TThinkResult ThinkMove(TGame& game, const TThinkRequest& request);
 
+// The end of every search of the think driver, begun at t0: tells the observer, waits out the
+// request's minimum time with the event pump running, and drops the move when the search was
+// stopped, clearing the stop request.
+void FinishThinking(const TThinkRequest& request, long long t0, TThinkResult& result);
+
 // The forecast of a score: "Victory in N half-move(s)", "Defeat in ...", or "Forecast: 0.3";
 // the words pass through tr (identity when empty).
 std::string ForecastText(double score, const std::function<std::string(const std::string&)>& tr);
