@@ -139,7 +139,11 @@ int DrawScale(const TMasterBoard& b, const std::array<std::array<std::uint8_t, 2
     if (!b.HasKings) return ScaleFull;
     const int wm = counts[White][Man], wk = counts[White][King];
     const int bm = counts[Black][Man], bk = counts[Black][King];
-    const bool whiteAhead = wm + 3 * wk >= bm + 3 * bk;
+    // On equal material the side with fewer kings counts as the stronger, so that both
+    // colours are judged alike: the known draws are of men or fewer kings against kings.
+    const int whiteMaterial = wm + 3 * wk, blackMaterial = bm + 3 * bk;
+    const bool whiteAhead =
+        whiteMaterial != blackMaterial ? whiteMaterial > blackMaterial : wk <= bk;
     const int strongMen = whiteAhead ? wm : bm, strongKings = whiteAhead ? wk : bk;
     const int weakMen = whiteAhead ? bm : wm, weakKings = whiteAhead ? bk : wk;
     if (weakKings == 0) return ScaleFull;
@@ -159,8 +163,11 @@ int DrawScale(const TMasterBoard& b, const std::array<std::array<std::uint8_t, 2
         }
         return ScaleFull;
     }
-    // A king against a small force holds it more often than not.
-    if (weakMen == 0 && strongMen + strongKings <= 3) return ScaleFull / 2;
+    // A king against a small force holds it more often than not, and men without a king of
+    // their own are picked off by a flying king more often than they crown.
+    if (weakMen == 0 && strongMen + strongKings <= 3)
+        return strongKings == 0 ? ScaleFull / 4 : ScaleFull / 2;
+    if (strongKings == 0) return ScaleFull * 3 / 4;
     return ScaleFull;
 }
 
