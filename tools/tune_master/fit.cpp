@@ -12,6 +12,7 @@
 #include "fen.h"
 #include "master_eval.h"
 #include "notation.h"
+#include "rules.h"
 
 #include <cmath>
 #include <fstream>
@@ -23,8 +24,8 @@ namespace quorvin::tune {
 namespace {
 constexpr int Weights = 2 * MasterFeatureCount; // openings first, then endgames
 constexpr double Divisor = static_cast<double>(PhaseScale) * 10.0 * ScaleFull;
-constexpr std::array<std::string_view, MasterFamilies> FamilyNames{
-    "Vorna", "International", "Spanish", "Straight", "Russian", "Pool", "Czech", "Italian"};
+// The weights file names each family's rows as the rules list names the family.
+static_assert(MasterFamilies == RulesCount);
 
 struct TSample {
     std::array<float, Weights> X{}; // the score is the weights times X
