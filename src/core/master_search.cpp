@@ -101,6 +101,10 @@ void TMasterSearch::Prepare(const TPosition& root) {
         BuildMasterBoard(Board, root);
         Clear();
     }
+    // The tables of king endings are worked out once a game comes near them, and kept.
+    const int pieces = root.Counts[White][Man] + root.Counts[White][King] +
+                       root.Counts[Black][Man] + root.Counts[Black][King];
+    UseEndings = pieces <= KingEndingsFromPieces ? Endings.Build(root) : Endings.Fit(root);
     Table.NewSearch();
     // Older history counts weigh less in a new search.
     for (int& h : HistoryTable) h /= 4;
@@ -210,6 +214,21 @@ bool TMasterSearch::DrawnByRules(int ply) const {
             if (KeyStack[static_cast<std::size_t>(top - back)] == f.Key) return true;
     }
     return false;
+}
+
+int TMasterSearch::EndingScore(int ply) {
+    NoteLeaf(ply);
+    const TFrame& f = Frames[static_cast<std::size_t>(ply)];
+    const TKingEndingResult r = Endings.Probe(*f.Position);
+    if (r.Kind == TKingEndingResult::TKind::Draw) return 0;
+    // A draw rule ends the game first unless the result comes in time.
+    int room = MasterMaxPly;
+    if (Rules.QuietMoves) room = std::min(room, TGame::QuietMovesPlies - f.QuietRun);
+    if (Rules.ThreeKings && ThreeKingsOnBoard(*f.Position))
+        room = std::min(room, TGame::ThreeKingsPlies - f.ThreeKingsRun);
+    if (r.Plies > room) return 0;
+    return r.Kind == TKingEndingResult::TKind::Win ? MasterWin - ply - r.Plies
+                                                   : -MasterWin + ply + r.Plies;
 }
 
 template <class W> void TMasterSearch::MakeChild(int ply, int index) {
@@ -423,6 +442,8 @@ template <class W> int TMasterSearch::Search(int ply, int depth, int alpha, int 
                    ? -MasterWin + ply
                    : 0;
     }
+    if (UseEndings && TKingEndings::Covers(*Frames[static_cast<std::size_t>(ply)].Position))
+        return EndingScore(ply);
     if (depth <= 0) return Quiesce<W>(ply, alpha, beta, 0);
     if (++NodeCount >= NextPoll && Poll()) return 0;
     TFrame& f = Frames[static_cast<std::size_t>(ply)];
@@ -536,6 +557,7 @@ template <class W> int TMasterSearch::Quiesce(int ply, int alpha, int beta, int 
     if (++NodeCount >= NextPoll && Poll()) return 0;
     TFrame& f = Frames[static_cast<std::size_t>(ply)];
     TPosition& p = *f.Position;
+    if (UseEndings && TKingEndings::Covers(p)) return EndingScore(ply);
     if (ply >= MasterMaxPly) {
         NoteLeaf(ply);
         return MasterEvaluate(p, Board);

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "game.h"
+#include "king_endings.h"
 #include "master_eval.h"
 #include "master_hash.h"
 #include "search.h"
@@ -128,6 +129,8 @@ class TMasterSearch {
     bool UseTable = true;
     bool Selective = true;
     TMasterBoard Board;
+    TKingEndings Endings;
+    bool UseEndings = false;    // the tables fit the root's board and family
     std::vector<TFrame> Frames; // one per ply, the positions made once
     const std::type_info* FrameType = nullptr;
     std::vector<std::uint64_t> KeyStack; // the game's positions, then the search's path
@@ -165,6 +168,7 @@ class TMasterSearch {
     template <class W> void MakeChild(int ply, int index);
     template <class W> bool OpponentThreatens(const TPosition& p);
     bool DrawnByRules(int ply) const;
+    int EndingScore(int ply);
     void OrderMoves(int ply, int ttMove);
     int PickMove(int ply, int from);
     void UpdatePv(int ply, int index);
