@@ -251,6 +251,19 @@ template <class W> bool TMasterSearch::OpponentThreatens(const TPosition& p) {
                                 S(p.Kings));
 }
 
+template <class W> bool TMasterSearch::CaptureNextTo(const TPosition& p) {
+    using S = TSquareSetOf<W>;
+    const S own(p.Own), enemy(p.Enemy);
+    const S empty = S(PlayableBits) & ~(own | enemy);
+    const auto jumps = generation::JumpSets(enemy, empty);
+    const S kings = own & S(p.Kings);
+    const S men = own & ~kings;
+    const S forwards = S::Choose(p.SideToMove == White, jumps[0] | jumps[1], jumps[2] | jumps[3]);
+    const S allWays = jumps[0] | jumps[1] | jumps[2] | jumps[3];
+    return (men & (p.Switches().MenCaptureBackwards ? allWays : forwards)).Any() ||
+           (kings & allWays).Any();
+}
+
 void TMasterSearch::OrderMoves(int ply, int ttMove) {
     TFrame& f = Frames[static_cast<std::size_t>(ply)];
     const TPosition& p = *f.Position;
@@ -509,6 +522,10 @@ template <class W> int TMasterSearch::Search(int ply, int depth, int alpha, int 
             int reduction = 0;
             if (Selective && depth >= 3 && quiet && !killer && k >= (pvNode ? 3 : 1))
                 reduction = !pvNode && k >= 4 ? 2 : 1;
+            // A move that lets the opponent take is a sacrifice or, far more often, a blunder.
+            if (reduction > 0 && !pvNode && depth >= 4 &&
+                CaptureNextTo<W>(*Frames[static_cast<std::size_t>(ply + 1)].Position))
+                ++reduction;
             score = -Search<W>(ply + 1, newDepth - reduction, -alpha - 1, -alpha, false);
             if (!Aborted && score > alpha && reduction > 0)
                 score = -Search<W>(ply + 1, newDepth, -alpha - 1, -alpha, false);

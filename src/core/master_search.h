@@ -167,6 +167,9 @@ class TMasterSearch {
     template <class W> int Quiesce(int ply, int alpha, int beta, int qply);
     template <class W> void MakeChild(int ply, int index);
     template <class W> bool OpponentThreatens(const TPosition& p);
+    // Whether the side to move can take a piece next to one of its own: a quick test that
+    // misses a flying king's captures from afar and does not ask which pieces men may take.
+    template <class W> static bool CaptureNextTo(const TPosition& p);
     bool DrawnByRules(int ply) const;
     int EndingScore(int ply);
     void OrderMoves(int ply, int ttMove);
