@@ -523,9 +523,9 @@ template <class W> int TMasterSearch::Search(int ply, int depth, int alpha, int 
             if (Selective && depth >= 3 && quiet && !killer && k >= (pvNode ? 3 : 1))
                 reduction = !pvNode && k >= 4 ? 2 : 1;
             // A move that lets the opponent take is a sacrifice or, far more often, a blunder.
-            if (reduction > 0 && !pvNode && depth >= 4 &&
+            if (reduction > 0 && !pvNode && depth >= 3 &&
                 CaptureNextTo<W>(*Frames[static_cast<std::size_t>(ply + 1)].Position))
-                ++reduction;
+                reduction += depth >= 6 ? 2 : 1;
             score = -Search<W>(ply + 1, newDepth - reduction, -alpha - 1, -alpha, false);
             if (!Aborted && score > alpha && reduction > 0)
                 score = -Search<W>(ply + 1, newDepth, -alpha - 1, -alpha, false);
