@@ -491,7 +491,7 @@ template <class W> int TMasterSearch::Search(int ply, int depth, int alpha, int 
 
     // A shallow search that clears a raised bound lets a quiet node be cut at once.
     if (Selective && !pvNode && !captures && depth >= 3 && !MasterIsForced(beta)) {
-        const int margin = depth * 10;
+        const int margin = depth * 15;
         const int raised = beta + margin;
         const int score = Search<W>(ply, depth * 2 / 5, raised - 1, raised, false);
         if (Aborted) return 0;
