@@ -7,13 +7,6 @@ namespace quorvin::cli {
 
 namespace {
 constexpr std::size_t ChatLength = DxpMaxLength - 1;
-// GAMEREQ: header, version (2), initiator (32), follower colour, minutes (3), moves (3),
-// then 'A', or 'B', the colour to move and the 50 squares.
-constexpr std::size_t GameReqSetupAt = 1 + 2 + DxpNameLength + 1 + 3 + 3;
-constexpr std::size_t GameReqShort = GameReqSetupAt + 1;
-constexpr std::size_t GameReqLong = GameReqShort + 1 + DxpSquares;
-constexpr std::size_t GameAccLength = 1 + DxpNameLength + 1;
-constexpr std::size_t MoveFixed = 1 + 4 + 2 + 2 + 2;
 
 const char* ColourLetter(TDxpColour colour) {
     return colour == TDxpColour::White ? "W" : "Z";
