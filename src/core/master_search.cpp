@@ -253,15 +253,13 @@ template <class W> bool TMasterSearch::OpponentThreatens(const TPosition& p) {
 
 template <class W> bool TMasterSearch::CaptureNextTo(const TPosition& p) {
     using S = TSquareSetOf<W>;
+    const TRuleSwitches& rules = p.Switches();
     const S own(p.Own), enemy(p.Enemy);
     const S empty = S(PlayableBits) & ~(own | enemy);
-    const auto jumps = generation::JumpSets(enemy, empty);
-    const S kings = own & S(p.Kings);
-    const S men = own & ~kings;
-    const S forwards = S::Choose(p.SideToMove == White, jumps[0] | jumps[1], jumps[2] | jumps[3]);
-    const S allWays = jumps[0] | jumps[1] | jumps[2] | jumps[3];
-    return (men & (p.Switches().MenCaptureBackwards ? allWays : forwards)).Any() ||
-           (kings & allWays).Any();
+    const S kings = rules.Kings == TKingMoves::AsMen ? S{} : own & S(p.Kings);
+    return generation::NeighbourJumpers(rules, p.SideToMove, own & ~kings, kings,
+                                        generation::JumpSets(enemy, empty))
+        .Any();
 }
 
 void TMasterSearch::OrderMoves(int ply, int ttMove) {

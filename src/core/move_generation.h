@@ -397,19 +397,27 @@ template <class S, TWalk Walk>
     return moves.Count > 0;
 }
 
+// The pieces of the side to move that can jump an enemy piece next to them: every capture
+// but a flying king's from afar begins so.
+template <class S>
+S NeighbourJumpers(const TRuleSwitches& rules, int side, S men, S kings,
+                   const TJumpSets<S>& jumps) {
+    const S forwards = S::Choose(side == White, jumps[0] | jumps[1], jumps[2] | jumps[3]);
+    const S allWays = jumps[0] | jumps[1] | jumps[2] | jumps[3];
+    return (men & (rules.MenCaptureBackwards ? allWays : forwards)) | (kings & allWays);
+}
+
 template <class S>
 bool Captures(TMoveList& moves, const TRuleSwitches& rules, int side, S own, S enemy, S empty,
               S allKings) {
     const S kings = rules.Kings == TKingMoves::AsMen ? S{} : own & allKings;
     const S men = own & ~kings;
     const TJumpSets<S> jumps = JumpSets(enemy, empty);
-    const S forwards = S::Choose(side == White, jumps[0] | jumps[1], jumps[2] | jumps[3]);
-    const S allWays = jumps[0] | jumps[1] | jumps[2] | jumps[3];
 
     // Only pieces that can make a first jump start a walk; a flying king's first jump may be
     // from afar, so every such king is tried.
-    S starters = men & (rules.MenCaptureBackwards ? allWays : forwards);
-    starters |= rules.Kings == TKingMoves::Flying ? kings : kings & allWays;
+    S starters = NeighbourJumpers(rules, side, men, kings, jumps);
+    if (rules.Kings == TKingMoves::Flying) starters |= kings;
     if (starters.None()) return false;
     if (rules.Special) [[unlikely]] {
         if (rules.CrownMidCapture)
