@@ -298,8 +298,9 @@ TEST(MasterEval, KnowsTheDrawnKingEndings) {
     EXPECT_LT(score(I, "W:1,4,9 B:45,48"), score(I, "W:1,4,7 B:48"));
 }
 
-// Men without a king of their own against a flying king: a few are picked off more often than
-// they crown, and more are no sure win either. Kings that step one square do not hold them.
+// Men without a king of their own against a flying king are no sure win. Once both sides have
+// a king, a piece more is a draw on a thin board, and two pieces more win unless they are only
+// three. Kings that step one square do not hold them.
 TEST(MasterEval, ScalesMenAgainstAFlyingKingTowardsADraw) {
     struct TCase {
         TRules Rules;
@@ -307,11 +308,17 @@ TEST(MasterEval, ScalesMenAgainstAFlyingKingTowardsADraw) {
         int Scale;
     };
     const TCase cases[] = {
-        {TRules::Russian, "w:13,14,15 B:30", ScaleFull / 4},
-        {TRules::Russian, "w:13,14 W:15 B:30", ScaleFull / 2},
+        {TRules::Russian, "w:13,14,15 B:30", ScaleFull * 3 / 4},
+        {TRules::Russian, "w:13 W:14 B:30", 0},
+        {TRules::Russian, "w:13 W:14 b:25 B:30", 0},
+        {TRules::Russian, "w:9,13 W:14 b:25 B:30", ScaleFull / 4},
+        {TRules::Russian, "w:9,10,13 W:14 b:21,25 B:30", ScaleFull * 3 / 4},
+        {TRules::Russian, "w:5,9,10,13 W:14 b:17,21,25 B:30", ScaleFull},
+        {TRules::Russian, "w:13,14 W:15 B:30", ScaleFull / 4},
         {TRules::Russian, "w:9,10,13,14,15 b:25 B:30", ScaleFull * 3 / 4},
         {TRules::Russian, "w:9,10,13 W:14 b:25 B:30", ScaleFull},
-        {TRules::International, "w:31,32,33 B:5", ScaleFull / 4},
+        {TRules::Russian, "b:9,10,13 B:14 w:25 W:30", ScaleFull},
+        {TRules::International, "w:31,32,33 B:5", ScaleFull * 3 / 4},
         {TRules::Straight, "w:13,14,15 B:30", ScaleFull},
     };
     for (const TCase& c : cases) {
