@@ -72,7 +72,7 @@ struct TMasterSearch::TFrame {
     std::vector<std::uint16_t> TriedQuiet; // quiet moves searched before a cut-off
 };
 
-TMasterSearch::TMasterSearch(std::size_t hashMiB) : Table(hashMiB) {
+TMasterSearch::TMasterSearch(std::size_t hashMiB) : EvalCache(EvalCacheSize), Table(hashMiB) {
     HistoryTable.assign(static_cast<std::size_t>(2 * (MaxSquares + 1) * (MaxSquares + 1)), 0);
 }
 
@@ -80,6 +80,7 @@ TMasterSearch::~TMasterSearch() = default;
 
 void TMasterSearch::Clear() {
     Table.Clear();
+    std::fill(EvalCache.begin(), EvalCache.end(), TEvalEntry{});
     std::fill(HistoryTable.begin(), HistoryTable.end(), 0);
     for (TFrame& f : Frames) f.Killers = {};
 }
@@ -216,6 +217,17 @@ bool TMasterSearch::DrawnByRules(int ply) const {
     return false;
 }
 
+int TMasterSearch::Evaluate(int ply) {
+    NoteLeaf(ply);
+    const TFrame& f = Frames[static_cast<std::size_t>(ply)];
+    TEvalEntry& e = EvalCache[f.Key & (EvalCacheSize - 1)];
+    if (e.Key != f.Key) {
+        e.Key = f.Key;
+        e.Score = MasterEvaluate(*f.Position, Board);
+    }
+    return e.Score;
+}
+
 int TMasterSearch::EndingScore(int ply) {
     NoteLeaf(ply);
     const TFrame& f = Frames[static_cast<std::size_t>(ply)];
@@ -237,6 +249,8 @@ template <class W> void TMasterSearch::MakeChild(int ply, int index) {
     TPosition& child = *c.Position;
     child.PlayMoveIn<W>(*f.Position, index);
     c.Key = MasterChildKey<W>(f.Key, *f.Position, child);
+    if (UseTable) Table.Prefetch(c.Key);
+    __builtin_prefetch(&EvalCache[c.Key & (EvalCacheSize - 1)]);
     c.QuietRun = child.QuietKingMove ? f.QuietRun + 1 : 0;
     c.ThreeKingsRun = ThreeKingsOnBoard(child) ? f.ThreeKingsRun + 1 : 0;
     KeyStack[static_cast<std::size_t>(HistoryLength + ply + 1)] = c.Key;
@@ -459,10 +473,7 @@ template <class W> int TMasterSearch::Search(int ply, int depth, int alpha, int 
     if (++NodeCount >= NextPoll && Poll()) return 0;
     TFrame& f = Frames[static_cast<std::size_t>(ply)];
     TPosition& p = *f.Position;
-    if (ply >= MasterMaxPly) {
-        NoteLeaf(ply);
-        return MasterEvaluate(p, Board);
-    }
+    if (ply >= MasterMaxPly) return Evaluate(ply);
     // No line can do better than a win at the next ply, nor worse than a loss here.
     alpha = std::max(alpha, -MasterWin + ply);
     beta = std::min(beta, MasterWin - ply - 1);
@@ -573,10 +584,7 @@ template <class W> int TMasterSearch::Quiesce(int ply, int alpha, int beta, int 
     TFrame& f = Frames[static_cast<std::size_t>(ply)];
     TPosition& p = *f.Position;
     if (UseEndings && TKingEndings::Covers(p)) return EndingScore(ply);
-    if (ply >= MasterMaxPly) {
-        NoteLeaf(ply);
-        return MasterEvaluate(p, Board);
-    }
+    if (ply >= MasterMaxPly) return Evaluate(ply);
     const int kind = p.ClassifyFresh<W>(true);
     if (kind == NodeLost) {
         NoteLeaf(ply);
@@ -586,8 +594,7 @@ template <class W> int TMasterSearch::Quiesce(int ply, int alpha, int beta, int 
         // Where the opponent threatens to take, the position is not quiet yet: one ply more.
         if (qply == 0 && ply < 2 * RootDepth + 8 && OpponentThreatens<W>(p))
             return Search<W>(ply, 1, alpha, beta, false);
-        NoteLeaf(ply);
-        return MasterEvaluate(p, Board);
+        return Evaluate(ply);
     }
     // Captures are compulsory: every one is searched and there is no standing pat.
     int best = -MasterInfinity;

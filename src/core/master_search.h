@@ -125,6 +125,14 @@ class TMasterSearch {
         int PreviousScore = -MasterInfinity;
     };
 
+    // Scores of positions evaluated lately, by their keys: the same leaves come back often.
+    struct TEvalEntry {
+        std::uint64_t Key = 0;
+        int Score = 0;
+    };
+    static constexpr std::size_t EvalCacheSize = std::size_t{1} << 16;
+    std::vector<TEvalEntry> EvalCache;
+
     TMasterTable Table;
     bool UseTable = true;
     bool Selective = true;
@@ -171,6 +179,7 @@ class TMasterSearch {
     // misses a flying king's captures from afar and does not ask which pieces men may take.
     template <class W> static bool CaptureNextTo(const TPosition& p);
     bool DrawnByRules(int ply) const;
+    int Evaluate(int ply);
     int EndingScore(int ply);
     void OrderMoves(int ply, int ttMove);
     int PickMove(int ply, int from);
