@@ -27,6 +27,7 @@ int ChooseDxpMove(TGame& game, double moveTime, TDxpEngine engine) {
     case TDxpEngine::Master: {
         // As the Hub engine's "engine" parameter selects it; its table serves every game.
         static TMasterSearch master;
+        master.SetContempt(MasterContempt);
         found = RunHubMasterSearch(master, game, board, request, signals, {});
         break;
     }

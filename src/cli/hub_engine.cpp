@@ -27,6 +27,18 @@ constexpr const char* EngineCountry = "unknown";
 // The master's table may be set from 1 MiB to this size.
 constexpr std::size_t MaxHashMiB = 4096;
 
+// A parameter's whole number from min to max.
+std::size_t WholeParam(const std::string& name, const std::string& value, std::size_t min,
+                       std::size_t max) {
+    std::size_t n = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
+    if (value.empty() || error != std::errc{} || end != value.data() + value.size() || n < min ||
+        n > max)
+        throw THubError(name + " is a whole number from " + std::to_string(min) + " to " +
+                        std::to_string(max) + ", not '" + value + "'");
+    return n;
+}
+
 // Hub scores are in men for the side to move. A forced result is written the way Hub
 // engines write it, 100 less a hundredth per ply to the end of the game, so that a GUI can
 // tell it from any material count.
@@ -169,6 +181,11 @@ void THubSession::Hello() {
                                          {"type", "int"},
                                          {"min", "1"},
                                          {"max", std::to_string(MaxHashMiB)}}));
+    Output.Write(FormatHubLine("param", {{"name", "contempt"},
+                                         {"value", std::to_string(Contempt)},
+                                         {"type", "int"},
+                                         {"min", "0"},
+                                         {"max", std::to_string(MasterMaxContempt)}}));
     Output.Write(FormatHubLine(
         "param",
         {{"name", "disposition"}, {"value", Disposition ? "true" : "false"}, {"type", "bool"}}));
@@ -179,7 +196,8 @@ void THubSession::SetParam(const THubLine& line) {
     const std::optional<std::string> name = line.Value("name");
     if (!name) throw THubError("set-param needs name=");
     // Parameters of other engines are ignored.
-    if (*name != "variant" && *name != "disposition" && *name != "engine" && *name != "hash")
+    if (*name != "variant" && *name != "disposition" && *name != "engine" && *name != "hash" &&
+        *name != "contempt")
         return;
     const std::optional<std::string> value = line.Value("value");
     if (!value) throw THubError("set-param name=" + *name + " needs value=");
@@ -194,15 +212,11 @@ void THubSession::SetParam(const THubLine& line) {
             throw THubError("engine is master or classic, not '" + *value + "'");
         Master = *value == "master";
     } else if (*name == "hash") {
-        std::size_t mib = 0;
-        const auto [end, error] =
-            std::from_chars(value->data(), value->data() + value->size(), mib);
-        if (value->empty() || error != std::errc{} || end != value->data() + value->size() ||
-            mib < 1 || mib > MaxHashMiB)
-            throw THubError("hash is a whole number of MiB from 1 to " +
-                            std::to_string(MaxHashMiB) + ", not '" + *value + "'");
-        HashMiB = mib;
+        HashMiB = WholeParam("hash (MiB)", *value, 1, MaxHashMiB);
         if (MasterSearch) MasterSearch->SetHashSize(HashMiB);
+    } else if (*name == "contempt") {
+        Contempt = static_cast<int>(WholeParam("contempt", *value, 0, MasterMaxContempt));
+        if (MasterSearch) MasterSearch->SetContempt(Contempt);
     } else {
         if (*value != "true" && *value != "false")
             throw THubError("disposition is true or false, not '" + *value + "'");
@@ -253,7 +267,10 @@ void THubSession::Go(const THubLine& line) {
     request.Level = Level;
     request.Disposition = Disposition;
 
-    if (Master && !MasterSearch) MasterSearch = std::make_unique<TMasterSearch>(HashMiB);
+    if (Master && !MasterSearch) {
+        MasterSearch = std::make_unique<TMasterSearch>(HashMiB);
+        MasterSearch->SetContempt(Contempt);
+    }
     THubSearchResult result;
     {
         TSearchMode mode(Output, Signals);

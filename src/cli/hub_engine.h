@@ -1,9 +1,9 @@
 // quorvin-cli's Hub engine: the conversation with a draughts GUI (or any program speaking
 // Hub version 2) from the "hub" handshake to "quit" or the end of the input. It keeps the
 // engine's parameters (the variant, the engine that searches: the master search by default or
-// the described one, the master's table size, and the Disposition switch of the described
-// search), the position the GUI set with its game record for the draw rules, and the level,
-// and answers every "go" with a search.
+// the described one, the master's table size and contempt, and the Disposition switch of the
+// described search), the position the GUI set with its game record for the draw rules, and the
+// level, and answers every "go" with a search.
 //
 // The commands are handled by THubSession, which writes its answers to a THubOutput: the
 // process's own channel (RunHubEngine), or anything else that collects lines, such as the
@@ -50,6 +50,7 @@ class THubSession {
     bool Disposition = false;
     bool Master = true; // the master search answers "go"; else the described one
     std::size_t HashMiB = TMasterTable::DefaultMiB;
+    int Contempt = MasterContempt;
     std::unique_ptr<TMasterSearch> MasterSearch; // made at the first search that needs it
     THubLevel Level;
     std::optional<TGame> Game; // the position of the last good "pos", with its record

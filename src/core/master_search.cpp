@@ -28,6 +28,11 @@ int FromTable(int score, int ply) {
     return score;
 }
 
+int PiecesOf(const TPosition& p) {
+    return p.Counts[White][Man] + p.Counts[White][King] + p.Counts[Black][Man] +
+           p.Counts[Black][King];
+}
+
 bool ThreeKingsOnBoard(const TPosition& p) {
     const int whiteKings = p.Counts[White][King];
     const int blackKings = p.Counts[Black][King];
@@ -103,8 +108,8 @@ void TMasterSearch::Prepare(const TPosition& root) {
         Clear();
     }
     // The tables of king endings are worked out once a game comes near them, and kept.
-    const int pieces = root.Counts[White][Man] + root.Counts[White][King] +
-                       root.Counts[Black][Man] + root.Counts[Black][King];
+    const int pieces = PiecesOf(root);
+    RootPieces = pieces;
     UseEndings = pieces <= KingEndingsFromPieces ? Endings.Build(root) : Endings.Fit(root);
     Table.NewSearch();
     // Older history counts weigh less in a new search.
@@ -225,7 +230,10 @@ int TMasterSearch::Evaluate(int ply) {
         e.Key = f.Key;
         e.Score = MasterEvaluate(*f.Position, Board);
     }
-    return e.Score;
+    if (Contempt == 0) return e.Score;
+    // Counted from the full board, so that a table entry means the same in the next search.
+    const int bonus = Contempt * PiecesOf(*f.Position) / Board.InitialMen;
+    return ply % 2 == 0 ? e.Score + bonus : e.Score - bonus;
 }
 
 int TMasterSearch::EndingScore(int ply) {
@@ -402,6 +410,8 @@ template <class W> TMasterResult TMasterSearch::Run(const TReport& report) {
             break;
         }
         previous = score;
+        // The score shown leaves out what the pieces on the board at the root add.
+        if (!MasterIsForced(score)) score -= Contempt * RootPieces / Board.InitialMen;
         result.Score = score;
         result.Depth = depth;
         result.Searched = true;

@@ -27,6 +27,10 @@
 namespace quorvin {
 
 inline constexpr int MasterMaxDepth = 99;
+// The contempt the master plays other engines with (see TMasterSearch::SetContempt), and the
+// most it takes.
+inline constexpr int MasterContempt = 80;
+inline constexpr int MasterMaxContempt = 500;
 inline constexpr int MasterMaxPly = 160;
 
 // Scores are hundredths of a man; a won game is MasterWin less the plies to its end.
@@ -98,6 +102,13 @@ class TMasterSearch {
     // A plain search, for tests: no reductions or shallow cut-offs, and the table gives back
     // only what a search of the same depth found, so that it changes no result.
     void SetSelective(bool on) { Selective = on; }
+    // Against an opponent that errs, a game with more pieces on the board holds more chances.
+    // With a contempt, every position the evaluation judges is worth this many hundredths of
+    // a man more to the side to move at the root, times the share of a full board's pieces
+    // still on it: exchanges cost a little, and a draw by the rules or the tables gets
+    // nothing. The scores reported leave out the root's own share. 0 (the default) judges
+    // positions alone.
+    void SetContempt(int hundredths) { Contempt = hundredths; }
     std::size_t HashSizeMiB() const { return Table.SizeMiB(); }
     // Forgets every position, killer and history count: a new game.
     void Clear();
@@ -136,6 +147,8 @@ class TMasterSearch {
     TMasterTable Table;
     bool UseTable = true;
     bool Selective = true;
+    int Contempt = 0;
+    int RootPieces = 0;
     TMasterBoard Board;
     TKingEndings Endings;
     bool UseEndings = false;    // the tables fit the root's board and family

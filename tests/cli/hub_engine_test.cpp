@@ -7,6 +7,7 @@
 #include "hub_protocol.h"
 
 #include "game.h"
+#include "master_search.h"
 #include "search.h"
 #include "think.h"
 
@@ -161,9 +162,15 @@ TEST(HubEngine, HandshakeNamesTheEngineAndItsParameters) {
     ASSERT_TRUE(params.count("hash"));
     EXPECT_EQ(params["hash"].Value("type"), "int");
     EXPECT_EQ(params["hash"].Value("value"), "64");
+    ASSERT_TRUE(params.count("contempt"));
+    EXPECT_EQ(params["contempt"].Value("type"), "int");
+    EXPECT_EQ(params["contempt"].Value("value"), std::to_string(MasterContempt));
 
-    const std::map<std::string, std::string> wanted{
-        {"variant", "spanish"}, {"disposition", "true"}, {"engine", "classic"}, {"hash", "3"}};
+    const std::map<std::string, std::string> wanted{{"variant", "spanish"},
+                                                    {"disposition", "true"},
+                                                    {"engine", "classic"},
+                                                    {"hash", "3"},
+                                                    {"contempt", "0"}};
     for (const auto& [name, value] : wanted) s.Send("set-param name=" + name + " value=" + value);
     s.Send("init");
     const std::vector<THubLine> ready = s.Until("ready");
@@ -176,7 +183,8 @@ TEST(HubEngine, HandshakeNamesTheEngineAndItsParameters) {
         }
     // Values out of range are refused with an error line and change nothing.
     for (const char* bad : {"set-param name=engine value=fast", "set-param name=hash value=0",
-                            "set-param name=hash value=big"}) {
+                            "set-param name=hash value=big", "set-param name=contempt value=-1",
+                            "set-param name=contempt value=501"}) {
         s.Send(bad);
         EXPECT_EQ(s.Until("error").size(), 1u) << bad;
     }
@@ -284,6 +292,7 @@ TEST(HubEngine, PonderHitStartsTheClock) {
 // The moves of the game let the engine see that a move repeats a position for the third
 // time: a draw, which it takes when behind and avoids when ahead. One flying king against three
 // that has not got the long diagonal (46-5) is behind: two kings against one would be a draw.
+// The master shows the draw as its contempt for the four pieces it gives up playing with.
 TEST(HubEngine, MovesListDetectsRepetition) {
     TSession s;
     s.Start();
@@ -306,7 +315,9 @@ TEST(HubEngine, MovesListDetectsRepetition) {
         std::vector<THubLine> lines = s.Until("done");
         EXPECT_EQ(lines.back().Value("move"), "9-3");
         ASSERT_GE(lines.size(), 2u);
-        EXPECT_EQ(lines[lines.size() - 2].Value("score"), "0.00");
+        const int contempt = std::string_view(engine) == "master" ? MasterContempt : 0;
+        EXPECT_EQ(lines[lines.size() - 2].Value("score"),
+                  FixedText(-(contempt * 4 / 40) / 100.0, 2));
 
         // Without the earlier moves the same position holds no repetition.
         s.Send("pos pos=" + pos('B', {47, 49, 50}, {9}));

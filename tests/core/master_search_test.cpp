@@ -112,6 +112,33 @@ TEST(MasterSearch, SeesRepetitionInTheTree) {
     EXPECT_LT(third.Think(game, ToDepth(6), state, {}, false).Score, 0);
 }
 
+// A contempt weighs the pieces on the board at every evaluated position, and the score shown
+// leaves out what the root's own pieces add: where no exchange is in reach, it changes nothing
+// shown; a draw shows as what the side to move gives up by it, and is refused by a contempt
+// greater than the side's trouble (one king against three, scaled towards a draw).
+TEST(MasterSearch, ContemptShowsOnlyWhatALineChanges) {
+    for (const int contempt : {0, MasterContempt, MasterMaxContempt}) {
+        auto apart = SetupBoard(TRules::Russian, 8, 8, false, "w:21,22,27 b:5,6,10", White);
+        TMasterSearch plain(4), keen(4);
+        keen.SetContempt(contempt);
+        EXPECT_EQ(Think(keen, *apart, ToDepth(3)).Score, Think(plain, *apart, ToDepth(3)).Score)
+            << contempt;
+
+        const std::vector<std::pair<int, int>> moves{{2, 7}, {48, 43}, {7, 2}, {43, 48}, {2, 7}};
+        TGame game = GamePlayed(TRules::International, 10, 10, "W:2,4,10 B:48", White, moves);
+        TSearchState state;
+        const TMasterResult r = keen.Think(game, ToDepth(6), state, {}, false);
+        const bool repeats = game.CurrentPosition().Moves.FromOf(r.Move) == 48 &&
+                             game.CurrentPosition().Moves.ToOf(r.Move) == 43;
+        const int drawn = -contempt * 4 / 40;
+        EXPECT_EQ(repeats, contempt < MasterMaxContempt) << contempt;
+        if (repeats)
+            EXPECT_EQ(r.Score, drawn) << contempt;
+        else
+            EXPECT_GT(r.Score, drawn) << contempt;
+    }
+}
+
 // The quiet-moves and three-kings rules end the game inside the tree when their count runs
 // out there, and not before: three flying kings against one, which the evaluation scores a
 // little above a draw.
