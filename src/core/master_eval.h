@@ -2,7 +2,8 @@
 // counted on the square sets of each side (material, tempo, centre and edges, the home row,
 // formations and locks, outposts, runaway men, kings' mobility and the long diagonal) and
 // weighed by a table per rule family, with an opening and an endgame weight per term blended
-// by how many men are left. Known draws (a few flying kings against one) are scaled towards 0.
+// by how many men are left. Known draws (a few flying kings against one, a piece more against
+// a king on a thin board) are scaled towards 0.
 //
 // The terms are a linear sum, so that their weights can be fitted to the results of games
 // (tools/tune_master reads the same terms through MasterFeatures).

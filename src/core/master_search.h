@@ -192,6 +192,7 @@ class TMasterSearch {
     // misses a flying king's captures from afar and does not ask which pieces men may take.
     template <class W> static bool CaptureNextTo(const TPosition& p);
     bool DrawnByRules(int ply) const;
+    // The evaluation of a leaf, from the cache, with the contempt for the side to move.
     int Evaluate(int ply);
     int EndingScore(int ply);
     void OrderMoves(int ply, int ttMove);
