@@ -11,6 +11,7 @@
 #include "spanish_position.h"
 #include "vorna_position.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace quorvin {
@@ -43,6 +44,9 @@ void BuildMasterBoard(TMasterBoard& board, const TPosition& p) {
     board.HasKings = rules.Kings != TKingMoves::AsMen && rules.Crowning;
     board.InitialMen = std::max(1, 2 * p.MenPerSide());
     board.Weights = &MasterWeights[static_cast<std::size_t>(board.Rules)];
+    board.Patterns = MasterPatternTableFor(board.Rules, board.Rows, board.Files, board.Coloring);
+    if (board.Patterns) BuildPatternSlots(board.PatternSlots);
+    if (board.PatternSlots.Windows == 0) board.Patterns = nullptr;
     for (int s = 1; s <= SquareCount; ++s) {
         const int bit = BitOfSquare[s];
         const auto [file, row] = SquareCell[s];
@@ -181,6 +185,21 @@ int DrawScale(const TMasterBoard& b, const std::array<std::array<std::uint8_t, 2
     return lead == 2 && strongPieces <= 3 ? ScaleFull / 4 : ScaleFull;
 }
 
+// The number of every window in each side's frame: a man of the frame's side is digit 1 on its
+// cell, one of the other side digit 2; kings and empty cells are 0.
+template <class S>
+void ReadPatterns(const TMasterBoard& b, S whiteMen, S blackMen, TMasterFeatures& out) {
+    TPatternNumbers numbers{};
+    auto add = [&](int side, int bit) {
+        const TPatternNumbers& a =
+            b.PatternSlots.Add[static_cast<std::size_t>(side)][static_cast<std::size_t>(bit)];
+        for (std::size_t k = 0; k < numbers.size(); ++k) numbers[k] += a[k];
+    };
+    for (const int bit : whiteMen) add(White, bit);
+    for (const int bit : blackMen) add(Black, bit);
+    out.Pattern = numbers;
+}
+
 template <class W>
 void FeaturesIn(const TPosition& p, const TMasterBoard& b, TMasterFeatures& out) {
     using S = TSquareSetOf<W>;
@@ -195,6 +214,7 @@ void FeaturesIn(const TPosition& p, const TMasterBoard& b, TMasterFeatures& out)
     const int men = Count((own | enemy) & ~kings);
     out.Phase = std::min(PhaseScale, PhaseScale * men / b.InitialMen);
     out.Scale = DrawScale(b, p.Counts, white, kings);
+    if (b.Patterns) ReadPatterns(b, white & ~kings, black & ~kings, out);
 }
 
 } // namespace
@@ -206,12 +226,22 @@ void MasterFeatures(const TPosition& p, const TMasterBoard& board, TMasterFeatur
         FeaturesIn<TBits>(p, board, out);
 }
 
-int MasterScoreForWhite(const TMasterFeatures& f, const TMasterWeights& w) {
+int MasterScoreForWhite(const TMasterFeatures& f, const TMasterWeights& w,
+                        const TMasterPatternTable* patterns) {
     long long sum = 0;
     for (int i = 0; i < MasterFeatureCount; ++i)
         sum +=
             static_cast<long long>(w.Opening[i] * f.Phase + w.Endgame[i] * (PhaseScale - f.Phase)) *
             f.Values[i];
+    if (patterns)
+        for (int k = 0; k < patterns->Windows; ++k) {
+            const std::size_t base = static_cast<std::size_t>(k) * PatternIndices;
+            const auto& own = patterns->Weights[base + f.Pattern[static_cast<std::size_t>(k)]];
+            const auto& other =
+                patterns
+                    ->Weights[base + f.Pattern[static_cast<std::size_t>(MaxPatternWindows + k)]];
+            sum += (own[0] - other[0]) * f.Phase + (own[1] - other[1]) * (PhaseScale - f.Phase);
+        }
     // Thousandths of a man times the phase scale, to hundredths of a man, scaled for draws.
     return static_cast<int>(sum * f.Scale / (static_cast<long long>(PhaseScale) * 10 * ScaleFull));
 }
@@ -219,7 +249,7 @@ int MasterScoreForWhite(const TMasterFeatures& f, const TMasterWeights& w) {
 int MasterEvaluate(const TPosition& p, const TMasterBoard& board) {
     TMasterFeatures f;
     MasterFeatures(p, board, f);
-    const int white = MasterScoreForWhite(f, *board.Weights);
+    const int white = MasterScoreForWhite(f, *board.Weights, board.Patterns);
     return p.SideToMove == White ? white : -white;
 }
 

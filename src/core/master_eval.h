@@ -3,12 +3,14 @@
 // formations and locks, outposts, runaway men, kings' mobility and the long diagonal) and
 // weighed by a table per rule family, with an opening and an endgame weight per term blended
 // by how many men are left. Known draws (a few flying kings against one, a piece more against
-// a king on a thin board) are scaled towards 0.
+// a king on a thin board) are scaled towards 0. Where the family has patterns on the board,
+// the formations of men in overlapping windows add their fitted weights (master_patterns.h).
 //
 // The terms are a linear sum, so that their weights can be fitted to the results of games
 // (tools/tune_master reads the same terms through MasterFeatures).
 #pragma once
 
+#include "master_patterns.h"
 #include "master_weights.h"
 #include "position.h"
 #include "rules.h"
@@ -39,6 +41,9 @@ struct TMasterBoard {
     // [side][bit]: the squares a man on the bit could reach on its way to the crowning row.
     std::array<std::array<TSquareSet, BitLimit>, 2> Cone{};
     const TMasterWeights* Weights = nullptr;
+    // The family's patterns on this board, if it has any, and where each man counts in them.
+    const TMasterPatternTable* Patterns = nullptr;
+    TPatternSlots PatternSlots;
 
     // Whether the tables were built for this geometry and family.
     bool Fits(TRules rules) const;
@@ -47,10 +52,12 @@ struct TMasterBoard {
 // Builds the tables of the current geometry for the family of `p`.
 void BuildMasterBoard(TMasterBoard& board, const TPosition& p);
 
-// The terms of a position, White's count less Black's, the blend of opening and endgame
-// (0 = endgame .. PhaseScale = opening) and the draw scale (ScaleFull = none).
+// The terms of a position, White's count less Black's, the numbers of the pattern windows in
+// each side's frame (with patterns only), the blend of opening and endgame (0 = endgame ..
+// PhaseScale = opening) and the draw scale (ScaleFull = none).
 struct TMasterFeatures {
     std::array<int, MasterFeatureCount> Values{};
+    TPatternNumbers Pattern{}; // White's frame's windows, then Black's
     int Phase = 0;
     int Scale = 0;
 };
@@ -61,7 +68,8 @@ void MasterFeatures(const TPosition& p, const TMasterBoard& board, TMasterFeatur
 
 // The score of a position in hundredths of a man, seen from the side to move.
 int MasterEvaluate(const TPosition& p, const TMasterBoard& board);
-// The same from prepared terms and a weight table, for White.
-int MasterScoreForWhite(const TMasterFeatures& f, const TMasterWeights& w);
+// The same from prepared terms, a weight table and the patterns' table (or none), for White.
+int MasterScoreForWhite(const TMasterFeatures& f, const TMasterWeights& w,
+                        const TMasterPatternTable* patterns);
 
 } // namespace quorvin

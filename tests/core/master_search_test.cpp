@@ -1,7 +1,8 @@
 // The master search and its evaluation: forced wins found at their true distance, the draw
 // rules of the game record seen inside the tree, the transposition table leaving a fixed-depth
 // result alone, one search for one node limit, time limits kept loosely, every family on boards
-// of every shape, and an evaluation that sees both colours alike and knows the drawn endings.
+// of every shape, and an evaluation that sees both colours alike, reads the formations of men
+// and knows the drawn endings.
 #include "game.h"
 #include "master_search.h"
 #include "mathematics.h"
@@ -294,6 +295,45 @@ TEST(MasterEval, BothColoursAreJudgedAlike) {
                     << "rules " << rules << " " << rows << "x" << files;
             }
         }
+}
+
+// Russian draughts reads its men in 4 x 4 windows: each window's number, read back digit by
+// digit, names what stands on its playable cells in the frame's order, White's frame being the
+// board and Black's the board turned; a man of the frame's side is 1, the other side's 2, and
+// kings and empty cells are 0.
+TEST(MasterEval, ReadsTheMenOfEveryWindowInBothFrames) {
+    SeedRandom(5);
+    UseBoard(8, 8, false);
+    auto p = CreatePosition(TRules::Russian);
+    TMasterBoard board;
+    BuildMasterBoard(board, *p);
+    ASSERT_NE(board.Patterns, nullptr);
+    ASSERT_EQ(board.PatternSlots.Windows, 9);
+    for (int trial = 0; trial < 20; ++trial) {
+        Scatter(*p, 10, 9, 2, 3);
+        p->Evaluate();
+        TMasterFeatures f;
+        MasterFeatures(*p, board, f);
+        for (int frame = 0; frame < 2; ++frame)
+            for (int w = 0; w < 9; ++w) {
+                int number = f.Pattern[static_cast<std::size_t>(frame * MaxPatternWindows + w)];
+                int cells = 0;
+                for (int r = 0; r < 4; ++r)
+                    for (int c = 0; c < 4; ++c) {
+                        int row = 2 * (w / 3) + r + 1, file = 2 * (w % 3) + c + 1;
+                        if (frame == Black) row = 9 - row, file = 9 - file;
+                        const int s = SquareOf(file, row);
+                        if (s == 0) continue;
+                        ++cells;
+                        const TSquare q = p->At(s);
+                        const int digit = q.Empty || q.Kind == King ? 0 : q.Side == frame ? 1 : 2;
+                        EXPECT_EQ(number % 3, digit) << "window " << w << " square " << s;
+                        number /= 3;
+                    }
+                EXPECT_EQ(cells, 8);
+                EXPECT_EQ(number, 0);
+            }
+    }
 }
 
 // Endings the evaluation knows: two flying kings cannot catch one, three can unless it holds

@@ -5,7 +5,8 @@
 // K is fitted first with the weights in force and then stays (with --free-k it moves with the
 // weights). Many terms count men with some property, so together they can raise what a man is
 // worth; a small pull of every weight towards the one in force (lambda) keeps terms that few
-// positions show from taking extreme values.
+// positions show from taking extreme values. Where the family has pattern weights, what they
+// add to each position is held as it stands (tune_master patterns fits them).
 #include "tune.h"
 
 #include "atomic_file.h"
@@ -28,7 +29,8 @@ constexpr double Divisor = static_cast<double>(PhaseScale) * 10.0 * ScaleFull;
 static_assert(MasterFamilies == RulesCount);
 
 struct TSample {
-    std::array<float, Weights> X{}; // the score is the weights times X
+    std::array<float, Weights> X{}; // the score is the weights times X, plus Patterns
+    float Patterns = 0.0f;          // what the family's pattern weights add, held
     float Result = 0.5f;
 };
 
@@ -56,7 +58,7 @@ TMasterWeights ToTable(const TVector& v) {
 }
 
 double Score(const TVector& w, const TSample& s) {
-    double e = 0.0;
+    double e = s.Patterns;
     for (std::size_t k = 0; k < Weights; ++k) e += w[k] * s.X[k];
     return e;
 }
@@ -88,39 +90,23 @@ double FitScale(const std::vector<TSample>& samples, const TVector& w) {
 
 void ReadSamples(const std::string& file, TPosition& position, const TMasterBoard& board,
                  const TNotation& notation, std::vector<TSample>& samples, long long& skipped) {
-    std::ifstream in(file);
-    if (!in) throw cli::TUsageError("cannot read " + file);
-    auto probe = position.Clone();
-    for (std::string line; std::getline(in, line);) {
-        const std::size_t space = line.find(' ');
-        if (space == std::string::npos) continue;
-        const float result = std::stof(line.substr(0, space));
-        ApplyFen(ParseFen(notation, line.substr(space + 1)), position);
-        // Only quiet positions: no capture for the side to move, none threatened.
-        position.ClearMoves();
-        if (position.ClassifyNode(true) != NodeQuiet) {
-            ++skipped;
-            continue;
-        }
-        *probe = position;
-        probe->SetSideToMove(position.Opponent);
-        probe->ClearMoves();
-        if (probe->ClassifyNode(true) == NodeHasMoves) {
-            ++skipped;
-            continue;
-        }
-        TMasterFeatures f;
-        MasterFeatures(position, board, f);
-        TSample s;
-        s.Result = result;
-        for (int i = 0; i < MasterFeatureCount; ++i) {
-            const double v = f.Values[static_cast<std::size_t>(i)] * f.Scale / Divisor;
-            s.X[static_cast<std::size_t>(i)] = static_cast<float>(v * f.Phase);
-            s.X[static_cast<std::size_t>(MasterFeatureCount + i)] =
-                static_cast<float>(v * (PhaseScale - f.Phase));
-        }
-        samples.push_back(s);
-    }
+    ForEachQuietPosition(file, position, board, notation, skipped,
+                         [&](const TMasterFeatures& f, float result, long long) {
+                             TSample s;
+                             s.Result = result;
+                             if (board.Patterns)
+                                 s.Patterns = static_cast<float>(
+                                     MasterScoreForWhite(f, *board.Weights, board.Patterns) -
+                                     MasterScoreForWhite(f, *board.Weights, nullptr));
+                             for (int i = 0; i < MasterFeatureCount; ++i) {
+                                 const double v =
+                                     f.Values[static_cast<std::size_t>(i)] * f.Scale / Divisor;
+                                 s.X[static_cast<std::size_t>(i)] = static_cast<float>(v * f.Phase);
+                                 s.X[static_cast<std::size_t>(MasterFeatureCount + i)] =
+                                     static_cast<float>(v * (PhaseScale - f.Phase));
+                             }
+                             samples.push_back(s);
+                         });
 }
 
 std::string WeightsFile(const std::array<TMasterWeights, MasterFamilies>& all) {
@@ -148,11 +134,41 @@ std::string WeightsFile(const std::array<TMasterWeights, MasterFamilies>& all) {
 }
 } // namespace
 
+void ForEachQuietPosition(
+    const std::string& file, TPosition& position, const TMasterBoard& board,
+    const TNotation& notation, long long& skipped,
+    const std::function<void(const TMasterFeatures&, float, long long)>& use) {
+    std::ifstream in(file);
+    if (!in) throw cli::TUsageError("cannot read " + file);
+    auto probe = position.Clone();
+    long long lineNumber = 0;
+    for (std::string line; std::getline(in, line); ++lineNumber) {
+        const std::size_t space = line.find(' ');
+        if (space == std::string::npos) continue;
+        const float result = std::stof(line.substr(0, space));
+        ApplyFen(ParseFen(notation, line.substr(space + 1)), position);
+        // Only quiet positions: no capture for the side to move, none threatened.
+        position.ClearMoves();
+        if (position.ClassifyNode(true) != NodeQuiet) {
+            ++skipped;
+            continue;
+        }
+        *probe = position;
+        probe->SetSideToMove(position.Opponent);
+        probe->ClearMoves();
+        if (probe->ClassifyNode(true) == NodeHasMoves) {
+            ++skipped;
+            continue;
+        }
+        TMasterFeatures f;
+        MasterFeatures(position, board, f);
+        use(f, result, lineNumber);
+    }
+}
+
 int FitCommand(const cli::TArgs& args, std::ostream& out) {
     const cli::TBoardChoice board = cli::ReadBoardChoice(args);
-    cli::UseBoard(board);
-    const TNotation notation =
-        TNotation::ForBoard(board.Rules, board.Rows, board.Files, board.Coloring);
+    const TNotation notation = UseBoardOf(board);
     const int epochs = static_cast<int>(args.Integer("epochs", 3000, 1, 1000000));
     if (!args.Has("in")) throw cli::TUsageError("name the games file with --in");
     auto position = CreatePosition(board.Rules);

@@ -13,6 +13,11 @@
 //       (no capture for either side) by logistic regression, each weight pulled towards the
 //       one in force by lambda, and prints them or writes the weights file with the family's
 //       rows replaced
+//   tune_master patterns BOARD --in FILE [--in2 FILE] [--epochs 20] [--rate 1] [--lambda 1e-10]
+//                        [--write src/core/master_pattern_weights.cpp]
+//       fits the weights of the formations of men in the board's windows (master_patterns.h)
+//       to the results of the quiet positions, the terms' weights held, and prints the errors
+//       or writes the pattern weights file with the family's set replaced
 //
 // BOARD is --preset P, or --rules N --rows R --files F [--coloring], as for quorvin-cli.
 #include "tune.h"
@@ -22,6 +27,11 @@
 using namespace quorvin;
 
 namespace quorvin::tune {
+
+TNotation UseBoardOf(const cli::TBoardChoice& board) {
+    cli::UseBoard(board);
+    return TNotation::ForBoard(board.Rules, board.Rows, board.Files, board.Coloring);
+}
 
 std::pair<int, int> ReadRange(const cli::TArgs& args, const std::string& name, int lo, int hi,
                               std::pair<int, int> fallback) {
@@ -44,7 +54,7 @@ std::pair<int, int> ReadRange(const cli::TArgs& args, const std::string& name, i
 int main(int argc, char** argv) {
     const std::vector<std::string> all(argv + 1, argv + argc);
     if (all.empty()) {
-        std::cerr << "usage: tune_master openings|games|fit BOARD [options]\n";
+        std::cerr << "usage: tune_master openings|games|fit|patterns BOARD [options]\n";
         return 2;
     }
     const std::string command = all[0];
@@ -64,6 +74,11 @@ int main(int argc, char** argv) {
             return tune::FitCommand(
                 cli::TArgs(rest, cli::BoardFlags({}),
                            cli::BoardOptions({"in", "in2", "epochs", "lambda", "write"})),
+                std::cout);
+        if (command == "patterns")
+            return tune::PatternsCommand(
+                cli::TArgs(rest, cli::BoardFlags({}),
+                           cli::BoardOptions({"in", "in2", "epochs", "rate", "lambda", "write"})),
                 std::cout);
         std::cerr << "tune_master: unknown command \"" << command << "\"\n";
         return 2;

@@ -14,9 +14,7 @@ namespace quorvin::tune {
 
 int OpeningsCommand(const cli::TArgs& args, std::ostream& out) {
     const cli::TBoardChoice board = cli::ReadBoardChoice(args);
-    cli::UseBoard(board);
-    const TNotation notation =
-        TNotation::ForBoard(board.Rules, board.Rows, board.Files, board.Coloring);
+    const TNotation notation = UseBoardOf(board);
     const int count = static_cast<int>(args.Integer("count", 50, 1, 100000));
     const auto [fewest, most] = ReadRange(args, "plies", 1, 40, {2, 3});
     const int margin = static_cast<int>(args.Integer("margin", 30, 0, 10000));

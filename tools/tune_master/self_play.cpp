@@ -21,9 +21,7 @@ constexpr int PlyLimit = 600;
 
 int GamesCommand(const cli::TArgs& args, std::ostream& out) {
     const cli::TBoardChoice board = cli::ReadBoardChoice(args);
-    cli::UseBoard(board);
-    const TNotation notation =
-        TNotation::ForBoard(board.Rules, board.Rows, board.Files, board.Coloring);
+    const TNotation notation = UseBoardOf(board);
     const int games = static_cast<int>(args.Integer("games", 1000, 1, 10000000));
     const long long nodes = args.Integer("nodes", 3000, 100, 1000000000);
     const auto [fewest, most] = ReadRange(args, "plies", 0, 60, {4, 8});

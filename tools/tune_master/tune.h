@@ -2,7 +2,10 @@
 #pragma once
 
 #include "cli_args.h"
+#include "master_eval.h"
+#include "notation.h"
 
+#include <functional>
 #include <ostream>
 
 namespace quorvin::tune {
@@ -13,6 +16,19 @@ int OpeningsCommand(const cli::TArgs& args, std::ostream& out);
 int GamesCommand(const cli::TArgs& args, std::ostream& out);
 // tune_master fit BOARD --in FILE [--in2 FILE] [--epochs 3000] [--write FILE]
 int FitCommand(const cli::TArgs& args, std::ostream& out);
+
+// tune_master patterns BOARD --in FILE [--in2 FILE] [--epochs 20] [--rate 1] [--lambda 1e-10]
+//                       [--write FILE]
+int PatternsCommand(const cli::TArgs& args, std::ostream& out);
+
+// Calls `use` with the terms, the result for White and the line number of every quiet position
+// of a games file (no capture for the side to move, none threatened); counts the others.
+void ForEachQuietPosition(const std::string& file, TPosition& position, const TMasterBoard& board,
+                          const TNotation& notation, long long& skipped,
+                          const std::function<void(const TMasterFeatures&, float, long long)>& use);
+
+// Builds the geometry of the chosen board and returns its notation.
+TNotation UseBoardOf(const cli::TBoardChoice& board);
 
 // "A-B" as two whole numbers; one number stands for both.
 std::pair<int, int> ReadRange(const cli::TArgs& args, const std::string& name, int lo, int hi,
