@@ -267,9 +267,9 @@ TEST(MasterSearch, PlaysEveryFamilyOnEveryBoard) {
 TEST(MasterEval, BothColoursAreJudgedAlike) {
     SeedRandom(17);
     for (int rules = 0; rules < RulesCount; ++rules)
-        for (const auto& [rows, files] :
-             std::vector<std::array<int, 2>>{{8, 8}, {10, 10}, {7, 9}}) {
-            BuildGeometry(rows, files, 1);
+        for (const auto& [rows, files, coloring] :
+             std::vector<std::array<int, 3>>{{8, 8, 1}, {8, 8, 0}, {10, 10, 1}, {7, 9, 1}}) {
+            BuildGeometry(rows, files, coloring);
             auto p = CreatePosition(static_cast<TRules>(rules));
             TMasterBoard board;
             BuildMasterBoard(board, *p);
