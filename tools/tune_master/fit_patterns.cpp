@@ -108,7 +108,7 @@ int PatternsCommand(const cli::TArgs& args, std::ostream& out) {
     TMasterPatternTable none;
     masterBoard.Patterns = &none;
     const int windows = masterBoard.PatternSlots.Windows;
-    if (windows == 0) throw cli::TUsageError("the board is too small for patterns");
+    if (windows == 0) throw cli::TUsageError("patterns need a board of 4 to 10 rows and files");
 
     std::vector<TPatternSample> train, held;
     long long skipped = 0;
