@@ -24,7 +24,6 @@ namespace quorvin::tune {
 
 namespace {
 constexpr int Weights = 2 * MasterFeatureCount; // openings first, then endgames
-constexpr double Divisor = static_cast<double>(PhaseScale) * 10.0 * ScaleFull;
 // The weights file names each family's rows as the rules list names the family.
 static_assert(MasterFamilies == RulesCount);
 
@@ -63,10 +62,6 @@ double Score(const TVector& w, const TSample& s) {
     return e;
 }
 
-double Sigmoid(double score, double k) {
-    return 1.0 / (1.0 + std::exp(-score / k));
-}
-
 double Error(const std::vector<TSample>& samples, const TVector& w, double k) {
     double sum = 0.0;
     for (const TSample& s : samples) {
@@ -76,37 +71,25 @@ double Error(const std::vector<TSample>& samples, const TVector& w, double k) {
     return sum / static_cast<double>(samples.size());
 }
 
-double FitScale(const std::vector<TSample>& samples, const TVector& w) {
-    double best = 100.0, bestError = Error(samples, w, best);
-    for (double k = 10.0; k <= 3000.0; k *= 1.05) {
-        const double e = Error(samples, w, k);
-        if (e < bestError) {
-            bestError = e;
-            best = k;
-        }
-    }
-    return best;
-}
-
 void ReadSamples(const std::string& file, TPosition& position, const TMasterBoard& board,
                  const TNotation& notation, std::vector<TSample>& samples, long long& skipped) {
-    ForEachQuietPosition(file, position, board, notation, skipped,
-                         [&](const TMasterFeatures& f, float result, long long) {
-                             TSample s;
-                             s.Result = result;
-                             if (board.Patterns)
-                                 s.Patterns = static_cast<float>(
-                                     MasterScoreForWhite(f, *board.Weights, board.Patterns) -
-                                     MasterScoreForWhite(f, *board.Weights, nullptr));
-                             for (int i = 0; i < MasterFeatureCount; ++i) {
-                                 const double v =
-                                     f.Values[static_cast<std::size_t>(i)] * f.Scale / Divisor;
-                                 s.X[static_cast<std::size_t>(i)] = static_cast<float>(v * f.Phase);
-                                 s.X[static_cast<std::size_t>(MasterFeatureCount + i)] =
-                                     static_cast<float>(v * (PhaseScale - f.Phase));
-                             }
-                             samples.push_back(s);
-                         });
+    ForEachQuietPosition(
+        file, position, board, notation, skipped,
+        [&](const TMasterFeatures& f, float result, long long) {
+            TSample s;
+            s.Result = result;
+            if (board.Patterns)
+                s.Patterns =
+                    static_cast<float>(MasterScoreForWhite(f, *board.Weights, board.Patterns) -
+                                       MasterScoreForWhite(f, *board.Weights, nullptr));
+            for (int i = 0; i < MasterFeatureCount; ++i) {
+                const double v = f.Values[static_cast<std::size_t>(i)] * f.Scale / FeatureDivisor;
+                s.X[static_cast<std::size_t>(i)] = static_cast<float>(v * f.Phase);
+                s.X[static_cast<std::size_t>(MasterFeatureCount + i)] =
+                    static_cast<float>(v * (PhaseScale - f.Phase));
+            }
+            samples.push_back(s);
+        });
 }
 
 std::string WeightsFile(const std::array<TMasterWeights, MasterFamilies>& all) {
@@ -133,6 +116,20 @@ std::string WeightsFile(const std::array<TMasterWeights, MasterFamilies>& all) {
     return out.str();
 }
 } // namespace
+
+double Sigmoid(double score, double k) {
+    return 1.0 / (1.0 + std::exp(-score / k));
+}
+
+double BestScale(const std::function<double(double)>& errorAt) {
+    double best = 100.0, bestError = errorAt(best);
+    for (double k = 10.0; k <= 3000.0; k *= 1.05)
+        if (const double e = errorAt(k); e < bestError) {
+            bestError = e;
+            best = k;
+        }
+    return best;
+}
 
 void ForEachQuietPosition(
     const std::string& file, TPosition& position, const TMasterBoard& board,
@@ -184,7 +181,7 @@ int FitCommand(const cli::TArgs& args, std::ostream& out) {
     if (samples.empty()) throw cli::TUsageError("no quiet position to fit");
     const std::size_t family = static_cast<std::size_t>(board.Rules);
     const TVector start = FromTable(MasterWeights[family]);
-    double k = FitScale(samples, start);
+    double k = BestScale([&](double scale) { return Error(samples, start, scale); });
     const double before = Error(samples, start, k);
     out << samples.size() << " quiet positions (" << skipped << " others left out); K " << k
         << ", error " << std::setprecision(6) << before << "\n";

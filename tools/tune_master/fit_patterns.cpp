@@ -20,7 +20,6 @@
 namespace quorvin::tune {
 
 namespace {
-constexpr double Divisor = static_cast<double>(PhaseScale) * 10.0 * ScaleFull;
 constexpr int BatchSize = 4096;
 
 struct TPatternSample {
@@ -34,10 +33,6 @@ struct TPatternSample {
 // The name of a family in the code, for the weights file.
 constexpr std::array<std::string_view, RulesCount> RulesEnumNames{
     "Vorna", "International", "Spanish", "Straight", "Russian", "Pool", "Czech", "Italian"};
-
-double Sigmoid(double score, double k) {
-    return 1.0 / (1.0 + std::exp(-score / k));
-}
 
 // Weights[window * PatternIndices + index][0 opening, 1 endgame].
 using TWeights = std::vector<std::array<double, 2>>;
@@ -117,7 +112,7 @@ int PatternsCommand(const cli::TArgs& args, std::ostream& out) {
             ForEachQuietPosition(args.Text(name, ""), *position, masterBoard, notation, skipped,
                                  [&](const TMasterFeatures& f, float result, long long line) {
                                      TPatternSample s;
-                                     const double unit = f.Scale / Divisor;
+                                     const double unit = f.Scale / FeatureDivisor;
                                      s.Base = static_cast<float>(
                                          MasterScoreForWhite(f, *masterBoard.Weights, nullptr));
                                      s.Opening = static_cast<float>(unit * f.Phase);
@@ -128,16 +123,16 @@ int PatternsCommand(const cli::TArgs& args, std::ostream& out) {
                                  });
     if (train.empty()) throw cli::TUsageError("no quiet position to fit");
 
+    // K is the one that fits the terms alone.
+    const double k = BestScale([&](double scale) {
+        double sum = 0.0;
+        for (const TPatternSample& s : train) sum += std::pow(s.Result - Sigmoid(s.Base, scale), 2);
+        return sum / static_cast<double>(train.size());
+    });
     TWeights w(static_cast<std::size_t>(windows) * PatternIndices, {0.0, 0.0});
-    double k = 100.0, bestError = Error(train, w, windows, k);
-    for (double c = 10.0; c <= 3000.0; c *= 1.05)
-        if (const double e = Error(train, w, windows, c); e < bestError) {
-            bestError = e;
-            k = c;
-        }
     out << train.size() << " quiet positions to fit, " << held.size() << " held out (" << skipped
-        << " others left out); K " << k << ", error " << std::setprecision(6) << bestError
-        << ", held out " << Error(held, w, windows, k) << "\n"
+        << " others left out); K " << k << ", error " << std::setprecision(6)
+        << Error(train, w, windows, k) << ", held out " << Error(held, w, windows, k) << "\n"
         << std::flush;
 
     // Adam on batches: the gradient of the squared error of each sample reaches the two

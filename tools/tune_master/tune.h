@@ -21,6 +21,15 @@ int FitCommand(const cli::TArgs& args, std::ostream& out);
 //                       [--write FILE]
 int PatternsCommand(const cli::TArgs& args, std::ostream& out);
 
+// A term's count times the scale of a draw, over this, is what a weight of one thousandth of a
+// man adds in hundredths: the evaluation's own arithmetic, in real numbers.
+inline constexpr double FeatureDivisor = static_cast<double>(PhaseScale) * 10.0 * ScaleFull;
+
+// The winning chance of a score for a scale K.
+double Sigmoid(double score, double k);
+// The scale K (10 to 3000, in steps of 5 %) at which errorAt is least.
+double BestScale(const std::function<double(double)>& errorAt);
+
 // Calls `use` with the terms, the result for White and the line number of every quiet position
 // of a games file (no capture for the side to move, none threatened); counts the others.
 void ForEachQuietPosition(const std::string& file, TPosition& position, const TMasterBoard& board,
