@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
                 std::cout);
         if (command == "fit")
             return tune::FitCommand(
-                cli::TArgs(rest, cli::BoardFlags({}),
+                cli::TArgs(rest, cli::BoardFlags({"free-k"}),
                            cli::BoardOptions({"in", "in2", "epochs", "lambda", "write"})),
                 std::cout);
         if (command == "patterns")
